@@ -1,0 +1,64 @@
+#pragma once
+// The form as its procedures see it.
+//
+//   window (app/window)  --events-->  handlers  --read/write-->  FormState
+//
+//   Form_Load, Combo1_Click, Command3_Click   app/form.cpp
+//   ВЫБОР_Click  (intake, checks, formula)    params/
+//   Command1_Click (plots, axes, legend)      plot/
+//
+// Handlers talk to each other only through FormState and the controls; the
+// controls are reached through the toolkit interfaces, so every handler runs
+// the same against the real window and against the recording fakes of the
+// tests.
+
+#include "toolkit/canvas.h"
+#include "toolkit/controls.h"
+#include "toolkit/numeric.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace viramont {
+
+struct FormState {
+    std::string FunctionName;  // the entry picked in Combo1, exactly as listed
+    std::string FormulaText;   // the formula shown in Text5
+    Numeric XStart;            // start of the interval (Text6)
+    float XEnd = 0.0f;         // end of the interval (Text7)
+    float StretchY = 0.0f;     // A, factor along Y (Text1)
+    Numeric StretchX;          // k, factor along X (Text2)
+    Numeric ShiftX;            // b, shift along X (Text3)
+    float ShiftY = 0.0f;       // C, shift along Y (Text4)
+    std::int16_t LogBase = 0;  // a, base of "Log(b)/Log(a)"
+    Numeric YMax;              // largest y of the last range scan
+    float YMin = 0.0f;         // smallest y of the last range scan
+    float CurX = 0.0f;         // x of the running loop
+    float CurY = 0.0f;         // y last computed by a plot loop
+};
+
+struct Form {
+    FormState state;
+    TextField& Text1;  // A
+    TextField& Text2;  // k
+    TextField& Text3;  // b
+    TextField& Text4;  // C
+    TextField& Text5;  // formula (output)
+    TextField& Text6;  // start of the interval
+    TextField& Text7;  // end of the interval
+    ListControl& Combo1;
+    Canvas& Picture1;  // graphs
+    Canvas& Picture2;  // legend
+    Dialogs& dialogs;
+    std::function<void()> endProgram;
+};
+
+// The six entries of Combo1, in list order.
+inline constexpr const char* kFunctionNames[] = {"Sin(X)", "Cos(X)", "(x)^2", "(x)^3", "Log(x)", "Log(b)/Log(a)"};
+
+void Form_Load(Form& form);
+void Combo1_Click(Form& form);
+void Command3_Click(Form& form);
+
+} // namespace viramont

@@ -1,0 +1,78 @@
+#include "app/window/appearance.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include <cmath>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace viramont {
+
+QString fontFamilyFor(const char* face) {
+    if (std::strcmp(face, "Arial") == 0 || std::strcmp(face, "MS Sans Serif") == 0 ||
+        std::strcmp(face, "Microsoft Sans Serif") == 0) {
+        return QStringLiteral("Liberation Sans");
+    }
+    return QString::fromUtf8(face);
+}
+
+QFont layoutFont(const layout::FontSpec& spec) {
+    QFont font;
+    font.setFamilies({fontFamilyFor(spec.face), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+QColor layoutColour(Colour colour, const QPalette& palette) {
+    if ((colour & layout::kSystem) == 0) return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+    switch (colour & 0xFF) {
+    case 5: return palette.color(QPalette::Base);
+    case 8: return palette.color(QPalette::Text);
+    case 15: return palette.color(QPalette::Button);
+    case 18: return palette.color(QPalette::ButtonText);
+    case 19:
+#ifdef Q_OS_WIN
+    {
+        const DWORD c = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+        return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+    }
+#else
+        // The inactive title-bar text colour has no counterpart outside
+        // Windows; the classic desktop scheme's light grey 212, 208, 200
+        // stands in for it.
+        return QColor(212, 208, 200);
+#endif
+    default: return palette.color(QPalette::Window);
+    }
+}
+
+namespace {
+QPixmap iconPicture(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    const int margin = size / 16;
+    const QRect frame(margin, margin * 2, size - 2 * margin - 1, size - 4 * margin - 1);
+    p.fillRect(frame, Qt::white);
+    p.fillRect(QRect(frame.left(), frame.top(), frame.width(), std::max(3, size / 5)), QColor(0, 255, 255));
+    p.setPen(Qt::black);
+    p.drawRect(frame);
+    return pixmap;
+}
+} // namespace
+
+QIcon windowIcon() {
+    QIcon icon;
+    icon.addPixmap(iconPicture(16));
+    icon.addPixmap(iconPicture(32));
+    return icon;
+}
+
+} // namespace viramont

@@ -1,0 +1,98 @@
+#pragma once
+// The fixed layout of the window: every control as one row of data.
+// Positions and sizes are in twips (1/1440 inch, 15 to a logical pixel at
+// 96 dpi), measured in the client area; colours are 0x00BBGGRR, or
+// 0x800000nn for the desktop's system colour nn.
+
+#include "toolkit/colour.h"
+
+#include <array>
+
+namespace viramont::layout {
+
+enum class Kind { Label, TextBox, ComboBox, Button, Picture };
+enum class Align { Left, Centre };
+
+struct FontSpec {
+    const char* face;
+    double points;
+    bool bold;
+    bool italic;
+};
+
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    int left, top, width, height;  // twips
+    const char* text;              // initial text or caption
+    FontSpec font;
+    Colour fore;
+    Colour back;
+    Align align;
+    int tabIndex;
+};
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+
+// System colours by number.
+constexpr Colour kSystem = 0x80000000;
+constexpr Colour kWindowBackground = kSystem | 5;
+constexpr Colour kWindowText = kSystem | 8;
+constexpr Colour kButtonFace = kSystem | 15;  // the 3-D face colour
+constexpr Colour kButtonText = kSystem | 18;
+constexpr Colour kFormBack = kSystem | 19;    // the form's own background
+
+constexpr const char* kTitle = "Viramont";
+constexpr int kClientWidth = 17160;   // twips: 1144 px
+constexpr int kClientHeight = 12450;  // twips: 830 px
+
+constexpr FontSpec kSansBold{"MS Sans Serif", 13.5, true, false};
+
+// In order of creation.
+inline constexpr std::array<ControlSpec, 23> kControls{{
+    {"Picture2", Kind::Picture, 12600, 7680, 4335, 3855, "", kSansBold, 0x00008000, 0x00E0E0E0, Align::Left, 22},
+    {"ВЫБОР", Kind::Button, 13680, 3480, 2295, 1095, " ВЫБОР ПАРАМЕТРОВ", kSansBold, kButtonText, 0x00FFC0C0, Align::Centre, 21},
+    {"Text7", Kind::TextBox, 5520, 2880, 1095, 615, "10", kSansBold, kWindowText, kWindowBackground, Align::Centre, 18},
+    {"Text6", Kind::TextBox, 2520, 2880, 1215, 615, "0", kSansBold, kWindowText, kWindowBackground, Align::Centre, 17},
+    {"Picture1", Kind::Picture, 0, 3720, 12375, 7815, "", kSansBold, kButtonText, kButtonFace, Align::Left, 16},
+    {"Command3", Kind::Button, 13800, 6600, 2055, 615, "ВЫХОД", kSansBold, kButtonText, 0x00C0C000, Align::Centre, 15},
+    {"Text5", Kind::TextBox, 3240, 1800, 3735, 615, "Text5", kSansBold, kWindowText, kWindowBackground, Align::Left, 14},
+    {"Text4", Kind::TextBox, 15600, 2160, 1215, 495, "1", kSansBold, kWindowText, kWindowBackground, Align::Centre, 8},
+    {"Text3", Kind::TextBox, 15600, 1440, 1215, 495, "1", kSansBold, kWindowText, kWindowBackground, Align::Centre, 7},
+    {"Text2", Kind::TextBox, 11040, 2160, 1215, 495, "1", kSansBold, kWindowText, kWindowBackground, Align::Centre, 4},
+    {"Text1", Kind::TextBox, 11040, 1440, 1215, 495, "1", kSansBold, kWindowText, kWindowBackground, Align::Centre, 3},
+    {"Command1", Kind::Button, 13680, 5040, 2295, 1095, " ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ", kSansBold, kButtonText, 0x00FFC0C0, Align::Centre, 1},
+    {"Combo1", Kind::ComboBox, 720, 1800, 2295, 480, "ФУНКЦИИ", kSansBold, kWindowText, kWindowBackground, Align::Left, 0},
+    {"Label11", Kind::Label, 3960, 2760, 1215, 735, "конец отрезка", {"Arial", 14.25, false, false}, kButtonText, kFormBack, Align::Centre, 20},
+    {"Label9", Kind::Label, 1080, 2760, 1215, 735, "начало отрезка", {"Arial", 14.25, false, false}, kButtonText, kFormBack, Align::Centre, 19},
+    {"Label8", Kind::Label, 3000, 720, 4095, 975, "ФОРМУЛА ПРЕБРАЗОВАННОЙ ФУНКЦИИ", {"Arial", 14.25, true, false}, 0x000000C0, kFormBack, Align::Centre, 13},
+    {"Label7", Kind::Label, 9240, 720, 6255, 615, "ПАРАМЕТРЫ ПРЕБРАЗОВАНИЯ", kSansBold, 0x000000C0, kFormBack, Align::Centre, 12},
+    {"Label6", Kind::Label, 720, 720, 2295, 735, " ВЫБЕРИ ФУНКЦИЮ", {"Arial", 14.25, true, false}, 0x000000C0, kFormBack, Align::Centre, 11},
+    {"Label5", Kind::Label, 12720, 2160, 2295, 495, " СДВИГ ПО ОСИ У", {"Arial", 12, true, false}, 0x00C00000, kFormBack, Align::Left, 10},
+    {"Label4", Kind::Label, 12720, 1560, 2295, 495, " СДВИГ ПО ОСИ Х", {"Arial", 12, true, false}, 0x00C00000, kFormBack, Align::Left, 9},
+    // The O of "ПO" in the next two captions is a Latin capital O.
+    {"Label3", Kind::Label, 6960, 1440, 3615, 495, "КОЭФ-Т СЖАТИЯ ПO ОСИ У", {"Arial", 12, true, false}, 0x00C00000, kFormBack, Align::Centre, 6},
+    {"Label2", Kind::Label, 7080, 2160, 3615, 495, "КОЭФ-Т СЖАТИЯ ПO ОСИ Х", {"Arial", 12, true, false}, 0x00C00000, kFormBack, Align::Centre, 5},
+    {"Label1", Kind::Label, 2640, 120, 11655, 375, "Viramont", {"Microsoft Sans Serif", 18, true, true}, kButtonText, kFormBack, Align::Centre, 2},
+}};
+
+// The caption that names a field or canvas for screen readers.
+struct AccessibleName {
+    const char* control;
+    const char* name;
+};
+inline constexpr std::array<AccessibleName, 10> kAccessibleNames{{
+    {"Combo1", "ВЫБЕРИ ФУНКЦИЮ"},
+    {"Text1", "КОЭФ-Т СЖАТИЯ ПO ОСИ У"},
+    {"Text2", "КОЭФ-Т СЖАТИЯ ПO ОСИ Х"},
+    {"Text3", "СДВИГ ПО ОСИ Х"},
+    {"Text4", "СДВИГ ПО ОСИ У"},
+    {"Text5", "ФОРМУЛА ПРЕБРАЗОВАННОЙ ФУНКЦИИ"},
+    {"Text6", "начало отрезка"},
+    {"Text7", "конец отрезка"},
+    {"Picture1", "Графики функций"},
+    {"Picture2", "Легенда"},
+}};
+
+} // namespace viramont::layout

@@ -1,0 +1,182 @@
+#include "app/window/main_window.h"
+
+#include "app/window/appearance.h"
+#include "app/window/layout.h"
+#include "params/intake.h"
+#include "plot/plot.h"
+#include "toolkit/guard.h"
+#include "toolkit/qt/canvas_widget.h"
+#include "toolkit/qt/qt_controls.h"
+#include "toolkit/qt/qt_dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace viramont {
+
+namespace {
+
+Qt::Alignment alignmentOf(layout::Align align) {
+    return align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+void applyColours(QWidget* w, const layout::ControlSpec& spec, QPalette::ColorRole foreRole,
+                  QPalette::ColorRole backRole) {
+    QPalette pal = w->palette();
+    pal.setColor(foreRole, layoutColour(spec.fore, pal));
+    pal.setColor(backRole, layoutColour(spec.back, pal));
+    w->setPalette(pal);
+}
+
+Colour toColourValue(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+
+} // namespace
+
+MainWindow::MainWindow() {
+    setObjectName(layout::kTitle);
+    setWindowTitle(layout::kTitle);
+    setWindowIcon(windowIcon());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, layoutColour(layout::kFormBack, pal));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    resize(layout::px(layout::kClientWidth), layout::px(layout::kClientHeight));
+
+    buildControls();
+    wireEvents();
+    handle(Form_Load);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    std::map<std::string, QWidget*> byName;
+    std::map<std::string, TextField*> fieldsByName;
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+
+    for (const layout::ControlSpec& spec : layout::kControls) {
+        const QString text = QString::fromUtf8(spec.text);
+        const QFont font = layoutFont(spec.font);
+        const QRect geometry(layout::px(spec.left), layout::px(spec.top), layout::px(spec.width),
+                             layout::px(spec.height));
+        QWidget* w = nullptr;
+        switch (spec.kind) {
+        case layout::Kind::Label: {
+            auto* label = new QLabel(text, this);
+            label->setWordWrap(true);
+            label->setAlignment(alignmentOf(spec.align) | Qt::AlignTop);
+            label->setAutoFillBackground(true);
+            label->setFont(font);
+            applyColours(label, spec, QPalette::WindowText, QPalette::Window);
+            w = label;
+            break;
+        }
+        case layout::Kind::TextBox: {
+            auto* edit = new QLineEdit(text, this);
+            edit->setAlignment(alignmentOf(spec.align) | Qt::AlignVCenter);
+            edit->setFont(font);
+            applyColours(edit, spec, QPalette::Text, QPalette::Base);
+            fields_.push_back(std::make_unique<LineEditField>(edit));
+            fieldsByName[spec.name] = fields_.back().get();
+            w = edit;
+            break;
+        }
+        case layout::Kind::ComboBox: {
+            combo1_ = new QComboBox(this);
+            combo1_->setEditable(true);
+            combo1_->setInsertPolicy(QComboBox::NoInsert);
+            combo1_->setCompleter(nullptr);
+            combo1_->setEditText(text);
+            combo1_->setFont(font);
+            applyColours(combo1_, spec, QPalette::Text, QPalette::Base);
+            list_ = std::make_unique<ComboList>(combo1_);
+            w = combo1_;
+            break;
+        }
+        case layout::Kind::Button: {
+            auto* button = new QPushButton(text, this);
+            button->setFont(font);
+            button->setAutoDefault(false);
+            applyColours(button, spec, QPalette::ButtonText, QPalette::Button);
+            w = button;
+            break;
+        }
+        case layout::Kind::Picture: {
+            const QColor fore = layoutColour(spec.fore, palette());
+            const QColor back = layoutColour(spec.back, palette());
+            auto* picture = new CanvasWidget(this, geometry.size(), toColourValue(fore), toColourValue(back), font);
+            applyColours(picture, spec, QPalette::WindowText, QPalette::Window);
+            (spec.name == std::string("Picture1") ? picture1_ : picture2_) = picture;
+            w = picture;
+            break;
+        }
+        }
+        w->setObjectName(QString::fromUtf8(spec.name));
+        w->setGeometry(geometry);
+        if (spec.kind != layout::Kind::Label) focusOrder.emplace_back(spec.tabIndex, w);
+        byName[spec.name] = w;
+    }
+
+    // Text fields are drawn above the labels they overlap.
+    for (auto& [name, w] : byName) {
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) w->raise();
+    }
+    for (const auto& [control, name] : layout::kAccessibleNames) {
+        byName.at(control)->setAccessibleName(QString::fromUtf8(name));
+    }
+
+    std::sort(focusOrder.begin(), focusOrder.end());
+    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    }
+    focusOrder.front().second->setFocus();
+
+    form_ = std::make_unique<Form>(Form{
+        .state = {},
+        .Text1 = *fieldsByName.at("Text1"),
+        .Text2 = *fieldsByName.at("Text2"),
+        .Text3 = *fieldsByName.at("Text3"),
+        .Text4 = *fieldsByName.at("Text4"),
+        .Text5 = *fieldsByName.at("Text5"),
+        .Text6 = *fieldsByName.at("Text6"),
+        .Text7 = *fieldsByName.at("Text7"),
+        .Combo1 = *list_,
+        .Picture1 = picture1_->canvas(),
+        .Picture2 = picture2_->canvas(),
+        .dialogs = *(dialogs_ = std::make_unique<QtDialogs>(this, layout::kTitle)),
+        .endProgram =
+            [this] {
+                close();
+                QCoreApplication::quit();
+            },
+    });
+}
+
+void MainWindow::wireEvents() {
+    // activated is sent only when the user picks an entry (mouse or arrow
+    // keys), never for typed text.
+    connect(combo1_, &QComboBox::activated, this, [this] { handle(Combo1_Click); });
+    auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromUtf8(name)); };
+    connect(button("ВЫБОР"), &QPushButton::clicked, this, [this] { handle(ВЫБОР_Click); });
+    connect(button("Command1"), &QPushButton::clicked, this, [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        handle(Command1_Click);
+        QApplication::restoreOverrideCursor();
+    });
+    connect(button("Command3"), &QPushButton::clicked, this, [this] { handle(Command3_Click); });
+}
+
+void MainWindow::handle(void (*handler)(Form&)) {
+    runGuarded(*dialogs_, [&] { handler(*form_); });
+    picture1_->refresh();
+    picture2_->refresh();
+}
+
+} // namespace viramont

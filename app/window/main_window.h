@@ -1,0 +1,53 @@
+#pragma once
+// The window Viramont: builds the 23 controls from the layout table, keeps
+// the form (its state and the controls as the handlers see them) and runs
+// every user event through the event boundary.
+//
+//   Load              -> Form_Load        (app/form.cpp)
+//   Combo1 pick       -> Combo1_Click     (app/form.cpp)
+//   ВЫБОР pressed     -> ВЫБОР_Click      (params/)
+//   Command1 pressed  -> Command1_Click   (plot/)
+//   Command3 pressed  -> Command3_Click   (app/form.cpp)
+
+#include "app/form.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace viramont {
+
+class CanvasWidget;
+class LineEditField;
+class ComboList;
+class QtDialogs;
+
+class MainWindow : public QWidget {
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    Form& form() { return *form_; }
+    CanvasWidget* picture1() const { return picture1_; }
+    CanvasWidget* picture2() const { return picture2_; }
+
+private:
+    void buildControls();
+    void wireEvents();
+    // Runs one handler behind the event boundary, then shows what it drew.
+    void handle(void (*handler)(Form&));
+
+    CanvasWidget* picture1_ = nullptr;
+    CanvasWidget* picture2_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    std::vector<std::unique_ptr<LineEditField>> fields_;
+    std::unique_ptr<ComboList> list_;
+    std::unique_ptr<QtDialogs> dialogs_;
+    std::unique_ptr<Form> form_;
+};
+
+} // namespace viramont

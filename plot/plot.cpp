@@ -1,0 +1,7 @@
+#include "plot/plot.h"
+
+namespace viramont {
+
+void Command1_Click(Form&) {}
+
+} // namespace viramont

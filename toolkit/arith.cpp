@@ -1,0 +1,59 @@
+#include "toolkit/arith.h"
+
+#include "toolkit/fault.h"
+
+#include <cmath>
+#include <limits>
+
+namespace viramont {
+
+double checkedResult(double v) {
+    if (std::isnan(v)) throw RuntimeFault(FaultKind::InvalidOperation);
+    if (std::isinf(v)) throw RuntimeFault(FaultKind::Overflow);
+    return v;
+}
+
+double checkedSingleResult(double v) {
+    checkedResult(v);
+    if (std::isinf(static_cast<float>(v))) throw RuntimeFault(FaultKind::Overflow);
+    return v;
+}
+
+double checkedDivide(double num, double den) {
+    if (den == 0.0) {
+        throw RuntimeFault(num == 0.0 || std::isnan(num) ? FaultKind::InvalidOperation
+                                                          : FaultKind::DivisionByZero);
+    }
+    return checkedResult(num / den);
+}
+
+float toSingle(double v) {
+    if (std::isnan(v)) throw RuntimeFault(FaultKind::InvalidOperation);
+    const float f = static_cast<float>(v);
+    if (std::isinf(f)) throw RuntimeFault(FaultKind::ConversionOverflow);
+    return f;
+}
+
+double roundHalfEven(double v) {
+    if (!std::isfinite(v)) return v;
+    const double down = std::floor(v);
+    const double diff = v - down;
+    if (diff < 0.5) return down;
+    if (diff > 0.5) return down + 1.0;
+    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
+}
+
+std::int16_t toInt16(double v) {
+    const double r = roundHalfEven(v);
+    if (!(r >= std::numeric_limits<std::int16_t>::min() && r <= std::numeric_limits<std::int16_t>::max())) {
+        throw RuntimeFault(FaultKind::ConversionOverflow);
+    }
+    return static_cast<std::int16_t>(r);
+}
+
+double naturalLog(double v) {
+    if (!(v > 0.0)) throw RuntimeFault(FaultKind::InvalidArgument);
+    return std::log(v);
+}
+
+} // namespace viramont

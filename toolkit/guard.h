@@ -1,0 +1,16 @@
+#pragma once
+// The event boundary. Every handler runs inside runGuarded: a run-time fault,
+// or any other exception, ends the handler, is shown in a message box that
+// names it ("Ошибка выполнения: деление на ноль"), and the program goes on
+// with whatever was already drawn left in place.
+
+#include "toolkit/controls.h"
+
+#include <functional>
+
+namespace viramont {
+
+// Returns true when the handler ran to its end.
+bool runGuarded(Dialogs& dialogs, const std::function<void()>& handler);
+
+} // namespace viramont

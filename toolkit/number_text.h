@@ -1,0 +1,51 @@
+#pragma once
+// Every number the user reads goes through this module.
+//
+// Number to text:
+//   32-bit float : rounded to at most 7 significant digits
+//   64-bit float : rounded to at most 15 significant digits
+//   16-bit int   : its decimal digits
+// A "-" stands before a negative number, no blank is added, a 0 stands before
+// the separator below 1, and there are no trailing zeros and no trailing
+// separator; 0 and -0 are "0". With the value rounded to the digit count and
+// E its decimal exponent, the text is plain while -5 <= E <= digits - 1
+// (0.00001, 1234567), and otherwise a mantissa with a two-digit (three where
+// needed) signed exponent: 1.234568E+07, 1E-06, 1.79769313486232E+308.
+// The decimal separator is the user's (setDecimalSeparator, set once at
+// start-up from the locale; "." until then).
+//
+// Printed form (what a canvas print shows): a blank before a number that is
+// not negative and a blank after every number: " 5 ", "-2 ". An unset
+// general numeric value prints as nothing.
+//
+// Number parse: the longest leading number of the text, always with the
+// point as separator. Leading blanks are skipped; then an optional sign,
+// digits with an optional point and fraction (".5" counts), and an optional
+// exponent (e or E, optional sign, digits). Anything else gives 0: "7abc" is
+// 7, "0,5" is 0. A number beyond the 64-bit range ("1e999") is a conversion
+// overflow; one too small for it becomes 0. Time is linear in the length.
+
+#include "toolkit/numeric.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace viramont {
+
+void setDecimalSeparator(std::string separator);
+const std::string& decimalSeparator();
+
+std::string singleText(float v);
+std::string doubleText(double v);
+std::string integerText(long long v);
+// In the form of the value's kind; unset gives the empty text.
+std::string numberText(const Numeric& v);
+
+std::string printedText(float v);
+std::string printedText(const Numeric& v);
+std::string printedInteger(long long v);
+
+double parseNumber(std::string_view text);
+
+} // namespace viramont

@@ -1,0 +1,43 @@
+#include "toolkit/qt/canvas_widget.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace viramont {
+
+namespace {
+constexpr int kBorder = 2;  // sunken 3-D border
+
+double screenRatio(QWidget* parent) {
+    if (parent && parent->screen()) return parent->screen()->devicePixelRatio();
+    if (QGuiApplication::primaryScreen()) return QGuiApplication::primaryScreen()->devicePixelRatio();
+    return 1.0;
+}
+} // namespace
+
+CanvasWidget::CanvasWidget(QWidget* parent, QSize size, Colour fore, Colour back, const QFont& font)
+    : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorder);
+    setFont(font);
+    setFocusPolicy(Qt::TabFocus);
+    canvas_ = std::make_unique<RasterCanvas>(size.width() - 2 * kBorder, size.height() - 2 * kBorder,
+                                             screenRatio(parent), fore, back, font);
+}
+
+void CanvasWidget::refresh() {
+    setAccessibleDescription(QString::fromStdString(canvas_->accessibleText()));
+    update();
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inside = contentsRect();
+    painter.setClipRect(inside.intersected(event->rect()));
+    painter.drawImage(inside.topLeft(), canvas_->image());
+}
+
+} // namespace viramont

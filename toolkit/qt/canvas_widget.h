@@ -1,0 +1,31 @@
+#pragma once
+// A picture box: a sunken frame that shows a RasterCanvas. The canvas keeps
+// the drawing; the widget only copies the image when it is painted.
+
+#include "toolkit/qt/raster_canvas.h"
+
+#include <QFrame>
+
+#include <memory>
+
+namespace viramont {
+
+class CanvasWidget : public QFrame {
+public:
+    // The canvas fills the frame's inside, `size` minus the border.
+    CanvasWidget(QWidget* parent, QSize size, Colour fore, Colour back, const QFont& font);
+
+    RasterCanvas& canvas() { return *canvas_; }
+    const RasterCanvas& canvas() const { return *canvas_; }
+    // Shows what the canvas drew and publishes its printed lines to
+    // screen readers. Called when a handler returns.
+    void refresh();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::unique_ptr<RasterCanvas> canvas_;
+};
+
+} // namespace viramont

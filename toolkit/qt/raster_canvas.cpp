@@ -1,0 +1,138 @@
+#include "toolkit/qt/raster_canvas.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <cmath>
+
+namespace viramont {
+
+namespace {
+QFont scaledFont(QFont font, double dpr) {
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * dpr)));
+    } else {
+        font.setPointSizeF(font.pointSizeF() * dpr);
+    }
+    return font;
+}
+
+// Far enough outside the canvas to count as off it for any drawing width.
+constexpr double kTextMargin = 100000.0;
+} // namespace
+
+QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+RasterCanvas::RasterCanvas(int widthPx, int heightPx, double devicePixelRatio, Colour fore, Colour back,
+                           const QFont& font)
+    : geometry_(static_cast<int>(std::lround(widthPx * devicePixelRatio)),
+                static_cast<int>(std::lround(heightPx * devicePixelRatio))),
+      image_(geometry_.widthPx(), geometry_.heightPx(), QImage::Format_RGB32),
+      dpr_(devicePixelRatio),
+      fore_(fore),
+      back_(back),
+      font_(scaledFont(font, devicePixelRatio)),
+      metrics_(font_) {
+    image_.setDevicePixelRatio(dpr_);
+    image_.fill(toQColor(back_));
+    geometry_.setScale(0, 0, widthPx, heightPx);
+    geometry_.clear();
+    setDrawWidth(1);
+}
+
+void RasterCanvas::clear() {
+    image_.fill(toQColor(back_));
+    geometry_.clear();
+    forgetLastStamp();
+}
+
+void RasterCanvas::setScale(double left, double top, double right, double bottom) {
+    geometry_.setScale(left, top, right, bottom);
+    forgetLastStamp();
+}
+
+void RasterCanvas::setDrawWidth(int pixels) {
+    geometry_.setDrawWidth(pixels);
+    deviceWidth_ = std::max(1, static_cast<int>(std::lround(geometry_.drawWidth() * dpr_)));
+    rebuildStampShape();
+    forgetLastStamp();
+}
+
+void RasterCanvas::rebuildStampShape() {
+    stampShape_.clear();
+    const int w = deviceWidth_;
+    const double centre = (w - 1) / 2.0;
+    const double r2 = (w / 2.0) * (w / 2.0);
+    const int origin = (w - 1) / 2;
+    for (int j = 0; j < w; ++j) {
+        int first = -1, last = -1;
+        for (int i = 0; i < w; ++i) {
+            const double dx = i - centre, dy = j - centre;
+            if (dx * dx + dy * dy <= r2) {
+                if (first < 0) first = i;
+                last = i;
+            }
+        }
+        if (first >= 0) stampShape_.push_back({j - origin, first - origin, last - first + 1});
+    }
+}
+
+void RasterCanvas::point(double x, double y, Colour colour) {
+    geometry_.moveTo(x, y);
+    DevicePoint d;
+    if (!geometry_.toDevice(x, y, deviceWidth_, d)) return;
+    const int px = static_cast<int>(std::floor(d.x));
+    const int py = static_cast<int>(std::floor(d.y));
+    if (skipRepeats_ && lastValid_ && px == lastX_ && py == lastY_ && colour == lastColour_) return;
+    stamp(px, py, colour);
+    lastValid_ = true;
+    lastX_ = px;
+    lastY_ = py;
+    lastColour_ = colour;
+}
+
+void RasterCanvas::stamp(int px, int py, Colour colour) {
+    const QRgb argb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+    const int w = image_.width(), h = image_.height();
+    for (const Span& s : stampShape_) {
+        const int row = py + s.dy;
+        if (row < 0 || row >= h) continue;
+        int x0 = px + s.dx;
+        int x1 = x0 + s.length;
+        if (x0 < 0) x0 = 0;
+        if (x1 > w) x1 = w;
+        if (x0 >= x1) continue;
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        std::fill(line + x0, line + x1, argb);
+    }
+}
+
+void RasterCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
+    geometry_.moveTo(x2, y2);
+    forgetLastStamp();
+    DevicePoint a, b;
+    if (!geometry_.clipToDevice(x1, y1, x2, y2, deviceWidth_, a, b)) return;
+    QPainter painter(&image_);
+    painter.scale(1.0 / dpr_, 1.0 / dpr_);  // draw in device pixels
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(toQColor(colour), deviceWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
+}
+
+void RasterCanvas::print(std::string_view text, LineEnd end) {
+    const WorldPoint at = geometry_.current();
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const double width = metrics_.horizontalAdvance(qtext);
+    DevicePoint d;
+    if (!qtext.isEmpty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) {
+        forgetLastStamp();
+        QPainter painter(&image_);
+        painter.scale(1.0 / dpr_, 1.0 / dpr_);
+        painter.setFont(font_);
+        painter.setPen(toQColor(fore_));
+        painter.drawText(QPointF(d.x, d.y + metrics_.ascent()), qtext);
+    }
+    geometry_.notePrint(text, end, width, metrics_.height());
+}
+
+} // namespace viramont

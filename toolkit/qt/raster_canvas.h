@@ -1,0 +1,75 @@
+#pragma once
+// The canvas of the window: a retained image that every drawing call goes
+// into and that the widget copies to the screen when a handler returns, so
+// the drawing survives covering and uncovering. The image has the screen's
+// device pixels (crisp on high-DPI screens); the drawing width is in logical
+// pixels.
+//
+// Points are round stamps written straight into the image. A plot sets
+// thousands of points per pixel column, mostly on the pixel of the previous
+// point; a stamp identical to the one just made (same pixel, colour and
+// width, nothing drawn in between) would change nothing and is skipped.
+
+#include "toolkit/canvas.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <vector>
+
+namespace viramont {
+
+class RasterCanvas final : public Canvas {
+public:
+    RasterCanvas(int widthPx, int heightPx, double devicePixelRatio, Colour fore, Colour back, const QFont& font);
+
+    void clear() override;
+    void setScale(double left, double top, double right, double bottom) override;
+    void setDrawWidth(int pixels) override;
+    void point(double x, double y) override { point(x, y, fore_); }
+    void point(double x, double y, Colour colour) override;
+    void line(double x1, double y1, double x2, double y2) override { line(x1, y1, x2, y2, fore_); }
+    void line(double x1, double y1, double x2, double y2, Colour colour) override;
+    void print(std::string_view text, LineEnd end) override;
+    WorldPoint currentPoint() const override { return geometry_.current(); }
+    std::string accessibleText() const override { return geometry_.printedLines(); }
+
+    // The image in device pixels, its devicePixelRatio set.
+    const QImage& image() const { return image_; }
+    Colour foreColour() const { return fore_; }
+    Colour backColour() const { return back_; }
+    const QFont& font() const { return font_; }
+
+    // Debug aid and test hook: when false every point is stamped.
+    void setSkipRepeatedStamps(bool skip) { skipRepeats_ = skip; }
+
+private:
+    struct Span {
+        int dy;
+        int dx;
+        int length;
+    };
+    void stamp(int px, int py, Colour colour);
+    void rebuildStampShape();
+    void forgetLastStamp() { lastValid_ = false; }
+
+    CanvasGeometry geometry_;  // in device pixels
+    QImage image_;
+    double dpr_;
+    Colour fore_;
+    Colour back_;
+    QFont font_;   // pixel size already in device pixels
+    QFontMetricsF metrics_;
+    int deviceWidth_ = 1;  // drawing width in device pixels
+    std::vector<Span> stampShape_;
+    bool skipRepeats_ = true;
+    bool lastValid_ = false;
+    int lastX_ = 0, lastY_ = 0;
+    Colour lastColour_ = 0;
+};
+
+// The QColor of a stored colour value.
+QColor toQColor(Colour c);
+
+} // namespace viramont
