@@ -1,0 +1,7 @@
+#include "plot/legend.h"
+
+namespace viramont {
+
+void ShowLegend(Form&) {}
+
+} // namespace viramont
