@@ -7,17 +7,7 @@
 
 namespace viramont {
 
-double checkedResult(double v) {
-    if (std::isnan(v)) throw RuntimeFault(FaultKind::InvalidOperation);
-    if (std::isinf(v)) throw RuntimeFault(FaultKind::Overflow);
-    return v;
-}
-
-double checkedSingleResult(double v) {
-    checkedResult(v);
-    if (std::isinf(static_cast<float>(v))) throw RuntimeFault(FaultKind::Overflow);
-    return v;
-}
+void raiseFault(FaultKind kind) { throw RuntimeFault(kind); }
 
 double checkedDivide(double num, double den) {
     if (den == 0.0) {
@@ -25,13 +15,6 @@ double checkedDivide(double num, double den) {
                                                           : FaultKind::DivisionByZero);
     }
     return checkedResult(num / den);
-}
-
-float toSingle(double v) {
-    if (std::isnan(v)) throw RuntimeFault(FaultKind::InvalidOperation);
-    const float f = static_cast<float>(v);
-    if (std::isinf(f)) throw RuntimeFault(FaultKind::ConversionOverflow);
-    return f;
 }
 
 double roundHalfEven(double v) {

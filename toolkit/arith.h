@@ -4,16 +4,30 @@
 // RuntimeFault instead of letting a NaN, an infinity or a wrapped integer
 // travel on.
 
+#include "toolkit/fault.h"
+
+#include <cmath>
 #include <cstdint>
 
 namespace viramont {
 
+// Raises the fault; kept out of line so the checks below stay small.
+[[noreturn]] void raiseFault(FaultKind kind);
+
 // Tests a 64-bit result: NaN is an invalid operation, an infinity an overflow.
-double checkedResult(double v);
+inline double checkedResult(double v) {
+    if (std::isnan(v)) [[unlikely]] raiseFault(FaultKind::InvalidOperation);
+    if (std::isinf(v)) [[unlikely]] raiseFault(FaultKind::Overflow);
+    return v;
+}
 
 // Tests a 64-bit result that is about to become a 32-bit float: as
 // checkedResult, and a value beyond the 32-bit range is an overflow too.
-double checkedSingleResult(double v);
+inline double checkedSingleResult(double v) {
+    checkedResult(v);
+    if (std::isinf(static_cast<float>(v))) [[unlikely]] raiseFault(FaultKind::Overflow);
+    return v;
+}
 
 // num / den with the status test of a division: x/0 is a division by zero,
 // 0/0 an invalid operation.
@@ -21,7 +35,12 @@ double checkedDivide(double num, double den);
 
 // Stores a 64-bit value into a 32-bit float, rounding to nearest. A value
 // beyond the 32-bit range is a conversion overflow; NaN an invalid operation.
-float toSingle(double v);
+inline float toSingle(double v) {
+    if (std::isnan(v)) [[unlikely]] raiseFault(FaultKind::InvalidOperation);
+    const float f = static_cast<float>(v);
+    if (std::isinf(f)) [[unlikely]] raiseFault(FaultKind::ConversionOverflow);
+    return f;
+}
 
 // Rounds to the nearest whole number, a tie going to the even neighbour
 // (0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2).

@@ -70,6 +70,11 @@ public:
     void setScale(double left, double top, double right, double bottom);
     // True when the scale is finite and has a width and a height.
     bool hasArea() const { return hasArea_; }
+    // The mapping itself: device = (user - origin) * factor, per axis.
+    double originX() const { return left_; }
+    double originY() const { return top_; }
+    double factorX() const { return sx_; }
+    double factorY() const { return sy_; }
 
     // Device position of a user point; false when it cannot be drawn (no
     // area, not finite, or more than `margin` pixels outside the canvas).

@@ -48,13 +48,30 @@ void RasterCanvas::clear() {
 
 void RasterCanvas::setScale(double left, double top, double right, double bottom) {
     geometry_.setScale(left, top, right, bottom);
+    updatePointMapping();
     forgetLastStamp();
+}
+
+void RasterCanvas::updatePointMapping() {
+    originX_ = geometry_.originX();
+    originY_ = geometry_.originY();
+    factorX_ = geometry_.factorX();
+    factorY_ = geometry_.factorY();
+    if (geometry_.hasArea()) {
+        minX_ = minY_ = -deviceWidth_;
+        maxX_ = geometry_.widthPx() + deviceWidth_;
+        maxY_ = geometry_.heightPx() + deviceWidth_;
+    } else {
+        minX_ = minY_ = 1;
+        maxX_ = maxY_ = 0;
+    }
 }
 
 void RasterCanvas::setDrawWidth(int pixels) {
     geometry_.setDrawWidth(pixels);
     deviceWidth_ = std::max(1, static_cast<int>(std::lround(geometry_.drawWidth() * dpr_)));
     rebuildStampShape();
+    updatePointMapping();
     forgetLastStamp();
 }
 
@@ -79,19 +96,24 @@ void RasterCanvas::rebuildStampShape() {
 
 void RasterCanvas::point(double x, double y, Colour colour) {
     geometry_.moveTo(x, y);
-    DevicePoint d;
-    if (!geometry_.toDevice(x, y, deviceWidth_, d)) return;
-    const int px = static_cast<int>(std::floor(d.x));
-    const int py = static_cast<int>(std::floor(d.y));
-    if (skipRepeats_ && lastValid_ && px == lastX_ && py == lastY_ && colour == lastColour_) return;
+    const double dx = (x - originX_) * factorX_;
+    const double dy = (y - originY_) * factorY_;
+    if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) return;  // also NaN
+    // The pixel that holds the point: a floor without a library call.
+    int px = static_cast<int>(dx);
+    int py = static_cast<int>(dy);
+    px -= dx < px;
+    py -= dy < py;
+    if (px == lastX_ && py == lastY_ && colour == lastColour_) return;
     stamp(px, py, colour);
-    lastValid_ = true;
-    lastX_ = px;
-    lastY_ = py;
-    lastColour_ = colour;
 }
 
 void RasterCanvas::stamp(int px, int py, Colour colour) {
+    if (skipRepeats_) {
+        lastX_ = px;
+        lastY_ = py;
+        lastColour_ = colour;
+    }
     const QRgb argb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     const int w = image_.width(), h = image_.height();
     for (const Span& s : stampShape_) {

@@ -50,9 +50,13 @@ private:
         int dx;
         int length;
     };
-    void stamp(int px, int py, Colour colour);
+    // Draws the dot of the drawing width at a device pixel and remembers it.
+    [[gnu::noinline]] void stamp(int px, int py, Colour colour);
     void rebuildStampShape();
-    void forgetLastStamp() { lastValid_ = false; }
+    // Caches the mapping and the area where a dot can touch the canvas.
+    void updatePointMapping();
+    void forgetLastStamp() { lastX_ = kNoStamp; }
+    static constexpr int kNoStamp = -2147483647 - 1;
 
     CanvasGeometry geometry_;  // in device pixels
     QImage image_;
@@ -64,8 +68,13 @@ private:
     int deviceWidth_ = 1;  // drawing width in device pixels
     std::vector<Span> stampShape_;
     bool skipRepeats_ = true;
-    bool lastValid_ = false;
-    int lastX_ = 0, lastY_ = 0;
+    // Point mapping, cached from geometry_: a dot at device (x, y) is drawn
+    // when minX_ <= x <= maxX_ and minY_ <= y <= maxY_ (an empty box when
+    // the scale has no area).
+    double originX_ = 0, originY_ = 0, factorX_ = 1, factorY_ = 1;
+    double minX_ = 1, maxX_ = 0, minY_ = 1, maxY_ = 0;
+    // The last stamp; lastX_ is kNoStamp when anything was drawn since.
+    int lastX_ = kNoStamp, lastY_ = 0;
     Colour lastColour_ = 0;
 };
 
