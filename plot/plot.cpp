@@ -1,7 +1,166 @@
 #include "plot/plot.h"
 
+#include "plot/axes.h"
+#include "plot/legend.h"
+#include "plot/routines.h"
+#include "toolkit/arith.h"
+
+#include <cmath>
+
 namespace viramont {
 
-void Command1_Click(Form&) {}
+namespace {
+
+// Steps of x, as 32-bit floats: 0.0001 is 9.99999974737875e-05.
+constexpr float kScanStep = 0.5f;
+constexpr float kGraphStep = 0.0001f;
+
+// Runs `body` for x = start, start + step, ... while x <= end. x is the
+// 32-bit counter CurX, advanced by a 32-bit addition; start and end are
+// fixed as 32-bit floats before the first pass (a value beyond their range
+// is a conversion overflow). Far from 0 the step can vanish in the rounding
+// (from 2048 on for 0.0001, from 2^23 for 0.5): the loop then ends as if it
+// had passed its end.
+template <class Body>
+void forEachX(float& curX, double start, double end, float step, Body&& body) {
+    curX = toSingle(start);
+    const float last = toSingle(end);
+    while (curX <= last) {
+        body(curX);
+        const float next = curX + step;
+        if (next == curX) return;
+        curX = next;
+    }
+}
+
+// The numbers of the transformation, read from the form once per plot.
+struct Params {
+    double A, k, b, C;
+    std::int16_t a;
+    mutable double lnA = 0.0;
+    mutable bool haveLnA = false;
+
+    explicit Params(const FormState& s)
+        : A(s.StretchY), k(s.StretchX.value()), b(s.ShiftX.value()), C(s.ShiftY), a(s.LogBase) {}
+
+    double u(double x) const { return k * x + b; }
+    // ln a, taken when first needed: a plot whose loops make no pass never
+    // takes it.
+    double logOfBase() const {
+        if (!haveLnA) {
+            lnA = naturalLog(a);
+            haveLnA = true;
+        }
+        return lnA;
+    }
+};
+
+// The values of one routine: the base value f(x) (blue graph, second scan
+// value), the transformed value of the scan T(x) and of the red graph F(x),
+// each already stored as the 32-bit value of CurY. Where the routine tests
+// the floating-point status, a NaN, an infinity or a result beyond the 32-bit
+// range is a fault; where it does not, storing such a value into CurY is a
+// conversion overflow.
+struct SinValues {
+    static float base(const Params&, double x) { return static_cast<float>(std::sin(x)); }
+    static float transformed(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(p.A * std::sin(p.u(x)) + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+};
+
+struct CosValues {
+    static float base(const Params&, double x) { return static_cast<float>(std::cos(x)); }
+    static float transformed(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(p.A * std::cos(p.u(x)) + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+};
+
+template <int N>
+struct PowerValues {
+    static float base(const Params&, double x) { return toSingle(std::pow(x, static_cast<double>(N))); }
+    static float transformed(const Params& p, double x) {
+        return toSingle(p.C + p.A * std::pow(p.u(x), static_cast<double>(N)));
+    }
+    // The range scan of the power functions leaves b out.
+    static float scan(const Params& p, double x) {
+        return toSingle(p.C + p.A * std::pow(p.k * x, static_cast<double>(N)));
+    }
+};
+
+struct LogValues {
+    static float base(const Params&, double x) { return static_cast<float>(naturalLog(x)); }
+    static float transformed(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(p.A * naturalLog(p.u(x)) + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+};
+
+struct LogBaseValues {
+    static float base(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(checkedDivide(naturalLog(x), p.logOfBase())));
+    }
+    static float transformed(const Params& p, double x) {
+        const double quotient = checkedDivide(p.A * naturalLog(p.u(x)), p.logOfBase());
+        return static_cast<float>(checkedSingleResult(quotient + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+};
+
+void noteInRange(FormState& s) {
+    if (s.CurY > s.YMax.value()) s.YMax = Numeric::single(s.CurY);
+    if (s.CurY < s.YMin) s.YMin = s.CurY;
+}
+
+// The one skeleton of every plot: range scan, axes, blue base graph, red
+// transformed graph over the interval moved by -b, legend.
+template <class Values>
+void plot(Form& form) {
+    FormState& s = form.state;
+    const Params p(s);
+
+    s.YMax = Numeric::integer(-1000);
+    s.YMin = 1000.0f;
+    forEachX(s.CurX, s.XStart.value(), s.XEnd, kScanStep, [&](float x) {
+        s.CurY = Values::scan(p, x);
+        noteInRange(s);
+        s.CurY = Values::base(p, x);
+        noteInRange(s);
+    });
+
+    DrawAxes(form);
+
+    Canvas& canvas = form.Picture1;
+    forEachX(s.CurX, s.XStart.value(), s.XEnd, kGraphStep, [&](float x) {
+        s.CurY = Values::base(p, x);
+        canvas.point(x, s.CurY, kBlue);
+    });
+    forEachX(s.CurX, s.XStart.value() - p.b, static_cast<double>(s.XEnd) - p.b, kGraphStep, [&](float x) {
+        s.CurY = Values::transformed(p, x);
+        canvas.point(x, s.CurY, kRed);
+    });
+
+    ShowLegend(form);
+}
+
+} // namespace
+
+void PlotSin(Form& form) { plot<SinValues>(form); }
+void PlotCos(Form& form) { plot<CosValues>(form); }
+void PlotSquare(Form& form) { plot<PowerValues<2>>(form); }
+void PlotCube(Form& form) { plot<PowerValues<3>>(form); }
+void PlotLog(Form& form) { plot<LogValues>(form); }
+void PlotLogBase(Form& form) { plot<LogBaseValues>(form); }
+
+void Command1_Click(Form& form) {
+    const std::string& name = form.state.FunctionName;
+    if (name == "Sin(X)") PlotSin(form);
+    if (name == "Cos(X)") PlotCos(form);
+    if (name == "(x)^2") PlotSquare(form);
+    if (name == "(x)^3") PlotCube(form);
+    if (name == "Log(x)") PlotLog(form);
+    if (name == "Log(b)/Log(a)") PlotLogBase(form);
+}
 
 } // namespace viramont

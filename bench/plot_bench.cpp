@@ -1,0 +1,186 @@
+// How much drawing adds to a plot. Each plot is measured against its compute
+// floor: the same three loops computing the same values and drawing nothing.
+// The plot goes into canvases of the window's size, axes and legend
+// included. After the run the ratios plot / floor are printed, and the peak
+// memory a plot adds to the process.
+//
+//   plot_bench                      all cases
+//   plot_bench --benchmark_filter=Default
+
+#include "app/form.h"
+#include "plot/routines.h"
+#include "toolkit/qt/raster_canvas.h"
+
+#include <QFont>
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace viramont {
+namespace {
+
+class Field final : public TextField {
+public:
+    std::string text() const override { return {}; }
+    void setText(const std::string&) override {}
+};
+class List final : public ListControl {
+public:
+    void append(const std::string&) override {}
+    std::string text() const override { return {}; }
+};
+class NoDialogs final : public Dialogs {
+public:
+    void message(const std::string&) override {}
+    std::string input(const std::string&, const std::string&) override { return {}; }
+};
+
+// The window's two canvases and a form on them.
+struct Bench {
+    Field field;
+    List list;
+    NoDialogs dialogs;
+    QFont font;
+    RasterCanvas picture1;
+    RasterCanvas picture2;
+    Form form;
+
+    Bench(double xStart, float xEnd)
+        : font(QStringLiteral("Liberation Sans")),
+          picture1(821, 517, 1.0, 0x000000, 0xEFEFEF, pixelFont(font)),
+          picture2(285, 253, 1.0, 0x008000, 0xE0E0E0, pixelFont(font)),
+          form{.state = {}, .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field, .Text5 = field,
+               .Text6 = field, .Text7 = field, .Combo1 = list, .Picture1 = picture1, .Picture2 = picture2,
+               .dialogs = dialogs, .endProgram = {}} {
+        FormState& s = form.state;
+        s.FunctionName = "Sin(X)";
+        s.StretchY = 1;
+        s.StretchX = Numeric::real(1);
+        s.ShiftX = Numeric::real(1);
+        s.ShiftY = 1;
+        s.XStart = Numeric::real(xStart);
+        s.XEnd = xEnd;
+    }
+    static QFont pixelFont(QFont f) {
+        f.setPixelSize(18);
+        f.setBold(true);
+        return f;
+    }
+};
+
+// The three loops of the sine plot with their arithmetic, nothing drawn.
+double sineFloor(const FormState& s) {
+    const double A = s.StretchY, k = s.StretchX.value(), b = s.ShiftX.value(), C = s.ShiftY;
+    double sink = 0;
+    auto loop = [&](double start, double end, float step, auto&& body) {
+        float x = static_cast<float>(start);
+        const float last = static_cast<float>(end);
+        while (x <= last) {
+            body(static_cast<double>(x));
+            const float next = x + step;
+            if (next == x) break;
+            x = next;
+        }
+    };
+    loop(s.XStart.value(), s.XEnd, 0.5f, [&](double x) {
+        sink += static_cast<float>(A * std::sin(k * x + b) + C);
+        sink += static_cast<float>(std::sin(x));
+    });
+    loop(s.XStart.value(), s.XEnd, 0.0001f, [&](double x) { sink += static_cast<float>(std::sin(x)); });
+    loop(s.XStart.value() - b, s.XEnd - b, 0.0001f,
+         [&](double x) { sink += static_cast<float>(A * std::sin(k * x + b) + C); });
+    return sink;
+}
+
+long peakRssKb() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+void resetPeakRss() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+void Floor(benchmark::State& state, double xStart, float xEnd) {
+    Bench bench(xStart, xEnd);
+    for (auto _ : state) benchmark::DoNotOptimize(sineFloor(bench.form.state));
+}
+
+void PlotSinInto(benchmark::State& state, double xStart, float xEnd, bool skipRepeats) {
+    Bench bench(xStart, xEnd);
+    bench.picture1.setSkipRepeatedStamps(skipRepeats);
+    resetPeakRss();
+    const long idle = peakRssKb();
+    for (auto _ : state) {
+        bench.picture2.clear();  // as ВЫБОР does before a plot
+        PlotSin(bench.form);
+    }
+    state.counters["peak_growth_kB"] = static_cast<double>(peakRssKb() - idle);
+}
+
+BENCHMARK_CAPTURE(Floor, Default, 0.0, 10.0f)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotSinInto, Default, 0.0, 10.0f, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotSinInto, DefaultEveryStamp, 0.0, 10.0f, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor, Wide, -2047.0, 2047.0f)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(PlotSinInto, Wide, -2047.0, 2047.0f, true)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Prints the usual table, then plot / floor for each case.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\nplot / compute floor, same run:\n");
+        ratio("PlotSinInto/Default", "Floor/Default", 1.5);
+        ratio("PlotSinInto/DefaultEveryStamp", "Floor/Default", 0);
+        ratio("PlotSinInto/Wide", "Floor/Wide", 1.3);
+    }
+
+private:
+    void ratio(const std::string& plot, const std::string& floor, double target) {
+        auto find = [this](const std::string& prefix) -> double {
+            for (const auto& [name, t] : times_) {
+                if (name.rfind(prefix, 0) == 0 && (name.size() == prefix.size() || name[prefix.size()] == '/')) return t;
+            }
+            return 0;
+        };
+        const double p = find(plot), f = find(floor);
+        if (p <= 0 || f <= 0) return;
+        std::printf("  %-32s %8.2f ms / %8.2f ms = %5.2f", plot.c_str(), p, f, p / f);
+        if (target > 0) std::printf("  (target <= %.1f)", target);
+        std::printf("\n");
+    }
+    std::map<std::string, double> times_;
+};
+
+} // namespace
+} // namespace viramont
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    viramont::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

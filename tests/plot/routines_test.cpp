@@ -1,0 +1,277 @@
+#include "fakes.h"
+#include "plot/plot.h"
+#include "toolkit/fault.h"
+#include "toolkit/guard.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace viramont {
+namespace {
+
+using Op = RecordingCanvas::Op;
+using Call = RecordingCanvas::Call;
+
+// The state ВЫБОР leaves for the window's initial texts: A = k = b = C = 1,
+// the interval 0 to 10.
+void setDefaults(FormState& s, const std::string& function) {
+    s.FunctionName = function;
+    s.StretchY = 1.0f;
+    s.StretchX = Numeric::real(1.0);
+    s.ShiftX = Numeric::real(1.0);
+    s.ShiftY = 1.0f;
+    s.XStart = Numeric::real(0.0);
+    s.XEnd = 10.0f;
+}
+
+std::vector<Call> pointsIn(const RecordingCanvas& c, Colour colour) {
+    std::vector<Call> out;
+    for (const Call& call : c.calls()) {
+        if (call.op == Op::Point && call.hasColour && call.colour == colour) out.push_back(call);
+    }
+    return out;
+}
+
+long long countOps(const RecordingCanvas& c, Op op) {
+    return std::count_if(c.calls().begin(), c.calls().end(), [op](const Call& call) { return call.op == op; });
+}
+
+TEST(Plot, DefaultSineSetsEveryPointAtTheFloatStep) {
+    test::FakeWindow w;
+    setDefaults(w.form.state, "Sin(X)");
+    Command1_Click(w.form);
+
+    const auto blue = pointsIn(w.picture1, kBlue);
+    const auto red = pointsIn(w.picture1, kRed);
+    ASSERT_EQ(blue.size(), 99'937u);
+    ASSERT_EQ(red.size(), 99'951u);
+    EXPECT_EQ(blue.front().x1, 0.0);
+    EXPECT_NEAR(blue.back().x1, 9.9999018, 5e-7);
+    EXPECT_EQ(red.front().x1, -1.0);
+    EXPECT_NEAR(red.back().x1, 8.999999, 5e-7);
+    // Every x is a 32-bit float advanced by a 32-bit addition.
+    EXPECT_EQ(static_cast<float>(blue[1].x1), 0.0f + 0.0001f);
+    EXPECT_EQ(static_cast<float>(blue[2].x1), (0.0f + 0.0001f) + 0.0001f);
+    // y is the 64-bit value stored as a 32-bit float.
+    EXPECT_EQ(blue[5000].y1, static_cast<float>(std::sin(static_cast<double>(static_cast<float>(blue[5000].x1)))));
+    const double x = static_cast<float>(red[777].x1);
+    EXPECT_EQ(red[777].y1, static_cast<float>(1.0 * std::sin(1.0 * x + 1.0) + 1.0));
+    // Red after blue, every point in the drawing width the axes left.
+    EXPECT_TRUE(std::all_of(blue.begin(), blue.end(), [](const Call& c) { return c.width == 5; }));
+    const auto firstRed = std::find_if(w.picture1.calls().begin(), w.picture1.calls().end(),
+                                       [](const Call& c) { return c.op == Op::Point && c.colour == kRed; });
+    EXPECT_TRUE(std::none_of(firstRed, w.picture1.calls().end(),
+                             [](const Call& c) { return c.op == Op::Point && c.colour == kBlue; }));
+    // CurX ends past the red loop, CurY holds the last red value.
+    EXPECT_GT(w.form.state.CurX, 9.0f - 0.0001f);
+    EXPECT_EQ(w.form.state.CurY, static_cast<float>(red.back().y1));
+}
+
+struct RangeCase {
+    const char* function;
+    double yMax;
+    double yMin;
+};
+
+class RangeScan : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(RangeScan, DefaultFieldsGiveTheRange) {
+    const RangeCase& c = GetParam();
+    test::FakeWindow w;
+    setDefaults(w.form.state, c.function);
+    w.picture1.setKeepPoints(false);
+    Command1_Click(w.form);
+    EXPECT_EQ(w.form.state.YMax.kind(), Numeric::Kind::Single);
+    EXPECT_EQ(static_cast<float>(w.form.state.YMax.value()), static_cast<float>(c.yMax));
+    EXPECT_EQ(w.form.state.YMin, static_cast<float>(c.yMin));
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, RangeScan,
+                         ::testing::Values(RangeCase{"Sin(X)", 1.9974949, -0.9775301},
+                                           RangeCase{"Cos(X)", 1.9765877, -0.9971722},
+                                           // the power scans leave b out: C + A·(k·10)^n
+                                           RangeCase{"(x)^2", 101, 0}, RangeCase{"(x)^3", 1001, 0}));
+
+TEST(Plot, CubeFarFromZeroLeavesTheLowerStart) {
+    test::FakeWindow w;
+    FormState& s = w.form.state;
+    setDefaults(s, "(x)^3");
+    s.ShiftX = Numeric::real(0);
+    s.ShiftY = 0;
+    s.XStart = Numeric::real(11);
+    s.XEnd = 20;
+    w.picture1.setKeepPoints(false);
+    Command1_Click(w.form);
+    EXPECT_EQ(s.YMax.value(), 8000.0);
+    EXPECT_EQ(s.YMin, 1000.0f);
+}
+
+TEST(Plot, BackwardIntervalDrawsNoPointButAxesAndLegend) {
+    test::FakeWindow w;
+    setDefaults(w.form.state, "Sin(X)");
+    w.form.state.XStart = Numeric::real(5);
+    w.form.state.XEnd = 1;
+    Command1_Click(w.form);
+    EXPECT_EQ(w.form.state.YMax.kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(w.form.state.YMax.value(), -1000.0);
+    EXPECT_EQ(w.form.state.YMin, 1000.0f);
+    EXPECT_EQ(pointsIn(w.picture1, kBlue).size() + pointsIn(w.picture1, kRed).size(), 0u);
+    EXPECT_EQ(countOps(w.picture1, Op::Clear), 1);
+    EXPECT_GT(countOps(w.picture2, Op::Print), 0);
+}
+
+TEST(Plot, StateAfterStartPlotsTheOriginOnce) {
+    test::FakeWindow w;
+    w.form.state.FunctionName = "Sin(X)";
+    Command1_Click(w.form);
+    EXPECT_EQ(w.form.state.YMax.value(), 0.0);
+    EXPECT_EQ(w.form.state.YMin, 0.0f);
+    const auto blue = pointsIn(w.picture1, kBlue);
+    const auto red = pointsIn(w.picture1, kRed);
+    ASSERT_EQ(blue.size(), 1u);
+    ASSERT_EQ(red.size(), 1u);
+    EXPECT_EQ(blue[0].x1, 0.0);
+    EXPECT_EQ(blue[0].y1, 0.0);
+    EXPECT_EQ(red[0].x1, 0.0);
+    EXPECT_EQ(red[0].y1, 0.0);
+}
+
+TEST(Plot, NothingChosenOrAnUnknownEntryDrawsNothing) {
+    for (const char* name : {"", "sin(x)", "Sin(X) ", "ФУНКЦИИ"}) {
+        test::FakeWindow w;
+        setDefaults(w.form.state, name);
+        Command1_Click(w.form);
+        EXPECT_TRUE(w.picture1.calls().empty()) << name;
+        EXPECT_TRUE(w.picture2.calls().empty()) << name;
+    }
+}
+
+struct FaultCase {
+    const char* what;
+    const char* function;
+    double xStart;
+    float xEnd;
+    double k;
+    double b;
+    std::int16_t base;
+    FaultKind fault;
+    bool axesDrawn;     // the fault came after DrawAxes
+    bool blueComplete;  // the blue graph was drawn to its end
+};
+
+// Blue points of a complete graph over the interval.
+std::size_t completeBlueGraph(double xStart, float xEnd) {
+    test::FakeWindow w;
+    setDefaults(w.form.state, "(x)^2");
+    w.form.state.XStart = Numeric::real(xStart);
+    w.form.state.XEnd = xEnd;
+    Command1_Click(w.form);
+    return pointsIn(w.picture1, kBlue).size();
+}
+
+class PlotFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(PlotFaults, StopTheRoutineAndLeaveWhatWasDrawn) {
+    const FaultCase& c = GetParam();
+    test::FakeWindow w;
+    FormState& s = w.form.state;
+    setDefaults(s, c.function);
+    s.XStart = Numeric::real(c.xStart);
+    s.XEnd = c.xEnd;
+    s.StretchX = Numeric::real(c.k);
+    s.ShiftX = Numeric::real(c.b);
+    s.LogBase = c.base;
+    w.picture2.print("earlier legend", LineEnd::NewLine);
+    const auto before2 = w.picture2.calls().size();
+
+    EXPECT_FALSE(runGuarded(w.dialogs, [&] { Command1_Click(w.form); })) << c.what;
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_EQ(w.dialogs.messages[0], faultMessage(c.fault)) << c.what;
+    EXPECT_EQ(countOps(w.picture1, Op::Clear), c.axesDrawn ? 1 : 0) << c.what;
+    EXPECT_EQ(pointsIn(w.picture1, kBlue).size(), c.blueComplete ? completeBlueGraph(c.xStart, c.xEnd) : 0u)
+        << c.what;
+    EXPECT_TRUE(pointsIn(w.picture1, kRed).empty()) << c.what;
+    EXPECT_EQ(w.picture2.calls().size(), before2) << c.what << ": no legend after a fault";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlotFaults,
+    ::testing::Values(
+        // ln 0 as the base value of the first scan point
+        FaultCase{"log from 0", "Log(x)", 0, 10, 1, 1, 0, FaultKind::InvalidArgument, false, false},
+        // the red loop starts at x = -4 where 2x + 5 = -3
+        FaultCase{"log, red interval", "Log(x)", 1, 10, 2, 5, 0, FaultKind::InvalidArgument, true, true},
+        // ln 1 = 0 divides the first transformed value
+        FaultCase{"base 1", "Log(b)/Log(a)", 1, 4, 1, 1, 1, FaultKind::DivisionByZero, false, false},
+        // a base never asked for: ln 0
+        FaultCase{"base 0", "Log(b)/Log(a)", 1, 4, 1, 1, 0, FaultKind::InvalidArgument, false, false},
+        // k·x far beyond the 32-bit range in the scan of the square
+        FaultCase{"square overflow", "(x)^2", 1, 2, 1e30, 0, 0, FaultKind::ConversionOverflow, false, false},
+        // sin of an infinite argument is an invalid operation
+        FaultCase{"sine of infinity", "Sin(X)", 1, 2, 1e308, 0, 0, FaultKind::InvalidOperation, false, false}));
+
+TEST(Plot, ASineBeyondTheFloatRangeIsAnOverflow) {
+    test::FakeWindow w;
+    setDefaults(w.form.state, "Sin(X)");
+    w.form.state.StretchY = 3e38f;
+    w.form.state.ShiftY = 3e38f;
+    EXPECT_FALSE(runGuarded(w.dialogs, [&] { Command1_Click(w.form); }));
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_EQ(w.dialogs.messages[0], faultMessage(FaultKind::Overflow));
+}
+
+TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
+    // From 2048 on, x + 0.0001 rounds back to x: the graphs end there.
+    test::FakeWindow w;
+    FormState& s = w.form.state;
+    setDefaults(s, "(x)^2");
+    s.ShiftX = Numeric::real(0);
+    s.XStart = Numeric::real(2047.99);
+    s.XEnd = 100000;
+    Command1_Click(w.form);
+    const auto blue = pointsIn(w.picture1, kBlue);
+    ASSERT_FALSE(blue.empty());
+    EXPECT_EQ(blue.back().x1, 2048.0);
+    EXPECT_EQ(pointsIn(w.picture1, kRed).size(), blue.size());
+    EXPECT_LT(blue.size(), 200u);
+
+    // Below -2048 the step never advances: one point per graph.
+    test::FakeWindow far;
+    setDefaults(far.form.state, "(x)^2");
+    far.form.state.XStart = Numeric::real(-100000);
+    far.form.state.XEnd = -99999;
+    Command1_Click(far.form);
+    EXPECT_EQ(pointsIn(far.picture1, kBlue).size(), 1u);
+    EXPECT_EQ(pointsIn(far.picture1, kRed).size(), 1u);
+}
+
+TEST(Plot, TheScanEndsBeyondTwoToTheTwentyThird) {
+    test::FakeWindow w;
+    FormState& s = w.form.state;
+    setDefaults(s, "(x)^2");
+    s.XStart = Numeric::real(8388607);
+    s.XEnd = 3e38f;
+    w.picture1.setKeepPoints(false);
+    Command1_Click(w.form);
+    // The scan visits 8388607, 8388607.5 and 8388608, where x + 0.5 rounds
+    // back to x; the graphs set one point each.
+    EXPECT_EQ(s.YMax.value(), static_cast<float>(1 + 8388608.0 * 8388608.0));
+    EXPECT_EQ(s.YMin, 1000.0f);
+    EXPECT_EQ(w.picture1.pointCount(), 2);
+}
+
+TEST(Plot, ANewChoiceUsesTheParametersAlreadyRead) {
+    test::FakeWindow w;
+    setDefaults(w.form.state, "Cos(X)");
+    w.form.state.StretchY = 2;
+    w.picture1.setKeepPoints(false);
+    Command1_Click(w.form);
+    // The highest scan point of 2·cos(x + 1) + 1 is x = 5.5.
+    EXPECT_EQ(static_cast<float>(w.form.state.YMax.value()), static_cast<float>(2 * std::cos(6.5) + 1));
+}
+
+} // namespace
+} // namespace viramont

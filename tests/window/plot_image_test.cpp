@@ -1,0 +1,94 @@
+// A plot stamps a point only where its pixel differs from the point before;
+// the image must be the one that stamping every point gives.
+
+#include "fakes.h"
+#include "plot/plot.h"
+#include "toolkit/guard.h"
+#include "toolkit/qt/raster_canvas.h"
+
+#include <QFont>
+
+#include <gtest/gtest.h>
+
+namespace viramont {
+namespace {
+
+struct RasterForm {
+    test::FakeField field;
+    test::FakeList list;
+    test::ScriptedDialogs dialogs;
+    RasterCanvas picture1;
+    RasterCanvas picture2;
+    Form form;
+
+    explicit RasterForm(bool skipRepeats)
+        : picture1(821, 517, 1.0, 0x000000, 0xEFEFEF, font()),
+          picture2(285, 253, 1.0, 0x008000, 0xE0E0E0, font()),
+          form{.state = {}, .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field, .Text5 = field,
+               .Text6 = field, .Text7 = field, .Combo1 = list, .Picture1 = picture1, .Picture2 = picture2,
+               .dialogs = dialogs, .endProgram = {}} {
+        picture1.setSkipRepeatedStamps(skipRepeats);
+    }
+    static QFont font() {
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPixelSize(18);
+        f.setBold(true);
+        return f;
+    }
+};
+
+struct ImageCase {
+    const char* function;
+    float A;
+    double k, b;
+    float C;
+    double xStart;
+    float xEnd;
+    std::int16_t base;
+};
+
+class PlotImage : public ::testing::TestWithParam<ImageCase> {};
+
+TEST_P(PlotImage, IsTheSameAsStampingEveryPoint) {
+    const ImageCase& c = GetParam();
+    RasterForm skipping(true), every(false);
+    for (RasterForm* f : {&skipping, &every}) {
+        FormState& s = f->form.state;
+        s.FunctionName = c.function;
+        s.StretchY = c.A;
+        s.StretchX = Numeric::real(c.k);
+        s.ShiftX = Numeric::real(c.b);
+        s.ShiftY = c.C;
+        s.XStart = Numeric::real(c.xStart);
+        s.XEnd = c.xEnd;
+        s.LogBase = c.base;
+        runGuarded(f->dialogs, [&] { Command1_Click(f->form); });
+    }
+    EXPECT_EQ(skipping.dialogs.messages, every.dialogs.messages);
+    ASSERT_EQ(skipping.picture1.image().size(), every.picture1.image().size());
+    EXPECT_TRUE(skipping.picture1.image() == every.picture1.image()) << c.function;
+    EXPECT_TRUE(skipping.picture2.image() == every.picture2.image()) << c.function;
+    // The plot drew both graphs in their colours.
+    const QImage& img = skipping.picture1.image();
+    int blue = 0, red = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            blue += p == qRgb(0, 0, 255);
+            red += p == qRgb(255, 0, 0);
+        }
+    }
+    EXPECT_GT(blue, 0);
+    EXPECT_GT(red, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plots, PlotImage,
+                         ::testing::Values(ImageCase{"Sin(X)", 1, 1, 1, 1, 0, 10, 0},
+                                           ImageCase{"Cos(X)", -2.5f, 0.5, 0, 1, -7, 7, 0},
+                                           ImageCase{"(x)^3", 1, 1, 0.5, 0, -2, 2, 0},
+                                           ImageCase{"Log(b)/Log(a)", 3, 1, 1, -2, 1, 4, 2},
+                                           // steep: many consecutive points on different pixels
+                                           ImageCase{"Sin(X)", 1, 40, 0, 0, -1, 1, 0}));
+
+} // namespace
+} // namespace viramont
