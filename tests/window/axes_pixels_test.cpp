@@ -1,0 +1,219 @@
+// The axes on the raster canvas of the window: the lines in their colours at
+// the pixels the scale gives, later lines over earlier ones, and a backward
+// interval or an untouched range mirroring the picture.
+//
+// With VIRAMONT_AXES_PNG set to a file name, the first test also saves its
+// image there for a look by eye.
+
+#include "fakes.h"
+#include "plot/axes.h"
+#include "toolkit/colour.h"
+#include "toolkit/qt/raster_canvas.h"
+
+#include <QFont>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace viramont {
+namespace {
+
+constexpr int kWidth = 821;
+constexpr int kHeight = 517;
+constexpr Colour kFore = 0x000000;
+constexpr Colour kBack = 0xEFEFEF;
+
+QFont labelFont() {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(18);
+    f.setBold(true);
+    return f;
+}
+
+struct AxesForm {
+    test::FakeField field;
+    test::FakeList list;
+    test::ScriptedDialogs dialogs;
+    RasterCanvas picture1{kWidth, kHeight, 1.0, kFore, kBack, labelFont()};
+    RasterCanvas picture2{285, 253, 1.0, 0x008000, 0xE0E0E0, labelFont()};
+    Form form{.state = {}, .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field, .Text5 = field,
+              .Text6 = field, .Text7 = field, .Combo1 = list, .Picture1 = picture1, .Picture2 = picture2,
+              .dialogs = dialogs, .endProgram = {}};
+
+    const QImage& draw(const FormState& s) {
+        form.state = s;
+        DrawAxes(form);
+        return picture1.image();
+    }
+};
+
+QRgb rgbOf(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+
+// The interval -5 to 5, the range -1 to 2, C = 1, b = 2: the canvas shows
+// x from -6 to 6 and y from -2 to 3.
+FormState sample() {
+    FormState s;
+    s.XStart = Numeric::real(-5);
+    s.XEnd = 5.0f;
+    s.YMax = Numeric::single(2.0f);
+    s.YMin = -1.0f;
+    s.ShiftY = 1.0f;
+    s.ShiftX = Numeric::real(2);
+    return s;
+}
+
+// Device position of a user coordinate for a scale from `a` (left or top
+// edge) to `b` (right or bottom edge) over `pixels`.
+double devicePos(double v, double a, double b, int pixels) { return (v - a) * pixels / (b - a); }
+
+// Mean position of the pixels of `colour` along a row or a column; -1 when
+// there are none.
+double centreInRow(const QImage& img, int row, QRgb colour) {
+    double sum = 0;
+    int n = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        if (img.pixel(x, row) == colour) {
+            sum += x + 0.5;
+            ++n;
+        }
+    }
+    return n ? sum / n : -1;
+}
+
+double centreInColumn(const QImage& img, int column, QRgb colour) {
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        if (img.pixel(column, y) == colour) {
+            sum += y + 0.5;
+            ++n;
+        }
+    }
+    return n ? sum / n : -1;
+}
+
+int countColour(const QImage& img, QRgb colour, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) n += img.pixel(x, y) == colour;
+    }
+    return n;
+}
+
+TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
+    AxesForm f;
+    const QImage& img = f.draw(sample());
+    if (const char* path = std::getenv("VIRAMONT_AXES_PNG")) img.save(QString::fromLocal8Bit(path));
+
+    const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
+    const QRgb fore = rgbOf(kFore), back = rgbOf(kBack);
+    auto col = [](double x) { return devicePos(x, -6, 6, kWidth); };
+    auto row = [](double y) { return devicePos(y, 3, -2, kHeight); };
+
+    // Horizontal lines, measured in a column away from every label.
+    const int clearColumn = static_cast<int>(col(-4));
+    EXPECT_NEAR(centreInColumn(img, clearColumn, red), row(0), 1.0);
+    EXPECT_NEAR(centreInColumn(img, clearColumn, magenta), row(1), 1.0);
+    // Vertical lines, measured in a row away from every label.
+    const int clearRow = static_cast<int>(row(-1.5));
+    EXPECT_NEAR(centreInRow(img, clearRow, red), col(0), 1.0);
+    EXPECT_NEAR(centreInRow(img, clearRow, cyan), col(-2), 1.0);
+    // Both axes and the C guide run over the whole canvas.
+    EXPECT_EQ(img.pixel(0, static_cast<int>(row(0))), red);
+    EXPECT_EQ(img.pixel(kWidth - 1, static_cast<int>(row(0))), red);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), 0), red);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), kHeight - 1), red);
+    EXPECT_EQ(img.pixel(kWidth - 1, static_cast<int>(row(1))), magenta);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(-2)), kHeight - 1), cyan);
+
+    // Later lines cover earlier ones: the C guide crosses the y-axis, the
+    // b guide the x-axis; the ticks cross the y-axis in the foreground.
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(1))), magenta);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(-2)), static_cast<int>(row(0))), cyan);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(2))), fore);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(-1))), fore);
+    // The ticks are 0.2 unit long: nothing of them beyond their ends.
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0.25)), static_cast<int>(row(2)) - 1), back);
+
+    // Each label hangs below and right of its point: "x" near the right edge
+    // under the x-axis, the b label at x = b, the C label left of the y-axis
+    // on the C guide. Count glyph pixels a little below each point's dot.
+    auto glyphsBelow = [&](double x, double y) {
+        const int x0 = static_cast<int>(col(x)), y0 = static_cast<int>(row(y)) + 4;
+        return countColour(img, fore, x0, y0, std::min(kWidth, x0 + 60), std::min(kHeight, y0 + 22));
+    };
+    EXPECT_GT(glyphsBelow(5.8, -0.1), 10);    // x
+    EXPECT_GT(glyphsBelow(4.99, -0.1), 10);   // 5
+    EXPECT_GT(glyphsBelow(-5.1, -0.1), 10);   // -5
+    EXPECT_GT(glyphsBelow(2, -0.1), 10);      // b
+    EXPECT_GT(glyphsBelow(-0.1, 1), 10);      // C
+    EXPECT_GT(glyphsBelow(-0.1, 2.9), 10);    // y
+    EXPECT_EQ(glyphsBelow(-4, 0.5), 0);       // an empty stretch of the canvas
+}
+
+TEST(AxesPixels, BackwardIntervalMirrorsTheLinesLeftToRight) {
+    AxesForm forward, backward;
+    // -5 to 5 shows x from -6 to 6; 7 to -7 shows x from 6 to -6.
+    FormState s = sample();
+    const QImage& a = forward.draw(s);
+    s.XStart = Numeric::real(7);
+    s.XEnd = -7.0f;
+    const QImage& b = backward.draw(s);
+
+    const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
+    const int clearRow = static_cast<int>(devicePos(-1.5, 3, -2, kHeight));
+    const double cyanA = centreInRow(a, clearRow, cyan), cyanB = centreInRow(b, clearRow, cyan);
+    ASSERT_GT(cyanA, 0);
+    ASSERT_GT(cyanB, 0);
+    EXPECT_LT(cyanA, kWidth / 2.0);  // x = -2 left of the middle ...
+    EXPECT_GT(cyanB, kWidth / 2.0);  // ... and right of it when x grows to the left
+    EXPECT_NEAR(cyanB, kWidth - cyanA, 1.0);
+    EXPECT_NEAR(centreInRow(b, clearRow, red), kWidth - centreInRow(a, clearRow, red), 1.0);
+    // The horizontal lines stay where they were.
+    for (int column : {5, kWidth / 4, kWidth - 5}) {
+        EXPECT_NEAR(centreInColumn(b, column, red), centreInColumn(a, kWidth - 1 - column, red), 1.0);
+        EXPECT_NEAR(centreInColumn(b, column, magenta), centreInColumn(a, kWidth - 1 - column, magenta), 1.0);
+    }
+}
+
+TEST(AxesPixels, UntouchedRangeMirrorsTheLinesTopToBottom) {
+    AxesForm upwards, downwards;
+    FormState s = sample();
+    s.ShiftY = 100.0f;
+    s.YMax = Numeric::integer(998);  // y from -999 at the bottom to 999 at the top
+    s.YMin = -998.0f;
+    const QImage& a = upwards.draw(s);
+    s.YMax = Numeric::integer(-1000);  // the range scan met nothing: y from -999 at the top
+    s.YMin = 1000.0f;
+    const QImage& b = downwards.draw(s);
+
+    const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
+    const int clearColumn = static_cast<int>(devicePos(-4, -6, 6, kWidth));
+    const double cA = centreInColumn(a, clearColumn, magenta), cB = centreInColumn(b, clearColumn, magenta);
+    ASSERT_GT(cA, 0);
+    ASSERT_GT(cB, 0);
+    const double axisB = centreInColumn(b, clearColumn, red);
+    EXPECT_LT(cA, centreInColumn(a, clearColumn, red));  // C = 100 above the x-axis ...
+    EXPECT_GT(cB, axisB);                                 // ... and below it when y grows downwards
+    EXPECT_NEAR(cB, kHeight - cA, 1.0);
+    // The vertical lines still run over the whole height.
+    EXPECT_EQ(b.pixel(static_cast<int>(devicePos(-2, -6, 6, kWidth)), 0), cyan);
+    EXPECT_EQ(b.pixel(static_cast<int>(devicePos(-2, -6, 6, kWidth)), kHeight - 1), cyan);
+}
+
+TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
+    AxesForm f;
+    f.draw(sample());
+    FormState s = sample();
+    s.XStart = Numeric::real(7);  // exactly XEnd + 2
+    const QImage& img = f.draw(s);
+    const QRgb back = rgbOf(kBack);
+    EXPECT_EQ(countColour(img, back, 0, 0, kWidth, kHeight), kWidth * kHeight);
+}
+
+} // namespace
+} // namespace viramont
