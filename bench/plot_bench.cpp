@@ -135,6 +135,7 @@ void PlotSinInto(benchmark::State& state, double xStart, float xEnd, bool skipRe
 BENCHMARK_CAPTURE(Floor, Default, 0.0, 10.0f)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotSinInto, Default, 0.0, 10.0f, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlotSinInto, DefaultEveryStamp, 0.0, 10.0f, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlotSinInto, SinglePoint, 0.0, 0.0f, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Floor, Wide, -2047.0, 2047.0f)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(PlotSinInto, Wide, -2047.0, 2047.0f, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 

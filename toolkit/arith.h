@@ -14,18 +14,25 @@ namespace viramont {
 // Raises the fault; kept out of line so the checks below stay small.
 [[noreturn]] void raiseFault(FaultKind kind);
 
+inline constexpr double kMaxDouble = 1.7976931348623157e308;
+// The smallest magnitude that rounds to infinity as a 32-bit float: halfway
+// between the largest float and 2^128.
+inline constexpr double kSingleLimit = 0x1.ffffffp+127;
+
 // Tests a 64-bit result: NaN is an invalid operation, an infinity an overflow.
 inline double checkedResult(double v) {
-    if (std::isnan(v)) [[unlikely]] raiseFault(FaultKind::InvalidOperation);
-    if (std::isinf(v)) [[unlikely]] raiseFault(FaultKind::Overflow);
+    if (!(std::fabs(v) <= kMaxDouble)) [[unlikely]] {
+        raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::Overflow);
+    }
     return v;
 }
 
 // Tests a 64-bit result that is about to become a 32-bit float: as
 // checkedResult, and a value beyond the 32-bit range is an overflow too.
 inline double checkedSingleResult(double v) {
-    checkedResult(v);
-    if (std::isinf(static_cast<float>(v))) [[unlikely]] raiseFault(FaultKind::Overflow);
+    if (!(std::fabs(v) < kSingleLimit)) [[unlikely]] {
+        raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::Overflow);
+    }
     return v;
 }
 
@@ -36,10 +43,10 @@ double checkedDivide(double num, double den);
 // Stores a 64-bit value into a 32-bit float, rounding to nearest. A value
 // beyond the 32-bit range is a conversion overflow; NaN an invalid operation.
 inline float toSingle(double v) {
-    if (std::isnan(v)) [[unlikely]] raiseFault(FaultKind::InvalidOperation);
-    const float f = static_cast<float>(v);
-    if (std::isinf(f)) [[unlikely]] raiseFault(FaultKind::ConversionOverflow);
-    return f;
+    if (!(std::fabs(v) < kSingleLimit)) [[unlikely]] {
+        raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::ConversionOverflow);
+    }
+    return static_cast<float>(v);
 }
 
 // Rounds to the nearest whole number, a tie going to the even neighbour

@@ -195,6 +195,11 @@ TEST(Arith, ConversionsAndChecksRaiseNamedFaults) {
     EXPECT_EQ(faultOf([] { toSingle(3.5e38); }), FaultKind::ConversionOverflow);
     EXPECT_EQ(faultOf([] { toSingle(-1e39); }), FaultKind::ConversionOverflow);
     EXPECT_EQ(faultOf([] { toSingle(std::nan("")); }), FaultKind::InvalidOperation);
+    // Just below halfway to 2^128 rounds to the largest float; halfway rounds up.
+    EXPECT_EQ(toSingle(0x1.fffffefffffffp+127), 0x1.fffffep+127f);
+    EXPECT_EQ(toSingle(-0x1.fffffefffffffp+127), -0x1.fffffep+127f);
+    EXPECT_EQ(faultOf([] { toSingle(0x1.ffffffp+127); }), FaultKind::ConversionOverflow);
+    EXPECT_EQ(faultOf([] { checkedSingleResult(-0x1.ffffffp+127); }), FaultKind::Overflow);
 
     EXPECT_EQ(faultOf([] { checkedDivide(1, 0); }), FaultKind::DivisionByZero);
     EXPECT_EQ(faultOf([] { checkedDivide(0, 0); }), FaultKind::InvalidOperation);

@@ -41,6 +41,7 @@ RasterCanvas::RasterCanvas(int widthPx, int heightPx, double devicePixelRatio, C
 }
 
 void RasterCanvas::clear() {
+    pixels_ = nullptr;
     image_.fill(toQColor(back_));
     geometry_.clear();
     forgetLastStamp();
@@ -115,7 +116,11 @@ void RasterCanvas::stamp(int px, int py, Colour colour) {
         lastColour_ = colour;
     }
     const QRgb argb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
-    const int w = image_.width(), h = image_.height();
+    if (!pixels_) {
+        pixels_ = reinterpret_cast<QRgb*>(image_.bits());
+        stride_ = static_cast<int>(image_.bytesPerLine() / sizeof(QRgb));
+    }
+    const int w = geometry_.widthPx(), h = geometry_.heightPx();
     for (const Span& s : stampShape_) {
         const int row = py + s.dy;
         if (row < 0 || row >= h) continue;
@@ -124,7 +129,7 @@ void RasterCanvas::stamp(int px, int py, Colour colour) {
         if (x0 < 0) x0 = 0;
         if (x1 > w) x1 = w;
         if (x0 >= x1) continue;
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        QRgb* line = pixels_ + static_cast<std::ptrdiff_t>(row) * stride_;
         std::fill(line + x0, line + x1, argb);
     }
 }
@@ -134,6 +139,7 @@ void RasterCanvas::line(double x1, double y1, double x2, double y2, Colour colou
     forgetLastStamp();
     DevicePoint a, b;
     if (!geometry_.clipToDevice(x1, y1, x2, y2, deviceWidth_, a, b)) return;
+    pixels_ = nullptr;
     QPainter painter(&image_);
     painter.scale(1.0 / dpr_, 1.0 / dpr_);  // draw in device pixels
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -148,6 +154,7 @@ void RasterCanvas::print(std::string_view text, LineEnd end) {
     DevicePoint d;
     if (!qtext.isEmpty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) {
         forgetLastStamp();
+        pixels_ = nullptr;
         QPainter painter(&image_);
         painter.scale(1.0 / dpr_, 1.0 / dpr_);
         painter.setFont(font_);

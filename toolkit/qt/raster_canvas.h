@@ -36,7 +36,10 @@ public:
     std::string accessibleText() const override { return geometry_.printedLines(); }
 
     // The image in device pixels, its devicePixelRatio set.
-    const QImage& image() const { return image_; }
+    const QImage& image() const {
+        pixels_ = nullptr;  // a copy may now share the pixels: fetch them afresh before writing
+        return image_;
+    }
     Colour foreColour() const { return fore_; }
     Colour backColour() const { return back_; }
     const QFont& font() const { return font_; }
@@ -67,6 +70,10 @@ private:
     QFontMetricsF metrics_;
     int deviceWidth_ = 1;  // drawing width in device pixels
     std::vector<Span> stampShape_;
+    // The image's pixels for direct writes; null when they must be fetched
+    // again (QImage::bits detaches a shared image).
+    mutable QRgb* pixels_ = nullptr;
+    int stride_ = 0;  // pixels per image row
     bool skipRepeats_ = true;
     // Point mapping, cached from geometry_: a dot at device (x, y) is drawn
     // when minX_ <= x <= maxX_ and minY_ <= y <= maxY_ (an empty box when
