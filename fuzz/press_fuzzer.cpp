@@ -1,0 +1,468 @@
+// Presses ВЫБОР and Command1 with whatever a pupil might type, and checks
+// that every press ends in one of the ways the program allows.
+//
+// Input: lines of text separated by '\n'.
+//   line 0     the entry picked in Combo1: "0" to "5" pick one of the six
+//              functions, "6" picks nothing (the empty text), any other line
+//              is taken as the text of Combo1 itself
+//   lines 1-6  the texts of Text1, Text2, Text3, Text4, Text6, Text7
+//   line 7     the actions, one character each (the first kMaxActions):
+//              V presses ВЫБОР, P presses Command1, 0-6 pick as in line 0,
+//              ',' and '.' set the decimal separator, H makes the next
+//              canvases high-DPI; an empty or missing line means "VP"
+//   lines 8-   the answers typed into the base input box, in order
+//
+// The canvases are the window's RasterCanvas (images in memory), each seen
+// through a checking layer, so AddressSanitizer watches every pixel the
+// program writes.
+//
+// Every press must end in exactly one of these ways:
+//   - ВЫБОР completed: Text5 shows FormulaText, no box was shown, for
+//     "Log(b)/Log(a)" LogBase >= 1, for either logarithm the interval lies
+//     right of 0;
+//   - ВЫБОР stopped by a check: one of its two messages, for a logarithm
+//     only, Text5 and LogBase unchanged;
+//   - Command1 completed: no box; for one of the six functions the legend
+//     was printed, for any other entry neither canvas was touched;
+//   - either press stopped by a run-time fault: exactly one box, the message
+//     of a named fault kind, Text5 unchanged.
+// Anything else (the internal-error box of the event boundary, an exception
+// other than RuntimeFault, a second box) aborts the run, and libFuzzer keeps
+// the input.
+//
+// Bounds that keep one run within milliseconds, while every field value,
+// however large, still goes through the intake: Command1 is pressed only
+// when the plot sets at most about kMaxPlotSpan units of each graph and its
+// range scan has at most kMaxScanSteps points (x far out, where the step no
+// longer moves it, costs nothing and is plotted); ВЫБОР for a logarithm is
+// pressed only when its domain scan has at most kMaxScanSteps points; the
+// base input box, once the typed answers are used up, is cancelled
+// kMaxUnanswered times and then the run ends (asking again after Cancel is
+// what the program is meant to do, so that is the end of the input, not a
+// failure).
+
+#include "app/form.h"
+#include "params/intake.h"
+#include "plot/plot.h"
+#include "toolkit/arith.h"
+#include "toolkit/canvas.h"
+#include "toolkit/fault.h"
+#include "toolkit/guard.h"
+#include "toolkit/number_text.h"
+#include "toolkit/qt/raster_canvas.h"
+
+#include <QFont>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace viramont;
+
+constexpr std::size_t kMaxActions = 8;
+constexpr double kMaxPlotSpan = 3.0;
+constexpr double kMaxScanSteps = 200000.0;  // at the step 0.5
+constexpr int kMaxUnanswered = 300;
+
+constexpr std::string_view kIntervalMessage = "измените параметры начала и конца отрезка";
+constexpr std::string_view kDomainMessage = "Измените параметры: логарифм значений не существует!";
+constexpr std::string_view kBasePrompt = "ВВЕДИТЕ ОСНОВАНИЕ ЛОГАРИФМА";
+constexpr std::string_view kBaseTitle = "Ввод числа";
+
+constexpr std::array kFaultKinds = {FaultKind::InvalidOperation, FaultKind::DivisionByZero, FaultKind::Overflow,
+                                    FaultKind::ConversionOverflow, FaultKind::InvalidArgument};
+
+std::string currentInput;  // for the report of a failure
+
+[[noreturn]] void fail(const std::string& what) {
+    std::fprintf(stderr, "\n*** press invariant broken: %s\n*** input:\n%s\n*** end of input\n", what.c_str(),
+                 currentInput.c_str());
+    std::abort();
+}
+
+bool isNamedFault(const std::string& message) {
+    for (FaultKind k : kFaultKinds) {
+        if (message == faultMessage(k)) return true;
+    }
+    return false;
+}
+
+// Well-formed UTF-8 without control characters: what a label or a formula
+// built from the program's own texts and numbers must be.
+bool isCleanUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t more = 0;  // continuation bytes that must follow
+        if (c < 0x20 || c == 0x7F) return false;
+        if (c < 0x80)
+            more = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            more = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            more = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            more = 3;
+        else
+            return false;
+        if (more > text.size() - i - 1) return false;
+        for (std::size_t j = 1; j <= more; ++j) {
+            if ((static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80) return false;
+        }
+        i += more + 1;
+    }
+    return true;
+}
+
+class Field final : public TextField {
+public:
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override { text_ = text; }
+
+private:
+    std::string text_;
+};
+
+class List final : public ListControl {
+public:
+    void append(const std::string& entry) override { entries.push_back(entry); }
+    std::string text() const override { return shown; }
+    std::vector<std::string> entries;
+    std::string shown;
+};
+
+// Raised when the input box has been cancelled kMaxUnanswered times in a
+// row after the typed answers ran out; not a RuntimeFault, so the event
+// boundary shows its internal-error box, which the run then ignores.
+struct InputExhausted {};
+
+class Boxes final : public Dialogs {
+public:
+    void message(const std::string& text) override { messages.push_back(text); }
+    std::string input(const std::string& prompt, const std::string& title) override {
+        if (!(prompt == kBasePrompt && title == kBaseTitle)) fail("input box other than the base: " + prompt);
+        ++inputs;
+        if (!answers.empty()) {
+            std::string a(answers.front());
+            answers.pop_front();
+            return a;
+        }
+        if (++unanswered > kMaxUnanswered) {
+            exhausted = true;
+            throw InputExhausted{};
+        }
+        return {};
+    }
+
+    std::vector<std::string> messages;  // of the running press
+    std::deque<std::string_view> answers;
+    int inputs = 0;
+    int unanswered = 0;
+    bool exhausted = false;
+};
+
+// Passes every call on to the real canvas, counting them and checking what
+// the program hands over: the plot's points are finite (their y went through
+// the program's checked arithmetic), and every printed text is clean UTF-8.
+class CheckedCanvas final : public Canvas {
+public:
+    explicit CheckedCanvas(Canvas& inner) : inner_(inner) {}
+
+    void clear() override {
+        ++calls;
+        inner_.clear();
+    }
+    void setScale(double left, double top, double right, double bottom) override {
+        ++calls;
+        inner_.setScale(left, top, right, bottom);
+    }
+    void setDrawWidth(int pixels) override {
+        ++calls;
+        inner_.setDrawWidth(pixels);
+    }
+    void point(double x, double y) override {
+        notePoint(x, y);
+        inner_.point(x, y);
+    }
+    void point(double x, double y, Colour colour) override {
+        notePoint(x, y);
+        inner_.point(x, y, colour);
+    }
+    void line(double x1, double y1, double x2, double y2) override {
+        ++calls;
+        inner_.line(x1, y1, x2, y2);
+    }
+    void line(double x1, double y1, double x2, double y2, Colour colour) override {
+        ++calls;
+        inner_.line(x1, y1, x2, y2, colour);
+    }
+    void print(std::string_view text, LineEnd end) override {
+        ++calls;
+        if (!isCleanUtf8(text)) fail("printed text is not clean UTF-8: " + std::string(text));
+        inner_.print(text, end);
+    }
+    WorldPoint currentPoint() const override { return inner_.currentPoint(); }
+    std::string accessibleText() const override { return inner_.accessibleText(); }
+
+    long long calls = 0;
+    long long points = 0;
+
+private:
+    void notePoint(double x, double y) {
+        ++calls;
+        ++points;
+        if (!(std::isfinite(x) && std::isfinite(y)))
+            fail("point handed to the canvas is not finite: " + std::to_string(x) + ", " + std::to_string(y));
+    }
+    Canvas& inner_;
+};
+
+// The form on in-memory controls and two real raster canvases of the
+// window's sizes.
+struct Window {
+    explicit Window(double dpr)
+        : raster1(821, 517, dpr, 0x000000, 0xC0C0C0, font()), raster2(285, 253, dpr, 0x008000, 0xE0E0E0, font()) {
+        Form_Load(form);
+    }
+    static QFont font() {
+        QFont f;
+        f.setPixelSize(13);
+        f.setBold(true);
+        return f;
+    }
+
+    Field text1, text2, text3, text4, text5, text6, text7;
+    List combo1;
+    RasterCanvas raster1, raster2;
+    CheckedCanvas picture1{raster1}, picture2{raster2};
+    Boxes boxes;
+    Form form{.state = {},
+              .Text1 = text1,
+              .Text2 = text2,
+              .Text3 = text3,
+              .Text4 = text4,
+              .Text5 = text5,
+              .Text6 = text6,
+              .Text7 = text7,
+              .Combo1 = combo1,
+              .Picture1 = picture1,
+              .Picture2 = picture2,
+              .dialogs = boxes,
+              .endProgram = [] {}};
+};
+
+bool isLogarithm(const std::string& name) { return name == "Log(x)" || name == "Log(b)/Log(a)"; }
+
+bool isPlotted(const std::string& name) {
+    for (const char* f : kFunctionNames) {
+        if (name == f) return true;
+    }
+    return false;
+}
+
+std::string entryOf(std::string_view line) {
+    if (line.size() == 1 && line[0] >= '0' && line[0] <= '6') {
+        const int i = line[0] - '0';
+        return i < 6 ? kFunctionNames[i] : "";
+    }
+    return std::string(line);
+}
+
+void pick(Window& w, const std::string& entry) {
+    w.combo1.shown = entry;
+    Combo1_Click(w.form);
+}
+
+// The parse of a field as the intake will do it; nothing when it faults.
+std::optional<double> valueOf(const Field& field) {
+    try {
+        return parseNumber(field.text());
+    } catch (const RuntimeFault&) {
+        return std::nullopt;
+    }
+}
+
+// Passes of a loop of x from `start` to `end` at `step`, where the step
+// moves x only within [-reach, reach]: outside, x stands still after at
+// most a pass or two and the loop ends.
+double passes(double start, double end, double step, double reach) {
+    const double from = static_cast<float>(start), to = static_cast<float>(end);
+    if (!(from <= to)) return 0;
+    const double lo = std::max(from, -reach), hi = std::min(to, reach);
+    return hi > lo ? (hi - lo) / step : 1;
+}
+
+constexpr double kScanReach = 8388608.0;  // 2^23 for the step 0.5
+constexpr double kGraphReach = 2048.0;    // for the step 0.0001
+
+// Points of the domain scan of ВЫБОР (0 when a fault comes first).
+double domainScanSteps(const Window& w) {
+    const std::optional<double> start = valueOf(w.text6), end = valueOf(w.text7);
+    if (!start || !end) return 0;
+    return passes(*start, *end, 0.5, kScanReach);
+}
+
+// True when a plot of the stored state ends quickly: a short range scan and
+// at most about kMaxPlotSpan units of either graph.
+bool plotIsShort(const FormState& s) {
+    const double start = s.XStart.value(), end = s.XEnd, b = s.ShiftX.value();
+    const double graphs = passes(start, end, 1e-4, kGraphReach) + passes(start - b, end - b, 1e-4, kGraphReach);
+    return passes(start, end, 0.5, kScanReach) <= kMaxScanSteps && graphs <= 2 * kMaxPlotSpan / 1e-4;
+}
+
+bool press(Window& w, void (*handler)(Form&)) {
+    w.boxes.messages.clear();
+    return runGuarded(w.boxes, [&] { handler(w.form); });
+}
+
+// A press that ended by a fault shows exactly the message of a named fault.
+void expectFaultBox(const Window& w, const char* button) {
+    if (w.boxes.messages.size() != 1)
+        fail(std::string(button) + ": " + std::to_string(w.boxes.messages.size()) + " boxes after a fault");
+    if (!isNamedFault(w.boxes.messages[0]))
+        fail(std::string(button) + ": the box is not a named fault: " + w.boxes.messages[0]);
+}
+
+// Presses ВЫБОР and checks how it ended; false when the run is over.
+bool pressSelect(Window& w) {
+    FormState& s = w.form.state;
+    if (isLogarithm(s.FunctionName) && domainScanSteps(w) > kMaxScanSteps) return true;
+
+    const std::string text5Before = w.text5.text();
+    const std::int16_t baseBefore = s.LogBase;
+    const bool completed = press(w, ВЫБОР_Click);
+    if (w.boxes.exhausted) return false;
+
+    if (!w.picture2.accessibleText().empty()) fail("ВЫБОР left text in the legend panel");
+    if (!completed) {
+        expectFaultBox(w, "ВЫБОР");
+        if (w.text5.text() != text5Before) fail("ВЫБОР changed Text5 although a fault stopped it");
+        return true;
+    }
+    if (!w.boxes.messages.empty()) {
+        if (w.boxes.messages.size() != 1) fail("ВЫБОР showed more than one box");
+        const std::string& m = w.boxes.messages[0];
+        if (!(m == kIntervalMessage || m == kDomainMessage)) fail("ВЫБОР showed an unknown box: " + m);
+        if (!isLogarithm(s.FunctionName)) fail("ВЫБОР checked the interval of " + s.FunctionName);
+        if (w.text5.text() != text5Before) fail("ВЫБОР changed Text5 although a check stopped it");
+        if (s.LogBase != baseBefore) fail("a check stopped ВЫБОР but LogBase changed");
+        return true;
+    }
+    if (w.text5.text() != s.FormulaText) fail("Text5 does not show FormulaText after ВЫБОР");
+    if (s.FormulaText.empty()) fail("ВЫБОР completed with an empty formula");
+    if (isPlotted(s.FunctionName)) {
+        if (!isCleanUtf8(s.FormulaText)) fail("formula is not clean UTF-8: " + s.FormulaText);
+    }
+    if (isLogarithm(s.FunctionName)) {
+        if (!(s.XStart.value() > 0 && s.XEnd > 0)) fail("ВЫБОР accepted an interval left of 0 for a logarithm");
+    }
+    if (s.FunctionName == "Log(b)/Log(a)") {
+        if (s.LogBase < 1) fail("ВЫБОР completed with LogBase " + std::to_string(s.LogBase));
+        const std::string suffix = "/Log(" + std::to_string(s.LogBase) + ")";
+        if (!s.FormulaText.ends_with(suffix)) fail("formula does not end with the base: " + s.FormulaText);
+    }
+    return true;
+}
+
+// Presses Command1 and checks how it ended.
+void pressPlot(Window& w) {
+    FormState& s = w.form.state;
+    if (!plotIsShort(s)) return;
+
+    const long long calls1 = w.picture1.calls, calls2 = w.picture2.calls;
+    const bool completed = press(w, Command1_Click);
+    if (!completed) {
+        expectFaultBox(w, "Command1");
+        if (!isPlotted(s.FunctionName)) fail("Command1 faulted for the entry " + s.FunctionName);
+        return;
+    }
+    if (!w.boxes.messages.empty()) fail("Command1 showed a box: " + w.boxes.messages.front());
+    if (!isPlotted(s.FunctionName)) {
+        if (!(w.picture1.calls == calls1 && w.picture2.calls == calls2))
+            fail("Command1 drew for the entry " + s.FunctionName);
+        return;
+    }
+    if (w.picture1.calls <= calls1) fail("Command1 completed without drawing the axes");
+    if (w.picture2.accessibleText().empty()) fail("Command1 completed without a legend");
+}
+
+std::vector<std::string_view> splitLines(std::string_view data) {
+    std::vector<std::string_view> lines;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t nl = data.find('\n', from);
+        if (nl == std::string_view::npos) {
+            lines.push_back(data.substr(from));
+            return lines;
+        }
+        lines.push_back(data.substr(from, nl - from));
+        from = nl + 1;
+    }
+}
+
+void run(std::string_view data) {
+    setDecimalSeparator(".");
+    std::vector<std::string_view> lines = splitLines(data);
+    auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string_view(); };
+
+    std::string_view actions = line(7);
+    if (actions.empty()) actions = "VP";
+    if (actions.size() > kMaxActions) actions = actions.substr(0, kMaxActions);
+
+    const bool highDpi = actions.find('H') != std::string_view::npos;
+    Window w(highDpi ? 2.0 : 1.0);
+    Field* fields[] = {&w.text1, &w.text2, &w.text3, &w.text4, &w.text6, &w.text7};
+    for (std::size_t i = 0; i < 6; ++i) fields[i]->setText(std::string(line(i + 1)));
+    w.text5.setText("Text5");
+    for (std::size_t i = 8; i < lines.size(); ++i) w.boxes.answers.push_back(lines[i]);
+    pick(w, entryOf(line(0)));
+
+    for (char a : actions) {
+        switch (a) {
+        case 'V':
+            if (!pressSelect(w)) return;
+            break;
+        case 'P':
+            pressPlot(w);
+            break;
+        case ',':
+        case '.':
+            setDecimalSeparator(std::string(1, a));
+            break;
+        default:
+            if (a >= '0' && a <= '6') pick(w, entryOf(std::string_view(&a, 1)));
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The raster canvases print with fonts, which need the application. It
+    // gets a command line of its own: libFuzzer's options are not for Qt.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_press";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    currentInput.assign(input);
+    run(input);
+    return 0;
+}
