@@ -68,7 +68,7 @@ QPixmap iconPicture(int size) {
 }
 } // namespace
 
-QIcon windowIcon() {
+QIcon programIcon() {
     QIcon icon;
     icon.addPixmap(iconPicture(16));
     icon.addPixmap(iconPicture(32));

@@ -22,6 +22,6 @@ QString fontFamilyFor(const char* face);
 QColor layoutColour(Colour colour, const QPalette& palette);
 
 // A small white window with a cyan title bar, in 16 and 32 pixels.
-QIcon windowIcon();
+QIcon programIcon();
 
 } // namespace viramont

@@ -1,6 +1,7 @@
 // Viramont: how the graph of y = A·f(k·x + b) + C moves as A, k, b and C
 // change. One window; see app/window/main_window.h for the events.
 
+#include "app/window/appearance.h"
 #include "app/window/main_window.h"
 #include "toolkit/number_text.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setApplicationName("Viramont");
     QApplication::setDesktopFileName("viramont");
+    QApplication::setWindowIcon(viramont::programIcon());
     viramont::setDecimalSeparator(QLocale::system().decimalPoint().toStdString());
 
     viramont::MainWindow window;

@@ -6,6 +6,8 @@
 #include "plot/plot.h"
 #include "toolkit/guard.h"
 #include "toolkit/qt/canvas_widget.h"
+#include "toolkit/qt/caption_button.h"
+#include "toolkit/qt/pick_list.h"
 #include "toolkit/qt/qt_controls.h"
 #include "toolkit/qt/qt_dialogs.h"
 
@@ -42,7 +44,7 @@ Colour toColourValue(const QColor& c) { return rgb(c.red(), c.green(), c.blue())
 MainWindow::MainWindow() {
     setObjectName(layout::kTitle);
     setWindowTitle(layout::kTitle);
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, layoutColour(layout::kFormBack, pal));
     setPalette(pal);
@@ -89,10 +91,7 @@ void MainWindow::buildControls() {
             break;
         }
         case layout::Kind::ComboBox: {
-            combo1_ = new QComboBox(this);
-            combo1_->setEditable(true);
-            combo1_->setInsertPolicy(QComboBox::NoInsert);
-            combo1_->setCompleter(nullptr);
+            combo1_ = new PickList(this);
             combo1_->setEditText(text);
             combo1_->setFont(font);
             applyColours(combo1_, spec, QPalette::Text, QPalette::Base);
@@ -101,7 +100,9 @@ void MainWindow::buildControls() {
             break;
         }
         case layout::Kind::Button: {
-            auto* button = new QPushButton(text, this);
+            // The graphical style: the face in the back colour, the caption
+            // wrapped and centred on it.
+            auto* button = new CaptionButton(text, this);
             button->setFont(font);
             button->setAutoDefault(false);
             applyColours(button, spec, QPalette::ButtonText, QPalette::Button);
@@ -160,9 +161,9 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::wireEvents() {
-    // activated is sent only when the user picks an entry (mouse or arrow
-    // keys), never for typed text.
-    connect(combo1_, &QComboBox::activated, this, [this] { handle(Combo1_Click); });
+    // Only an entry picked from the list (mouse or arrow keys) is a Click;
+    // typed text never is.
+    combo1_->setPickHandler([this](int) { handle(Combo1_Click); });
     auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromUtf8(name)); };
     connect(button("ВЫБОР"), &QPushButton::clicked, this, [this] { handle(ВЫБОР_Click); });
     connect(button("Command1"), &QPushButton::clicked, this, [this] {

@@ -15,7 +15,6 @@
 
 #include <memory>
 
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -24,6 +23,7 @@ namespace viramont {
 class CanvasWidget;
 class LineEditField;
 class ComboList;
+class PickList;
 class QtDialogs;
 
 class MainWindow : public QWidget {
@@ -43,7 +43,7 @@ private:
 
     CanvasWidget* picture1_ = nullptr;
     CanvasWidget* picture2_ = nullptr;
-    QComboBox* combo1_ = nullptr;
+    PickList* combo1_ = nullptr;
     std::vector<std::unique_ptr<LineEditField>> fields_;
     std::unique_ptr<ComboList> list_;
     std::unique_ptr<QtDialogs> dialogs_;
