@@ -27,6 +27,16 @@ ModalScript& ModalScript::cancel() {
     return *this;
 }
 
+ModalScript& ModalScript::otherwise(Chooser chooser) {
+    chooser_ = std::move(chooser);
+    return *this;
+}
+
+ModalScript& ModalScript::pollEvery(int milliseconds) {
+    timer_.setInterval(milliseconds);
+    return *this;
+}
+
 std::vector<QString> ModalScript::messages() const {
     std::vector<QString> out;
     for (const ModalSeen& s : seen_) {
@@ -48,29 +58,42 @@ void ModalScript::poll() {
     if (!modal || !modal->isVisible()) return;
 
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        const bool expected = !steps_.empty() && steps_.front().message;
-        seen_.push_back({ModalSeen::Kind::Message, box->windowTitle(), box->text(), expected});
-        if (expected) steps_.pop_front();
-        box->accept();
+        ModalSeen seen{ModalSeen::Kind::Message, box->windowTitle(), box->text(), false, QString()};
+        if (!steps_.empty() && steps_.front().message) {
+            seen.expected = true;
+            steps_.pop_front();
+        } else if (steps_.empty() && chooser_) {
+            seen.expected = true;
+            seen.answer = chooser_(seen).has_value() ? std::optional<QString>(QString()) : std::nullopt;
+        }
+        seen_.push_back(seen);
+        if (seen.answer) {
+            box->accept();
+        } else {
+            box->reject();
+        }
         return;
     }
     if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-        const bool expected = !steps_.empty() && !steps_.front().message;
-        seen_.push_back({ModalSeen::Kind::Input, input->windowTitle(), input->labelText(), expected});
-        std::optional<QString> answer;
-        if (expected) {
-            answer = steps_.front().answer;
+        ModalSeen seen{ModalSeen::Kind::Input, input->windowTitle(), input->labelText(), false, std::nullopt};
+        if (!steps_.empty() && !steps_.front().message) {
+            seen.expected = true;
+            seen.answer = steps_.front().answer;
             steps_.pop_front();
+        } else if (steps_.empty() && chooser_) {
+            seen.expected = true;
+            seen.answer = chooser_(seen);
         }
-        if (answer) {
-            input->setTextValue(*answer);
+        seen_.push_back(seen);
+        if (seen.answer) {
+            input->setTextValue(*seen.answer);
             input->accept();
         } else {
             input->reject();
         }
         return;
     }
-    seen_.push_back({ModalSeen::Kind::Other, modal->windowTitle(), QString(), false});
+    seen_.push_back({ModalSeen::Kind::Other, modal->windowTitle(), QString(), false, std::nullopt});
     modal->close();
 }
 
