@@ -447,7 +447,7 @@ void run(std::string_view data) {
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // The raster canvases print with fonts, which need the application. It
