@@ -1,0 +1,42 @@
+# shellcheck shell=bash disable=SC2034
+# Sourced by run.sh and test.sh: the Debian/Ubuntu packages the program and
+# its tests need, and an installer that adds only those still missing.
+
+# Compiler, build tools, Qt 6 Widgets, the test and benchmark libraries the
+# build links, and fonts with Cyrillic glyphs: Liberation Sans stands in for
+# Arial and MS Sans Serif, DejaVu Sans behind it.
+BUILD_PACKAGES=(
+    g++ cmake ninja-build
+    qt6-base-dev
+    libgtest-dev googletest libbenchmark-dev
+    fonts-liberation fonts-dejavu-core
+)
+# The test of the real window in a virtual X server, and clang with its
+# runtime libraries for the fuzz target.
+TEST_PACKAGES=(
+    xvfb x11-utils xdotool
+    clang libclang-rt-14-dev
+)
+
+install_missing() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$'; then
+            missing+=("$pkg")
+        fi
+    done
+    if ((${#missing[@]} == 0)); then
+        return 0
+    fi
+    local sudo=()
+    if ((EUID != 0)); then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "These packages are missing and installing them needs root or sudo: ${missing[*]}" >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}

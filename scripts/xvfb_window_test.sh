@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Starts the real program in a virtual X server of its own and checks that
+# its window "Viramont" appears with a client area of 1144 x 830, then ends
+# it with a click on ВЫХОД (Command3) and expects a clean exit.
+#
+#   scripts/xvfb_window_test.sh path/to/viramont [screenshot.png]
+#
+# With a second argument the window is also saved as a PNG (needs `import`
+# from imagemagick). Every wait has a time limit; the X server and the
+# program are ended on every way out.
+set -euo pipefail
+
+binary=${1:?usage: $0 path/to/viramont [screenshot.png]}
+screenshot=${2:-}
+want_width=1144
+want_height=830
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+need() {
+    command -v "$1" >/dev/null 2>&1 || fail "'$1' not found; install the package $2 (scripts/test.sh does)"
+}
+need Xvfb xvfb
+need xwininfo x11-utils
+need xdotool xdotool
+need timeout coreutils
+[[ -z $screenshot ]] || need import imagemagick
+[[ -x $binary ]] || fail "no program at $binary"
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then kill -KILL "$app_pid" 2>/dev/null || true; fi
+    if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        kill -TERM "$xvfb_pid" 2>/dev/null || true
+        timeout 5 tail --pid="$xvfb_pid" -f /dev/null 2>/dev/null || kill -KILL "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Polls `$@` every 0.2 s until it succeeds or `limit` seconds have passed.
+wait_for() {
+    local limit=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# The X server picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 15 test -s "$work/display" || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+echo "Xvfb on $DISPLAY"
+
+# The program on the X server, whatever platform the tests around it use.
+env QT_QPA_PLATFORM=xcb "$binary" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+find_window() {
+    kill -0 "$app_pid" 2>/dev/null || { cat "$work/app.log" >&2; fail "the program ended before its window appeared"; }
+    window=$(timeout 5 xdotool search --onlyvisible --name '^Viramont$' 2>/dev/null | head -n1) && [[ -n $window ]]
+}
+window=""
+wait_for 60 find_window || { cat "$work/app.log" >&2; fail "no window titled Viramont within 60 s"; }
+echo "window $window"
+
+# The client area: with no window manager the window is its client area.
+size_is_right() {
+    info=$(timeout 5 xwininfo -id "$window") || return 1
+    width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+    height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+    [[ $width == "$want_width" && $height == "$want_height" ]]
+}
+if ! wait_for 10 size_is_right; then
+    fail "client area ${width:-?} x ${height:-?}, expected $want_width x $want_height"
+fi
+title=$(timeout 5 xdotool getwindowname "$window")
+[[ $title == "Viramont" ]] || fail "title '$title', expected 'Viramont'"
+echo "title '$title', client area $width x $height"
+
+# For the screenshot, the typical use: Sin(X) picked with the arrow key,
+# A, k, b, C typed, then ВЫБОР and ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ pressed.
+type_into() {  # x y text
+    timeout 5 xdotool mousemove --window "$window" "$1" "$2" click 1 key ctrl+a type "$3"
+}
+if [[ -n $screenshot ]]; then
+    timeout 5 xdotool windowfocus --sync "$window"
+    timeout 5 xdotool mousemove --window "$window" 100 136 click 1 key Down
+    type_into 776 112 2
+    type_into 776 160 3
+    type_into 1080 112 1
+    type_into 1080 160 4
+    timeout 5 xdotool mousemove --window "$window" 988 268 click 1
+    timeout 5 xdotool mousemove --window "$window" 988 372 click 1 mousemove --window "$window" 700 20
+    sleep 2  # the plot and the first paint
+    timeout 20 import -window "$window" "$screenshot" || fail "could not save the screenshot"
+    echo "screenshot $screenshot"
+fi
+
+# ВЫХОД (Command3) lies at 920, 440 with a size of 137 x 41.
+timeout 5 xdotool mousemove --window "$window" 988 460 click 1 || fail "xdotool could not click ВЫХОД"
+if ! timeout 30 tail --pid="$app_pid" -f /dev/null; then
+    cat "$work/app.log" >&2
+    fail "the program did not end within 30 s of the click on ВЫХОД"
+fi
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+if ((status != 0)); then
+    cat "$work/app.log" >&2
+    fail "the program ended with status $status"
+fi
+echo "PASS: window Viramont $width x $height; ВЫХОД ended the program"
