@@ -1,8 +1,7 @@
 #include "toolkit/qt/caption_button.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 #include <qdrawutil.h>
 
 namespace viramont {
@@ -52,11 +51,10 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     p.drawText(text, kCaptionFlags, this->text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(kBevel + 1, kBevel + 1, -kBevel - 1, -kBevel - 1);
-        focus.backgroundColor = pal.color(QPalette::Button);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        // The classic dotted focus frame just inside the bevel.
+        p.setPen(QPen(pal.color(QPalette::ButtonText), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(kBevel + 1, kBevel + 1, -kBevel - 2, -kBevel - 2));
     }
 }
 
