@@ -18,7 +18,17 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
+
+// Readable values in failure messages.
+static void PrintTo(const QColor& c, std::ostream* os) {
+    *os << "rgb(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
+}
+static void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+static void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
 
 namespace viramont {
 namespace {
