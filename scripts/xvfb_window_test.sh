@@ -54,12 +54,36 @@ wait_for() {
     done
 }
 
-# The X server picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 15 test -s "$work/display" || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+# An X server of our own on a free display. Displays are tried from a
+# random start so that test runs started at the same moment rarely meet; a
+# display counts as ours once its lock file names our server and the server
+# answers. A server that finds its display taken exits, and the next is tried.
+xvfb_ready() {  # display number
+    local deadline=$((SECONDS + 15))
+    while ((SECONDS < deadline)); do
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        if [[ -r /tmp/.X$1-lock && $(tr -d ' \n' <"/tmp/.X$1-lock") == "$xvfb_pid" ]] &&
+            DISPLAY=":$1" timeout 5 xwininfo -root >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+first=$((100 + RANDOM % 800))
+for ((n = first; n < first + 20; n++)); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    if xvfb_ready "$n"; then
+        export DISPLAY=":$n"
+        break
+    fi
+    kill -KILL "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[[ -n $xvfb_pid ]] || { cat "$work/xvfb.log" >&2; fail "could not start an X server on any of :$first to :$((n - 1))"; }
 echo "Xvfb on $DISPLAY"
 
 # The program on the X server, whatever platform the tests around it use.
