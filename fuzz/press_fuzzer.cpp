@@ -65,6 +65,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -228,24 +229,46 @@ private:
     Canvas& inner_;
 };
 
-// The form on in-memory controls and two real raster canvases of the
-// window's sizes.
+constexpr int kPicture1Width = 821, kPicture1Height = 517;
+constexpr int kPicture2Width = 285, kPicture2Height = 253;
+
+QFont canvasFont() {
+    QFont f;
+    f.setPixelSize(13);
+    f.setBold(true);
+    return f;
+}
+
+// The two raster canvases of the window's sizes, made once for each pixel
+// ratio (a new image costs more than most runs) and put back before every
+// run into the state of a new canvas: drawing width 1, the pixel scale,
+// cleared.
+struct Canvases {
+    RasterCanvas picture1, picture2;
+};
+
+Canvases& freshCanvases(bool highDpi) {
+    static Canvases normal{RasterCanvas(kPicture1Width, kPicture1Height, 1.0, 0x000000, 0xC0C0C0, canvasFont()),
+                           RasterCanvas(kPicture2Width, kPicture2Height, 1.0, 0x008000, 0xE0E0E0, canvasFont())};
+    static Canvases high{RasterCanvas(kPicture1Width, kPicture1Height, 2.0, 0x000000, 0xC0C0C0, canvasFont()),
+                         RasterCanvas(kPicture2Width, kPicture2Height, 2.0, 0x008000, 0xE0E0E0, canvasFont())};
+    Canvases& c = highDpi ? high : normal;
+    for (auto [canvas, w, h] : {std::tuple{&c.picture1, kPicture1Width, kPicture1Height},
+                                std::tuple{&c.picture2, kPicture2Width, kPicture2Height}}) {
+        canvas->setDrawWidth(1);
+        canvas->setScale(0, 0, w, h);
+        canvas->clear();
+    }
+    return c;
+}
+
+// The form on in-memory controls and the two raster canvases.
 struct Window {
-    explicit Window(double dpr)
-        : raster1(821, 517, dpr, 0x000000, 0xC0C0C0, font()), raster2(285, 253, dpr, 0x008000, 0xE0E0E0, font()) {
-        Form_Load(form);
-    }
-    static QFont font() {
-        QFont f;
-        f.setPixelSize(13);
-        f.setBold(true);
-        return f;
-    }
+    explicit Window(Canvases& canvases) : picture1(canvases.picture1), picture2(canvases.picture2) { Form_Load(form); }
 
     Field text1, text2, text3, text4, text5, text6, text7;
     List combo1;
-    RasterCanvas raster1, raster2;
-    CheckedCanvas picture1{raster1}, picture2{raster2};
+    CheckedCanvas picture1, picture2;
     Boxes boxes;
     Form form{.state = {},
               .Text1 = text1,
@@ -421,7 +444,7 @@ void run(std::string_view data) {
     if (actions.size() > kMaxActions) actions = actions.substr(0, kMaxActions);
 
     const bool highDpi = actions.find('H') != std::string_view::npos;
-    Window w(highDpi ? 2.0 : 1.0);
+    Window w(freshCanvases(highDpi));
     Field* fields[] = {&w.text1, &w.text2, &w.text3, &w.text4, &w.text6, &w.text7};
     for (std::size_t i = 0; i < 6; ++i) fields[i]->setText(std::string(line(i + 1)));
     w.text5.setText("Text5");
