@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Starts the real program in a virtual X server of its own and checks that
-# its window "Viramont" appears with a client area of 1144 x 830, then ends
-# it with a click on ВЫХОД (Command3) and expects a clean exit.
+# its window "Viramont" appears with a client area of 1144 x 830; then, as a
+# pupil would, picks Sin(X), types A, k, b, C, presses ВЫБОР and ПОСТРОИТЬ
+# ГРАФИКИ ФУНКЦИЙ and checks that blue and red graph pixels appear on the
+# graph canvas; finally ends it with a click on ВЫХОД (Command3) and expects
+# a clean exit.
 #
-#   scripts/xvfb_window_test.sh path/to/viramont [screenshot.png]
+#   scripts/xvfb_window_test.sh path/to/viramont path/to/grab_window [screenshot.png]
 #
-# With a second argument the window is also saved as a PNG (needs `import`
-# from imagemagick). Every wait has a time limit; the X server and the
-# program are ended on every way out.
+# grab_window (built with the tests) reads the window's pixels; with a third
+# argument it also saves the window after the plot as a PNG. Every wait has a
+# time limit; the X server and the program are ended on every way out.
 set -euo pipefail
 
-binary=${1:?usage: $0 path/to/viramont [screenshot.png]}
-screenshot=${2:-}
+usage="usage: $0 path/to/viramont path/to/grab_window [screenshot.png]"
+binary=${1:?$usage}
+grab=${2:?$usage}
+screenshot=${3:-}
 want_width=1144
 want_height=830
 
@@ -27,8 +32,8 @@ need Xvfb xvfb
 need xwininfo x11-utils
 need xdotool xdotool
 need timeout coreutils
-[[ -z $screenshot ]] || need import imagemagick
 [[ -x $binary ]] || fail "no program at $binary"
+[[ -x $grab ]] || fail "no grab_window at $grab"
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -112,24 +117,35 @@ title=$(timeout 5 xdotool getwindowname "$window")
 [[ $title == "Viramont" ]] || fail "title '$title', expected 'Viramont'"
 echo "title '$title', client area $width x $height"
 
-# For the screenshot, the typical use: Sin(X) picked with the arrow key,
-# A, k, b, C typed, then ВЫБОР and ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ pressed.
+# The typical use: Sin(X) picked with the arrow key, A = 2, k = 3, b = 1,
+# C = 4 typed, then ВЫБОР and ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ pressed.
 type_into() {  # x y text
     timeout 5 xdotool mousemove --window "$window" "$1" "$2" click 1 key ctrl+a type "$3"
 }
-if [[ -n $screenshot ]]; then
-    timeout 5 xdotool windowfocus --sync "$window"
-    timeout 5 xdotool mousemove --window "$window" 100 136 click 1 key Down
-    type_into 776 112 2
-    type_into 776 160 3
-    type_into 1080 112 1
-    type_into 1080 160 4
-    timeout 5 xdotool mousemove --window "$window" 988 268 click 1
-    timeout 5 xdotool mousemove --window "$window" 988 372 click 1 mousemove --window "$window" 700 20
-    sleep 2  # the plot and the first paint
-    timeout 20 import -window "$window" "$screenshot" || fail "could not save the screenshot"
-    echo "screenshot $screenshot"
+timeout 5 xdotool windowfocus --sync "$window" || fail "could not focus the window"
+timeout 5 xdotool mousemove --window "$window" 100 136 click 1 key Down
+type_into 776 112 2
+type_into 776 160 3
+type_into 1080 112 1
+type_into 1080 160 4
+timeout 5 xdotool mousemove --window "$window" 988 268 click 1
+timeout 5 xdotool mousemove --window "$window" 988 372 click 1 mousemove --window "$window" 700 20
+
+# The graph canvas Picture1 lies at 0, 248 with a size of 825 x 521. Both
+# graphs of 4 + 2 sin(3x + 1) on 0 to 10 cross it many times: each leaves
+# thousands of pure blue or pure red pixels there.
+min_pixels=2000
+graphs_drawn() {
+    counts=$(QT_QPA_PLATFORM=xcb timeout 20 "$grab" "$window" 0 248 825 521 ${screenshot:+"$screenshot"}) || return 1
+    read -r _ blue _ red <<<"$counts"
+    ((blue >= min_pixels && red >= min_pixels))
+}
+if ! wait_for 20 graphs_drawn; then
+    cat "$work/app.log" >&2
+    fail "after the plot the graph canvas holds ${blue:-?} blue and ${red:-?} red pixels, expected at least $min_pixels of each"
 fi
+echo "graph canvas: $blue blue and $red red pixels"
+[[ -z $screenshot ]] || echo "screenshot $screenshot"
 
 # ВЫХОД (Command3) lies at 920, 440 with a size of 137 x 41.
 timeout 5 xdotool mousemove --window "$window" 988 460 click 1 || fail "xdotool could not click ВЫХОД"
@@ -144,4 +160,4 @@ if ((status != 0)); then
     cat "$work/app.log" >&2
     fail "the program ended with status $status"
 fi
-echo "PASS: window Viramont $width x $height; ВЫХОД ended the program"
+echo "PASS: window Viramont $width x $height; the plot drew both graphs; ВЫХОД ended the program"
