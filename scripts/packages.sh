@@ -15,7 +15,7 @@ BUILD_PACKAGES=(
 # runtime libraries for the fuzz target.
 TEST_PACKAGES=(
     xvfb x11-utils xdotool
-    clang libclang-rt-14-dev
+    clang libclang-rt-dev
 )
 
 install_missing() {
