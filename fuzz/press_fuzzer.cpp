@@ -44,6 +44,7 @@
 #include "app/form.h"
 #include "params/intake.h"
 #include "plot/plot.h"
+#include "tests/fakes.h"
 #include "toolkit/arith.h"
 #include "toolkit/canvas.h"
 #include "toolkit/fault.h"
@@ -126,22 +127,9 @@ bool isCleanUtf8(std::string_view text) {
     return true;
 }
 
-class Field final : public TextField {
-public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& text) override { text_ = text; }
-
-private:
-    std::string text_;
-};
-
-class List final : public ListControl {
-public:
-    void append(const std::string& entry) override { entries.push_back(entry); }
-    std::string text() const override { return shown; }
-    std::vector<std::string> entries;
-    std::string shown;
-};
+// The text fields and Combo1 are the plain in-memory controls of the tests.
+using Field = test::FakeField;
+using List = test::FakeList;
 
 // Raised when the input box has been cancelled kMaxUnanswered times in a
 // row after the typed answers ran out; not a RuntimeFault, so the event

@@ -86,4 +86,17 @@ struct FakeWindow {
     }
 };
 
+// The hand-set state of most axes cases: the interval -5 to 5, the range -1
+// to 2, C = 1, b = 2 (the canvas then shows x from -6 to 6, y from -2 to 3).
+inline FormState axesSampleState() {
+    FormState s;
+    s.XStart = Numeric::real(-5);
+    s.XEnd = 5.0f;
+    s.YMax = Numeric::single(2.0f);
+    s.YMin = -1.0f;
+    s.ShiftY = 1.0f;
+    s.ShiftX = Numeric::real(2);
+    return s;
+}
+
 } // namespace viramont::test

@@ -20,13 +20,13 @@ QString fontFamilyFor(const char* face) {
     return QString::fromUtf8(face);
 }
 
-QFont layoutFont(const layout::FontSpec& spec) {
+QFont layoutFont(const layout::FontSpec& wanted) {
     QFont font;
-    font.setFamilies({fontFamilyFor(spec.face), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({fontFamilyFor(wanted.face), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96.0 / 72.0)));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     return font;
 }
 

@@ -15,7 +15,7 @@ namespace viramont {
 // "Microsoft Sans Serif", whose widths are close to Arial's, to Liberation
 // Sans as well. DejaVu Sans stands behind both. Sizes are points at 96 dpi,
 // so text keeps its size against the fixed pixel layout on any screen.
-QFont layoutFont(const layout::FontSpec& spec);
+QFont layoutFont(const layout::FontSpec& wanted);
 QString fontFamilyFor(const char* face);
 
 // A colour of the layout; system colours come from the palette.

@@ -29,11 +29,11 @@ Qt::Alignment alignmentOf(layout::Align align) {
     return align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-void applyColours(QWidget* w, const layout::ControlSpec& spec, QPalette::ColorRole foreRole,
+void applyColours(QWidget* w, const layout::ControlSpec& control, QPalette::ColorRole foreRole,
                   QPalette::ColorRole backRole) {
     QPalette pal = w->palette();
-    pal.setColor(foreRole, layoutColour(spec.fore, pal));
-    pal.setColor(backRole, layoutColour(spec.back, pal));
+    pal.setColor(foreRole, layoutColour(control.fore, pal));
+    pal.setColor(backRole, layoutColour(control.back, pal));
     w->setPalette(pal);
 }
 
@@ -63,30 +63,30 @@ void MainWindow::buildControls() {
     std::map<std::string, TextField*> fieldsByName;
     std::vector<std::pair<int, QWidget*>> focusOrder;
 
-    for (const layout::ControlSpec& spec : layout::kControls) {
-        const QString text = QString::fromUtf8(spec.text);
-        const QFont font = layoutFont(spec.font);
-        const QRect geometry(layout::px(spec.left), layout::px(spec.top), layout::px(spec.width),
-                             layout::px(spec.height));
+    for (const layout::ControlSpec& control : layout::kControls) {
+        const QString text = QString::fromUtf8(control.text);
+        const QFont font = layoutFont(control.font);
+        const QRect geometry(layout::px(control.left), layout::px(control.top), layout::px(control.width),
+                             layout::px(control.height));
         QWidget* w = nullptr;
-        switch (spec.kind) {
+        switch (control.kind) {
         case layout::Kind::Label: {
             auto* label = new QLabel(text, this);
             label->setWordWrap(true);
-            label->setAlignment(alignmentOf(spec.align) | Qt::AlignTop);
+            label->setAlignment(alignmentOf(control.align) | Qt::AlignTop);
             label->setAutoFillBackground(true);
             label->setFont(font);
-            applyColours(label, spec, QPalette::WindowText, QPalette::Window);
+            applyColours(label, control, QPalette::WindowText, QPalette::Window);
             w = label;
             break;
         }
         case layout::Kind::TextBox: {
             auto* edit = new QLineEdit(text, this);
-            edit->setAlignment(alignmentOf(spec.align) | Qt::AlignVCenter);
+            edit->setAlignment(alignmentOf(control.align) | Qt::AlignVCenter);
             edit->setFont(font);
-            applyColours(edit, spec, QPalette::Text, QPalette::Base);
+            applyColours(edit, control, QPalette::Text, QPalette::Base);
             fields_.push_back(std::make_unique<LineEditField>(edit));
-            fieldsByName[spec.name] = fields_.back().get();
+            fieldsByName[control.name] = fields_.back().get();
             w = edit;
             break;
         }
@@ -94,7 +94,7 @@ void MainWindow::buildControls() {
             combo1_ = new PickList(this);
             combo1_->setEditText(text);
             combo1_->setFont(font);
-            applyColours(combo1_, spec, QPalette::Text, QPalette::Base);
+            applyColours(combo1_, control, QPalette::Text, QPalette::Base);
             list_ = std::make_unique<ComboList>(combo1_);
             w = combo1_;
             break;
@@ -105,24 +105,24 @@ void MainWindow::buildControls() {
             auto* button = new CaptionButton(text, this);
             button->setFont(font);
             button->setAutoDefault(false);
-            applyColours(button, spec, QPalette::ButtonText, QPalette::Button);
+            applyColours(button, control, QPalette::ButtonText, QPalette::Button);
             w = button;
             break;
         }
         case layout::Kind::Picture: {
-            const QColor fore = layoutColour(spec.fore, palette());
-            const QColor back = layoutColour(spec.back, palette());
+            const QColor fore = layoutColour(control.fore, palette());
+            const QColor back = layoutColour(control.back, palette());
             auto* picture = new CanvasWidget(this, geometry.size(), toColourValue(fore), toColourValue(back), font);
-            applyColours(picture, spec, QPalette::WindowText, QPalette::Window);
-            (spec.name == std::string("Picture1") ? picture1_ : picture2_) = picture;
+            applyColours(picture, control, QPalette::WindowText, QPalette::Window);
+            (control.name == std::string("Picture1") ? picture1_ : picture2_) = picture;
             w = picture;
             break;
         }
         }
-        w->setObjectName(QString::fromUtf8(spec.name));
+        w->setObjectName(QString::fromUtf8(control.name));
         w->setGeometry(geometry);
-        if (spec.kind != layout::Kind::Label) focusOrder.emplace_back(spec.tabIndex, w);
-        byName[spec.name] = w;
+        if (control.kind != layout::Kind::Label) focusOrder.emplace_back(control.tabIndex, w);
+        byName[control.name] = w;
     }
 
     // Text fields are drawn above the labels they overlap.

@@ -27,19 +27,6 @@ const Colour kAxis = paletteColour(4);
 const Colour kCGuide = paletteColour(13);
 const Colour kBGuide = paletteColour(11);
 
-// The hand-set state of most cases: the interval -5 to 5, the range -1 to 2,
-// C = 1, b = 2.
-FormState baseState() {
-    FormState s;
-    s.XStart = Numeric::real(-5);
-    s.XEnd = 5.0f;
-    s.YMax = Numeric::single(2.0f);
-    s.YMin = -1.0f;
-    s.ShiftY = 1.0f;
-    s.ShiftX = Numeric::real(2);
-    return s;
-}
-
 std::vector<Call> draw(test::FakeWindow& w, const FormState& s) {
     w.form.state = s;
     DrawAxes(w.form);
@@ -105,7 +92,7 @@ void expectSteps(const std::vector<Call>& calls, const std::vector<Step>& steps)
 
 TEST(DrawAxes, RunsTheStepsInOrderForTheIntervalMinusFiveToFive) {
     test::FakeWindow w;
-    const auto calls = draw(w, baseState());
+    const auto calls = draw(w, test::axesSampleState());
 
     ASSERT_EQ(calls.size(), 25u);
     ASSERT_EQ(calls[1].op, Op::Scale);
@@ -172,7 +159,7 @@ class RangeLabels : public ::testing::TestWithParam<RangeLabelCase> {};
 
 TEST_P(RangeLabels, ShowTheRangeRoundedHalfToEven) {
     const RangeLabelCase& c = GetParam();
-    FormState s = baseState();
+    FormState s = test::axesSampleState();
     s.YMax = c.yMax;
     s.YMin = c.yMin;
     test::FakeWindow w;
@@ -212,7 +199,7 @@ TEST(DrawAxes, OriginLabelOnlyWhenTheStartIsNotZero) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.startText);
-        FormState s = baseState();
+        FormState s = test::axesSampleState();
         s.XStart = c.xStart;
         test::FakeWindow w;
         const auto calls = draw(w, s);
@@ -235,7 +222,7 @@ TEST(DrawAxes, GuideLineAtCAndItsLabel) {
     };
     for (const Case& c : {Case{0.0f, "    0 "}, Case{-2.25f, "   -2.25 "}, Case{1.1f, "    1.1 "}}) {
         SCOPED_TRACE(c.text);
-        FormState s = baseState();
+        FormState s = test::axesSampleState();
         s.ShiftY = c.C;
         test::FakeWindow w;
         const auto calls = draw(w, s);
@@ -250,7 +237,7 @@ TEST(DrawAxes, GuideLineAtCAndItsLabel) {
         EXPECT_EQ(calls[21].at, (WorldPoint{-0.1f, c.C}));
     }
     // With C = 0 the guide line lies on the x-axis and is drawn after it.
-    FormState s = baseState();
+    FormState s = test::axesSampleState();
     s.ShiftY = 0;
     test::FakeWindow w;
     const auto calls = draw(w, s);
@@ -275,7 +262,7 @@ TEST(DrawAxes, GuideLineAtMinusBAndTheLabelAtB) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        FormState s = baseState();
+        FormState s = test::axesSampleState();
         s.ShiftX = c.b;
         test::FakeWindow w;
         const auto calls = draw(w, s);
@@ -294,7 +281,7 @@ TEST(DrawAxes, GuideLineAtMinusBAndTheLabelAtB) {
 }
 
 TEST(DrawAxes, BackwardIntervalMirrorsTheXAxis) {
-    FormState s = baseState();
+    FormState s = test::axesSampleState();
     s.XStart = Numeric::real(5);
     s.XEnd = -5.0f;
     test::FakeWindow w;
@@ -317,7 +304,7 @@ TEST(DrawAxes, BackwardIntervalMirrorsTheXAxis) {
 }
 
 TEST(DrawAxes, UntouchedRangeTurnsTheYAxisDownwards) {
-    FormState s = baseState();
+    FormState s = test::axesSampleState();
     s.YMax = Numeric::integer(-1000);
     s.YMin = 1000.0f;
     s.ShiftY = 100.0f;
@@ -337,9 +324,9 @@ TEST(DrawAxes, UntouchedRangeTurnsTheYAxisDownwards) {
 }
 
 TEST(DrawAxes, ScaleWithoutWidthOrHeightDrawsNothingButGoesOn) {
-    FormState noWidth = baseState();
+    FormState noWidth = test::axesSampleState();
     noWidth.XStart = Numeric::real(7);  // exactly XEnd + 2
-    FormState noHeight = baseState();
+    FormState noHeight = test::axesSampleState();
     noHeight.YMax = Numeric::single(0);
     noHeight.YMin = 2.0f;
     for (const FormState& s : {noWidth, noHeight}) {
@@ -354,7 +341,7 @@ TEST(DrawAxes, ScaleWithoutWidthOrHeightDrawsNothingButGoesOn) {
 
 TEST(DrawAxes, LargestFloatEndStaysInRange) {
     // XEnd + 1 rounds back to the largest 32-bit float: no overflow.
-    FormState s = baseState();
+    FormState s = test::axesSampleState();
     s.XEnd = kMaxF;
     test::FakeWindow w;
     const auto calls = draw(w, s);
@@ -385,7 +372,7 @@ TEST(DrawAxes, FaultsStopTheDrawingWhereTheyArise) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FormState s = baseState();
+        FormState s = test::axesSampleState();
         c.set(s);
         test::FakeWindow w;
         w.form.state = s;

@@ -53,19 +53,6 @@ struct AxesForm {
 
 QRgb rgbOf(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
-// The interval -5 to 5, the range -1 to 2, C = 1, b = 2: the canvas shows
-// x from -6 to 6 and y from -2 to 3.
-FormState sample() {
-    FormState s;
-    s.XStart = Numeric::real(-5);
-    s.XEnd = 5.0f;
-    s.YMax = Numeric::single(2.0f);
-    s.YMin = -1.0f;
-    s.ShiftY = 1.0f;
-    s.ShiftX = Numeric::real(2);
-    return s;
-}
-
 // Device position of a user coordinate for a scale from `a` (left or top
 // edge) to `b` (right or bottom edge) over `pixels`.
 double devicePos(double v, double a, double b, int pixels) { return (v - a) * pixels / (b - a); }
@@ -106,7 +93,7 @@ int countColour(const QImage& img, QRgb colour, int x0, int y0, int x1, int y1) 
 
 TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
     AxesForm f;
-    const QImage& img = f.draw(sample());
+    const QImage& img = f.draw(test::axesSampleState());
     if (const char* path = std::getenv("VIRAMONT_AXES_PNG")) img.save(QString::fromLocal8Bit(path));
 
     const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
@@ -158,7 +145,7 @@ TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
 TEST(AxesPixels, BackwardIntervalMirrorsTheLinesLeftToRight) {
     AxesForm forward, backward;
     // -5 to 5 shows x from -6 to 6; 7 to -7 shows x from 6 to -6.
-    FormState s = sample();
+    FormState s = test::axesSampleState();
     const QImage& a = forward.draw(s);
     s.XStart = Numeric::real(7);
     s.XEnd = -7.0f;
@@ -182,7 +169,7 @@ TEST(AxesPixels, BackwardIntervalMirrorsTheLinesLeftToRight) {
 
 TEST(AxesPixels, UntouchedRangeMirrorsTheLinesTopToBottom) {
     AxesForm upwards, downwards;
-    FormState s = sample();
+    FormState s = test::axesSampleState();
     s.ShiftY = 100.0f;
     s.YMax = Numeric::integer(998);  // y from -999 at the bottom to 999 at the top
     s.YMin = -998.0f;
@@ -207,8 +194,8 @@ TEST(AxesPixels, UntouchedRangeMirrorsTheLinesTopToBottom) {
 
 TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
     AxesForm f;
-    f.draw(sample());
-    FormState s = sample();
+    f.draw(test::axesSampleState());
+    FormState s = test::axesSampleState();
     s.XStart = Numeric::real(7);  // exactly XEnd + 2
     const QImage& img = f.draw(s);
     const QRgb back = rgbOf(kBack);
