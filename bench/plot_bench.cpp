@@ -10,6 +10,7 @@
 #include "app/form.h"
 #include "plot/routines.h"
 #include "toolkit/qt/raster_canvas.h"
+#include "toolkit/vector_state.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -82,6 +83,7 @@ double sineFloor(const FormState& s) {
     auto loop = [&](double start, double end, float step, auto&& body) {
         float x = static_cast<float>(start);
         const float last = static_cast<float>(end);
+        settleVectorRegisters();
         while (x <= last) {
             body(static_cast<double>(x));
             const float next = x + step;

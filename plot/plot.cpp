@@ -4,6 +4,7 @@
 #include "plot/legend.h"
 #include "plot/routines.h"
 #include "toolkit/arith.h"
+#include "toolkit/vector_state.h"
 
 #include <cmath>
 
@@ -25,6 +26,7 @@ template <class Body>
 void forEachX(float& curX, double start, double end, float step, Body&& body) {
     curX = toSingle(start);
     const float last = toSingle(end);
+    settleVectorRegisters();
     while (curX <= last) {
         body(curX);
         const float next = curX + step;
