@@ -108,22 +108,31 @@ TEST(RasterCanvas, HighDpiImageHasDevicePixels) {
         EXPECT_EQ(canvas.image().pixel(p), qRgb(255, 0, 0));
 }
 
-// The same drawing with every stamp made and with repeated stamps skipped.
-void denseDrawing(RasterCanvas& c) {
+// The same drawing with every stamp made and with repeated stamps skipped;
+// `beforeClear` receives the image as it stands before the canvas is cleared.
+void denseDrawing(RasterCanvas& c, QImage& beforeClear) {
     c.setScale(-1, 3, 11, -3);
     c.setDrawWidth(3);
     for (int i = 0; i <= 20000; ++i) c.point(i * 0.0005, std::sin(i * 0.0005), kBlue);
+    // Across the left edge, where device x is negative, and along the top
+    // and bottom edges, where the dots are cut off.
+    for (int i = 0; i <= 4000; ++i) c.point(-2 + i * 0.0005, 0.1 * i * 0.0005, kRed);
+    for (int i = 0; i <= 4000; ++i) c.point(i * 0.003, i % 2 ? 3.05 : -3.05, kBlue);
     // A line over the last dot, then the same dot again: it must be redrawn.
     c.line(9.5, 2, 10.5, -2, rgb(0, 255, 0));
     c.point(10, std::sin(10.0), kBlue);
     c.point(10, std::sin(10.0), kRed);
     c.point(10, std::sin(10.0), kBlue);
+    // The next graph starting on the pixel where the last one ended.
+    c.point(5, 0.5, kBlue);
+    c.point(5, 0.5, kRed);
     c.setDrawWidth(1);
     for (int i = 0; i <= 20000; ++i) c.point(i * 0.0005, 2 * std::sin(3 * i * 0.0005 + 1));
     c.print("x", LineEnd::Stay);
     c.point(0, 2 * std::sin(1.0), kRed);
     c.setScale(0, 0, 40, 40);  // same device pixel under another scale
     c.point(0, 2 * std::sin(1.0), kRed);
+    beforeClear = c.image().copy();
     c.clear();
     c.setScale(-1, 3, 11, -3);
     for (int i = 0; i <= 20000; ++i) c.point(i * 0.0005, std::cos(i * 0.0005), kRed);
@@ -132,8 +141,11 @@ void denseDrawing(RasterCanvas& c) {
 TEST(RasterCanvas, SkippingRepeatedStampsChangesNoPixel) {
     RasterCanvas skipping = makeCanvas(), stamping = makeCanvas();
     stamping.setSkipRepeatedStamps(false);
-    denseDrawing(skipping);
-    denseDrawing(stamping);
+    QImage skippingFirst, stampingFirst;
+    denseDrawing(skipping, skippingFirst);
+    denseDrawing(stamping, stampingFirst);
+    EXPECT_EQ(skippingFirst, stampingFirst);
+    EXPECT_EQ(skippingFirst.pixel(20, 16), qRgb(255, 0, 0));  // the dot at (5, 0.5), red over blue
     EXPECT_EQ(skipping.image(), stamping.image());
     EXPECT_GT(countColour(skipping.image(), qRgb(255, 0, 0)), 40);
 

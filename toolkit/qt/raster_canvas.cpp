@@ -99,20 +99,23 @@ void RasterCanvas::point(double x, double y, Colour colour) {
     geometry_.moveTo(x, y);
     const double dx = (x - originX_) * factorX_;
     const double dy = (y - originY_) * factorY_;
+    // Inside the pixel of the last stamp, in the same colour: nothing to do.
+    if (dx >= lastLeft_ && dx < lastLeft_ + 1 && dy >= lastTop_ && dy < lastTop_ + 1 && colour == lastColour_) {
+        return;
+    }
     if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) return;  // also NaN
     // The pixel that holds the point: a floor without a library call.
     int px = static_cast<int>(dx);
     int py = static_cast<int>(dy);
     px -= dx < px;
     py -= dy < py;
-    if (px == lastX_ && py == lastY_ && colour == lastColour_) return;
     stamp(px, py, colour);
 }
 
 void RasterCanvas::stamp(int px, int py, Colour colour) {
     if (skipRepeats_) {
-        lastX_ = px;
-        lastY_ = py;
+        lastLeft_ = px;
+        lastTop_ = py;
         lastColour_ = colour;
     }
     const QRgb argb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));

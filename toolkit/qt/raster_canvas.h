@@ -16,6 +16,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include <limits>
 #include <vector>
 
 namespace viramont {
@@ -58,8 +59,9 @@ private:
     void rebuildStampShape();
     // Caches the mapping and the area where a dot can touch the canvas.
     void updatePointMapping();
-    void forgetLastStamp() { lastX_ = kNoStamp; }
-    static constexpr int kNoStamp = -2147483647 - 1;
+    void forgetLastStamp() { lastLeft_ = kNoStamp; }
+    // No coordinate lies in the pixel [kNoStamp, kNoStamp + 1): NaN compares false.
+    static constexpr double kNoStamp = std::numeric_limits<double>::quiet_NaN();
 
     CanvasGeometry geometry_;  // in device pixels
     QImage image_;
@@ -80,8 +82,9 @@ private:
     // the scale has no area).
     double originX_ = 0, originY_ = 0, factorX_ = 1, factorY_ = 1;
     double minX_ = 1, maxX_ = 0, minY_ = 1, maxY_ = 0;
-    // The last stamp; lastX_ is kNoStamp when anything was drawn since.
-    int lastX_ = kNoStamp, lastY_ = 0;
+    // The device pixel of the last stamp, its left and top edge; lastLeft_
+    // is kNoStamp when anything was drawn since.
+    double lastLeft_ = kNoStamp, lastTop_ = 0;
     Colour lastColour_ = 0;
 };
 
