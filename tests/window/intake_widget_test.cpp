@@ -4,6 +4,7 @@
 #include "app/window/main_window.h"
 #include "toolkit/fault.h"
 #include "window/modal_script.h"
+#include "window/typing.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,18 +17,7 @@
 namespace viramont {
 namespace {
 
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QApplication::sendEvent(edit, &erase);
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(edit, &press);
-        QApplication::sendEvent(edit, &release);
-    }
-}
+using test::typeInto;
 
 // Picks an entry the way the arrow keys do: from the entry above it, Down.
 void pick(QComboBox* combo, const QString& entry) {

@@ -13,6 +13,7 @@
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
 #include "window/modal_script.h"
+#include "window/typing.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,6 +49,8 @@
 
 namespace viramont {
 namespace {
+
+using test::typeInto;
 
 using Clock = std::chrono::steady_clock;
 using Rng = std::mt19937;
@@ -269,20 +272,6 @@ private:
             typeInto(edit, text);
         } else {
             edit->setText(text);
-        }
-    }
-
-    static void typeInto(QWidget* target, const QString& text) {
-        target->setFocus();
-        QKeyEvent all(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
-        QApplication::sendEvent(target, &all);
-        QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        QApplication::sendEvent(target, &erase);
-        for (const QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(target, &press);
-            QApplication::sendEvent(target, &release);
         }
     }
 
