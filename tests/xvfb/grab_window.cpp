@@ -7,6 +7,8 @@
 // Prints "blue N red M" and exits 0; exits 2 on bad arguments or when the
 // window cannot be read.
 
+#include "toolkit/colour.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -54,14 +56,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QRect area = QRect(int(values[1]), int(values[2]), int(values[3]), int(values[4])) & image.rect();
+    // The program's graph colours, as the screen shows them.
+    using viramont::Colour;
+    const auto screenRgb = [](Colour c) {
+        return QRgb(qRgb(viramont::redOf(c), viramont::greenOf(c), viramont::blueOf(c)) & 0xFFFFFFu);
+    };
+    const QRgb blueRgb = screenRgb(viramont::kBlue), redRgb = screenRgb(viramont::kRed);
     long long blue = 0;
     long long red = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb pixel = line[x] & 0xFFFFFFu;
-            blue += pixel == 0x0000FFu;
-            red += pixel == 0xFF0000u;
+            blue += pixel == blueRgb;
+            red += pixel == redRgb;
         }
     }
     std::printf("blue %lld red %lld\n", blue, red);
