@@ -131,7 +131,10 @@ double parseNumber(std::string_view text) {
     };
 
     while (i < n && isDigit(text[i])) take(text[i++], false);
-    if (i < n && text[i] == '.') {
+    // The point and the comma both separate the fraction, in every locale,
+    // so that a number the program wrote with either reads back; only the
+    // first one counts.
+    if (i < n && (text[i] == '.' || text[i] == ',')) {
         ++i;
         while (i < n && isDigit(text[i])) take(text[i++], true);
     }

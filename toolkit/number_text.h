@@ -18,11 +18,12 @@
 // not negative and a blank after every number: " 5 ", "-2 ". An unset
 // general numeric value prints as nothing.
 //
-// Number parse: the longest leading number of the text, always with the
-// point as separator. Leading blanks are skipped; then an optional sign,
-// digits with an optional point and fraction (".5" counts), and an optional
-// exponent (e or E, optional sign, digits). Anything else gives 0: "7abc" is
-// 7, "0,5" is 0. A number beyond the 64-bit range ("1e999") is a conversion
+// Number parse: the longest leading number of the text, with the point or
+// the comma as separator in any locale. Leading blanks are skipped; then an
+// optional sign, digits with an optional separator and fraction (".5" and
+// ",5" count; only the first separator does: "1,5.3" is 1.5), and an
+// optional exponent (e or E, optional sign, digits). Anything else gives 0:
+// "7abc" is 7, "abc" is 0. A number beyond the 64-bit range ("1e999") is a conversion
 // overflow; one too small for it becomes 0. Time is linear in the length.
 
 #include "toolkit/numeric.h"

@@ -58,18 +58,23 @@ TEST_F(Intake, EmptyFieldsGiveOneForTheFactorsAndZeroElsewhere) {
 
 TEST_F(Intake, FieldsAreStoredInTheKindOfTheirMember) {
     // 1.00000001 is the float 1, so A counts as exactly 1; the same text
-    // stays a 64-bit float in k. The parse stops at a comma: b's "2,5" is 2.
+    // stays a 64-bit float in k. A comma separates the fraction: b's "2,5" is 2.5.
     prepare(w, "Sin(X)", {"1.00000001", "1.00000001", "2,5", "0.1", "-3", "1e-50"});
     ВЫБОР_Click(w.form);
     EXPECT_EQ(s.StretchY, 1.0f);
     EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Double);
     EXPECT_EQ(s.StretchX.value(), 1.00000001);
-    EXPECT_EQ(s.ShiftX.value(), 2.0);
+    EXPECT_EQ(s.ShiftX.value(), 2.5);
     EXPECT_EQ(s.ShiftY, 0.1f);
     EXPECT_EQ(s.XStart.value(), -3.0);
     EXPECT_EQ(s.XEnd, 0.0f);
-    // A's "0,5" reads as 0 and becomes 1; a k of 0 becomes the integer 1.
+    // A's "0,5" is a half; "abc" reads as 0 and becomes 1; a k of 0 becomes
+    // the integer 1.
     prepare(w, "", {"0,5", "0"});
+    ВЫБОР_Click(w.form);
+    EXPECT_EQ(s.StretchY, 0.5f);
+    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Int16);
+    prepare(w, "", {"abc", "0"});
     ВЫБОР_Click(w.form);
     EXPECT_EQ(s.StretchY, 1.0f);
     EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Int16);
@@ -146,6 +151,8 @@ TEST_F(Intake, BaseIsAskedUntilItRoundsToAtLeastOne) {
     };
     const Case cases[] = {
         {{"abc", "0.5", "2.5"}, 2},  // ties go to the even neighbour
+        {{"0,5", "2,5"}, 2},         // the comma as the separator
+        {{"3,5"}, 4},
         {{"1"}, 1},
         {{"7abc"}, 7},
         {{"", "", "", "-4", "0", "1.5"}, 2},  // "" is what Cancel gives

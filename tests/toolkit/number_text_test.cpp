@@ -34,8 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
         // leading blanks are skipped, the rest of the text is not read
         ParseCase{"  12", 12}, ParseCase{"\t7", 7}, ParseCase{"7abc", 7}, ParseCase{"1 2", 1},
         ParseCase{"2.5.3", 2.5},
-        // the comma is not a separator
-        ParseCase{"0,5", 0}, ParseCase{"2,5", 2},
+        // the comma separates as the point does; only the first separator counts
+        ParseCase{"0,5", 0.5}, ParseCase{"2,5", 2.5}, ParseCase{"1,5", 1.5}, ParseCase{",5", 0.5},
+        ParseCase{"-,25", -0.25}, ParseCase{"1,5,3", 1.5}, ParseCase{"1.5,3", 1.5}, ParseCase{"1,5.3", 1.5},
+        ParseCase{"2,5e2", 250}, ParseCase{",", 0}, ParseCase{" 1,", 1},
         // exponents
         ParseCase{"1E3", 1000}, ParseCase{"2.5e-1x", 0.25}, ParseCase{"1e-50", 1e-50}, ParseCase{"1e", 1},
         ParseCase{"1e+", 1}, ParseCase{"3e-x", 3}, ParseCase{"1e308", 1e308}, ParseCase{"1e-400", 0},
@@ -155,8 +157,10 @@ TEST(Format, UsesTheUsersSeparator) {
     EXPECT_EQ(doubleText(-2.25), "-2,25");
     EXPECT_EQ(singleText(12345678.0f), "1,234568E+07");
     EXPECT_EQ(singleText(3.0f), "3");
-    EXPECT_EQ(parseNumber("0,5"), 0.0);  // the parse keeps the point
-    EXPECT_EQ(parseNumber("0.5"), 0.5);
+    // what the program writes reads back, whichever separator the user has
+    EXPECT_EQ(parseNumber(singleText(0.5f)), 0.5);
+    EXPECT_EQ(parseNumber(doubleText(-2.25)), -2.25);
+    EXPECT_EQ(parseNumber(singleText(12345678.0f)), 12345680.0);
     setDecimalSeparator(".");
 }
 
