@@ -3,11 +3,12 @@
 # its tests need, and an installer that adds only those still missing.
 
 # Compiler, build tools, Qt 6 Widgets, the test and benchmark libraries the
-# build links, and fonts with Cyrillic glyphs: Liberation Sans stands in for
-# Arial and MS Sans Serif, DejaVu Sans behind it.
+# build links, fonts with Cyrillic glyphs (Liberation Sans stands in for
+# Arial and MS Sans Serif, DejaVu Sans behind it), and Qt's own Russian
+# texts (qtbase_ru) for its buttons and menus.
 BUILD_PACKAGES=(
     g++ cmake ninja-build
-    qt6-base-dev
+    qt6-base-dev qt6-translations-l10n
     libgtest-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )

@@ -11,14 +11,26 @@
 # grab_window (built with the tests) reads the window's pixels; with a third
 # argument it also saves the window after the plot as a PNG. Every wait has a
 # time limit; the X server and the program are ended on every way out.
+#
+# The screen is 1280 x 1024 unless VIRAMONT_XVFB_SCREEN says otherwise
+# (1366x768, say); VIRAMONT_XVFB_SCALE is then the scale at which the form
+# must be laid out to fit, and every size and place checked or clicked here
+# is scaled by it, as the program scales them. The window must open at the
+# screen's top-left corner and lie inside the screen.
 set -euo pipefail
 
 usage="usage: $0 path/to/viramont path/to/grab_window [screenshot.png]"
 binary=${1:?$usage}
 grab=${2:?$usage}
 screenshot=${3:-}
-want_width=1144
-want_height=830
+screen=${VIRAMONT_XVFB_SCREEN:-1280x1024}
+scale=${VIRAMONT_XVFB_SCALE:-1}
+# A length of the form in pixels, at the scale: rounded as the program does.
+sc() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s + 0.5 }'; }
+# The extent from `start` over `length`: scaled edges, as the program does.
+ext() { echo $(($(sc $(($1 + $2))) - $(sc "$1"))); }
+want_width=$(sc 1144)
+want_height=$(sc 830)
 
 fail() {
     echo "FAIL: $*" >&2
@@ -81,7 +93,7 @@ xvfb_ready() {  # display number
 first=$((100 + RANDOM % 800))
 for ((n = first; n < first + 20; n++)); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>"$work/xvfb.log" &
+    Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset 2>"$work/xvfb.log" &
     xvfb_pid=$!
     if xvfb_ready "$n"; then
         export DISPLAY=":$n"
@@ -92,7 +104,7 @@ for ((n = first; n < first + 20; n++)); do
     xvfb_pid=""
 done
 [[ -n $xvfb_pid ]] || { cat "$work/xvfb.log" >&2; fail "could not start an X server on any of :$first to :$((n - 1))"; }
-echo "Xvfb on $DISPLAY"
+echo "Xvfb on $DISPLAY, screen $screen, expected scale $scale"
 
 # The program on the X server, whatever platform the tests around it use.
 env QT_QPA_PLATFORM=xcb "$binary" >"$work/app.log" 2>&1 &
@@ -116,6 +128,10 @@ size_is_right() {
 if ! wait_for 10 size_is_right; then
     fail "client area ${width:-?} x ${height:-?}, expected $want_width x $want_height"
 fi
+left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+[[ $left == 0 && $top == 0 ]] || fail "window at $left, $top, expected the screen's top-left corner"
+((width <= ${screen%x*} && height <= ${screen#*x})) || fail "window $width x $height does not fit the screen $screen"
 title=$(timeout 5 xdotool getwindowname "$window")
 [[ $title == "Viramont" ]] || fail "title '$title', expected 'Viramont'"
 echo "title '$title', client area $width x $height"
@@ -126,20 +142,23 @@ type_into() {  # x y text
     timeout 5 xdotool mousemove --window "$window" "$1" "$2" click 1 key ctrl+a type "$3"
 }
 timeout 5 xdotool windowfocus --sync "$window" || fail "could not focus the window"
-timeout 5 xdotool mousemove --window "$window" 100 136 click 1 key Down
-type_into 776 112 2
-type_into 776 160 3
-type_into 1080 112 1
-type_into 1080 160 4
-timeout 5 xdotool mousemove --window "$window" 988 268 click 1
-timeout 5 xdotool mousemove --window "$window" 988 372 click 1 mousemove --window "$window" 700 20
+timeout 5 xdotool mousemove --window "$window" "$(sc 100)" "$(sc 136)" click 1 key Down
+type_into "$(sc 776)" "$(sc 112)" 2
+type_into "$(sc 776)" "$(sc 160)" 3
+type_into "$(sc 1080)" "$(sc 112)" 1
+type_into "$(sc 1080)" "$(sc 160)" 4
+timeout 5 xdotool mousemove --window "$window" "$(sc 988)" "$(sc 268)" click 1
+timeout 5 xdotool mousemove --window "$window" "$(sc 988)" "$(sc 372)" click 1 mousemove --window "$window" "$(sc 700)" "$(sc 20)"
 
-# The graph canvas Picture1 lies at 0, 248 with a size of 825 x 521. Both
-# graphs of 4 + 2 sin(3x + 1) on 0 to 10 cross it many times: each leaves
-# thousands of pure blue or pure red pixels there.
+# The graph canvas Picture1 lies at 0, 248 with a size of 825 x 521 (at
+# scale 1), wholly inside the window and so inside the screen. Both graphs
+# of 4 + 2 sin(3x + 1) on 0 to 10 cross it many times: each leaves thousands
+# of pure blue or pure red pixels there.
 min_pixels=2000
+canvas=("$(sc 0)" "$(sc 248)" "$(ext 0 825)" "$(ext 248 521)")
+((canvas[1] + canvas[3] <= height)) || fail "Picture1 ends below the window"
 graphs_drawn() {
-    counts=$(timeout 20 "$grab" "$window" 0 248 825 521 ${screenshot:+"$screenshot"}) || return 1
+    counts=$(timeout 20 "$grab" "$window" "${canvas[@]}" ${screenshot:+"$screenshot"}) || return 1
     read -r _ blue _ red <<<"$counts"
     ((blue >= min_pixels && red >= min_pixels))
 }
@@ -151,7 +170,7 @@ echo "graph canvas: $blue blue and $red red pixels"
 [[ -z $screenshot ]] || echo "screenshot $screenshot"
 
 # ВЫХОД (Command3) lies at 920, 440 with a size of 137 x 41.
-timeout 5 xdotool mousemove --window "$window" 988 460 click 1 || fail "xdotool could not click ВЫХОД"
+timeout 5 xdotool mousemove --window "$window" "$(sc 988)" "$(sc 460)" click 1 || fail "xdotool could not click ВЫХОД"
 if ! timeout 30 tail --pid="$app_pid" -f /dev/null; then
     cat "$work/app.log" >&2
     fail "the program did not end within 30 s of the click on ВЫХОД"

@@ -20,11 +20,11 @@ QString fontFamilyFor(const char* face) {
     return QString::fromUtf8(face);
 }
 
-QFont layoutFont(const layout::FontSpec& wanted) {
+QFont layoutFont(const layout::FontSpec& wanted, double scale) {
     QFont font;
     font.setFamilies({fontFamilyFor(wanted.face), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96.0 / 72.0)));
+    font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96.0 / 72.0 * scale)));
     font.setBold(wanted.bold);
     font.setItalic(wanted.italic);
     return font;

@@ -14,8 +14,9 @@ namespace viramont {
 // "Arial" to the metric-compatible Liberation Sans; "MS Sans Serif" and
 // "Microsoft Sans Serif", whose widths are close to Arial's, to Liberation
 // Sans as well. DejaVu Sans stands behind both. Sizes are points at 96 dpi,
-// so text keeps its size against the fixed pixel layout on any screen.
-QFont layoutFont(const layout::FontSpec& wanted);
+// so text keeps its size against the fixed pixel layout on any screen; a
+// scaled layout scales them with it.
+QFont layoutFont(const layout::FontSpec& wanted, double scale = 1.0);
 QString fontFamilyFor(const char* face);
 
 // A colour of the layout; system colours come from the palette.

@@ -35,6 +35,23 @@ struct ControlSpec {
 constexpr int kTwipsPerPixel = 15;
 constexpr int px(int twips) { return twips / kTwipsPerPixel; }
 
+// The form laid out at one uniform scale, for screens too small to hold it
+// whole: a length of `twips` is scale·twips/15 pixels, rounded. Edges are
+// scaled rather than sizes, so controls that meet still meet. Scale 1 is the
+// layout itself.
+struct Scale {
+    double factor = 1.0;
+
+    constexpr int operator()(int twips) const {
+        if (factor == 1.0) return px(twips);
+        const double pixels = twips * factor / kTwipsPerPixel;
+        return static_cast<int>(pixels + 0.5);
+    }
+    constexpr int extent(int start, int length) const {
+        return factor == 1.0 ? px(length) : (*this)(start + length) - (*this)(start);
+    }
+};
+
 // System colours by number.
 constexpr Colour kSystem = 0x80000000;
 constexpr Colour kWindowBackground = kSystem | 5;

@@ -3,6 +3,7 @@
 
 #include "app/window/appearance.h"
 #include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "toolkit/number_text.h"
 
 #include <QApplication>
@@ -16,10 +17,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Viramont");
     QApplication::setDesktopFileName("viramont");
     QApplication::setWindowIcon(viramont::programIcon());
+    viramont::installQtTranslation(app);
+    // Numbers are written with the user's decimal separator, whatever the
+    // language of Qt's texts.
     viramont::setDecimalSeparator(QLocale::system().decimalPoint().toStdString());
 
-    viramont::MainWindow window;
-    if (const QScreen* screen = QApplication::primaryScreen()) window.move(screen->availableGeometry().topLeft());
+    const QScreen* screen = QApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    viramont::MainWindow window(screen ? viramont::layoutScaleFor(available.size()) : 1.0);
+    if (screen) window.move(available.topLeft());  // the top-left of the free area
     window.show();
     return QApplication::exec();
 }

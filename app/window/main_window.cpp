@@ -7,6 +7,7 @@
 #include "toolkit/guard.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/caption_button.h"
+#include "toolkit/qt/field_edit.h"
 #include "toolkit/qt/pick_list.h"
 #include "toolkit/qt/qt_controls.h"
 #include "toolkit/qt/qt_dialogs.h"
@@ -41,7 +42,8 @@ Colour toColourValue(const QColor& c) { return rgb(c.red(), c.green(), c.blue())
 
 } // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow(double scaleFactor) {
+    const layout::Scale scale{scaleFactor};
     setObjectName(layout::kTitle);
     setWindowTitle(layout::kTitle);
     setWindowIcon(programIcon());
@@ -49,25 +51,25 @@ MainWindow::MainWindow() {
     pal.setColor(QPalette::Window, layoutColour(layout::kFormBack, pal));
     setPalette(pal);
     setAutoFillBackground(true);
-    resize(layout::px(layout::kClientWidth), layout::px(layout::kClientHeight));
+    resize(scale(layout::kClientWidth), scale(layout::kClientHeight));
 
-    buildControls();
+    buildControls(scale);
     wireEvents();
     handle(Form_Load);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildControls() {
+void MainWindow::buildControls(layout::Scale scale) {
     std::map<std::string, QWidget*> byName;
     std::map<std::string, TextField*> fieldsByName;
     std::vector<std::pair<int, QWidget*>> focusOrder;
 
     for (const layout::ControlSpec& control : layout::kControls) {
         const QString text = QString::fromUtf8(control.text);
-        const QFont font = layoutFont(control.font);
-        const QRect geometry(layout::px(control.left), layout::px(control.top), layout::px(control.width),
-                             layout::px(control.height));
+        const QFont font = layoutFont(control.font, scale.factor);
+        const QRect geometry(scale(control.left), scale(control.top), scale.extent(control.left, control.width),
+                             scale.extent(control.top, control.height));
         QWidget* w = nullptr;
         switch (control.kind) {
         case layout::Kind::Label: {
@@ -81,7 +83,7 @@ void MainWindow::buildControls() {
             break;
         }
         case layout::Kind::TextBox: {
-            auto* edit = new QLineEdit(text, this);
+            auto* edit = new FieldEdit(text, this);
             edit->setAlignment(alignmentOf(control.align) | Qt::AlignVCenter);
             edit->setFont(font);
             applyColours(edit, control, QPalette::Text, QPalette::Base);
@@ -161,6 +163,14 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::wireEvents() {
+    // A box opened in the middle of a press shows over the drawing as it is
+    // at that moment: a cleared legend, new axes, the graph drawn so far.
+    dialogs_->setBeforeModal([this] {
+        picture1_->refresh();
+        picture2_->refresh();
+        picture1_->repaint();
+        picture2_->repaint();
+    });
     // Only an entry picked from the list (mouse or arrow keys) is a Click;
     // typed text never is.
     combo1_->setPickHandler([this](int) { handle(Combo1_Click); });

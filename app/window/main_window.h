@@ -10,6 +10,7 @@
 //   Command3 pressed  -> Command3_Click   (app/form.cpp)
 
 #include "app/form.h"
+#include "app/window/layout.h"
 
 #include <QWidget>
 
@@ -28,7 +29,9 @@ class QtDialogs;
 
 class MainWindow : public QWidget {
 public:
-    MainWindow();
+    // `scale` lays the whole form out smaller (see layout::Scale); 1 is the
+    // layout as designed.
+    explicit MainWindow(double scale = 1.0);
     ~MainWindow() override;
 
     Form& form() { return *form_; }
@@ -36,7 +39,7 @@ public:
     CanvasWidget* picture2() const { return picture2_; }
 
 private:
-    void buildControls();
+    void buildControls(layout::Scale scale);
     void wireEvents();
     // Runs one handler behind the event boundary, then shows what it drew.
     void handle(void (*handler)(Form&));

@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -68,6 +70,14 @@ TEST(IntakeWindow, PressShowsTheFormulaAfterTheMessagesAndTheBaseBox) {
     {  // A usable interval: the base box until a base is given.
         typeInto(field("Text6"), "1");
         test::ModalScript script;
+        QStringList buttons;  // Qt's own texts, in Russian
+        script.onEachBox([&](QWidget* box) {
+            if (auto* row = box->findChild<QDialogButtonBox*>()) {
+                for (QDialogButtonBox::StandardButton b : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+                    if (row->button(b)) buttons << row->button(b)->text().remove('&');
+                }
+            }
+        });
         script.cancel().type("abc").type("2");
         choose->click();
         EXPECT_TRUE(script.allAnswered());
@@ -80,6 +90,8 @@ TEST(IntakeWindow, PressShowsTheFormulaAfterTheMessagesAndTheBaseBox) {
         }
         EXPECT_EQ(text5->text(), "-2+3Log(x+1)/Log(2)");
         EXPECT_EQ(window.form().state.LogBase, 2);
+        ASSERT_EQ(buttons.size(), 6);
+        EXPECT_EQ(buttons[1], QString::fromUtf8("Отмена"));
     }
     {  // A factor beyond the float range: the fault's message, the window goes on.
         typeInto(field("Text1"), "1e39");

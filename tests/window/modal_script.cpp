@@ -32,6 +32,11 @@ ModalScript& ModalScript::otherwise(Chooser chooser) {
     return *this;
 }
 
+ModalScript& ModalScript::onEachBox(std::function<void(QWidget*)> look) {
+    look_ = std::move(look);
+    return *this;
+}
+
 ModalScript& ModalScript::pollEvery(int milliseconds) {
     timer_.setInterval(milliseconds);
     return *this;
@@ -56,6 +61,7 @@ std::vector<QString> ModalScript::prompts() const {
 void ModalScript::poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible()) return;
+    if (look_) look_(modal);
 
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         ModalSeen seen{ModalSeen::Kind::Message, box->windowTitle(), box->text(), false, QString()};

@@ -44,6 +44,9 @@ public:
     // recorded as expected, with the answer given.
     using Chooser = std::function<std::optional<QString>(const ModalSeen&)>;
     ModalScript& otherwise(Chooser chooser);
+    // Called with every box as it is found, before it is answered: a test
+    // can look at the box or at the window behind it.
+    ModalScript& onEachBox(std::function<void(QWidget*)> look);
     // How often the script looks for a modal box; 5 ms unless set.
     ModalScript& pollEvery(int milliseconds);
 
@@ -62,6 +65,7 @@ private:
     QTimer timer_;
     std::deque<Step> steps_;
     Chooser chooser_;
+    std::function<void(QWidget*)> look_;
     std::vector<ModalSeen> seen_;
 };
 

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +58,68 @@ TEST(PlotWindow, PressingBothButtonsDrawsBothGraphs) {
     const Pixel red = pixelOf(window, s, 0.0, 2 * std::sin(1.0) + 4);
     EXPECT_EQ(img.pixel(red.x, red.y), qRgb(255, 0, 0));
     EXPECT_NE(window.picture2()->accessibleDescription().indexOf(QString::fromUtf8("По оси Y на 4")), -1);
+}
+
+// What the window really shows inside a canvas, read back from what it
+// painted: the number of pixels of `colour`.
+int shownPixels(const MainWindow& window, const CanvasWidget* canvas, QRgb colour) {
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect inside = canvas->contentsRect().translated(canvas->pos());
+    int count = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) count += (shown.pixel(x, y) & 0xFFFFFF) == colour;
+    }
+    return count;
+}
+
+// A box that opens in the middle of a press shows over the drawing as it is
+// at that moment, not over the picture of the press before.
+TEST(PlotWindow, BoxesOpenOverTheDrawingAsItStands) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    FormState& s = window.form().state;
+    auto* choose = window.findChild<QPushButton*>(QString::fromUtf8("ВЫБОР"));
+    auto* plot = window.findChild<QPushButton*>("Command1");
+    s.FunctionName = "Sin(X)";
+    choose->click();
+    plot->click();
+    QTest::qWait(20);
+    const QRgb legendGreen = qRgb(0, 128, 0) & 0xFFFFFF;
+    ASSERT_GT(shownPixels(window, window.picture2(), legendGreen), 0);
+    ASSERT_GT(shownPixels(window, window.picture1(), 0xFF0000), 0);
+
+    {  // A fault in the red loop: the new axes and blue graph, no red, behind the box.
+        s.FunctionName = "Log(x)";
+        s.XStart = Numeric::real(1.0);
+        s.StretchX = Numeric::real(2.0);
+        s.ShiftX = Numeric::real(5.0);
+        test::ModalScript modal;
+        int red = -1, blue = -1;
+        modal.ok().onEachBox([&](QWidget*) {
+            red = shownPixels(window, window.picture1(), 0xFF0000);
+            blue = shownPixels(window, window.picture1(), 0x0000FF);
+        });
+        plot->click();
+        EXPECT_TRUE(modal.allAnswered());
+        EXPECT_EQ(red, 0);
+        EXPECT_GT(blue, 0);
+    }
+    {  // ВЫБОР has cleared the legend when the interval message opens.
+        s.FunctionName = "Sin(X)";
+        plot->click();
+        QTest::qWait(20);
+        ASSERT_GT(shownPixels(window, window.picture2(), legendGreen), 0);
+        window.findChild<QComboBox*>("Combo1")->setCurrentIndex(4);
+        emit window.findChild<QComboBox*>("Combo1")->activated(4);
+        window.findChild<QLineEdit*>("Text6")->setText("0");
+        test::ModalScript modal;
+        int green = -1;
+        modal.ok().onEachBox([&](QWidget*) { green = shownPixels(window, window.picture2(), legendGreen); });
+        choose->click();
+        EXPECT_EQ(modal.messages(), std::vector<QString>{QString::fromUtf8("измените параметры начала и конца отрезка")});
+        EXPECT_EQ(green, 0);
+    }
 }
 
 } // namespace

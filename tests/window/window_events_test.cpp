@@ -1,14 +1,21 @@
 // The events of the window itself: the list of Combo1 after start, what
-// picks an entry (the mouse or the arrow keys) and what does not (typing,
-// Enter, leaving the field), and Command3 ending the program.
+// picks an entry (the mouse, the arrow keys, the wheel on the focused list)
+// and what does not (typing, Enter, leaving the field, the wheel elsewhere),
+// Enter on the focused buttons, the fields' length and context menu, and
+// Command3 ending the program.
 
 #include "app/window/main_window.h"
+#include "toolkit/qt/canvas_widget.h"
+#include "window/modal_script.h"
+#include "window/typing.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -129,6 +136,24 @@ TEST_F(Combo1Events, ArrowKeysPickTheNextAndPreviousEntry) {
     EXPECT_EQ(functionName(), "Cos(X)");
 }
 
+TEST_F(Combo1Events, TheWheelPicksOnlyWhileTheListHasTheFocus) {
+    const auto wheel = [this](int steps) {
+        const QPointF at(combo->width() / 2.0, combo->height() / 2.0);
+        QWheelEvent event(at, combo->mapToGlobal(at), {}, QPoint(0, 120 * steps), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &event);
+    };
+    combo->setCurrentIndex(1);
+    window.findChild<QLineEdit*>("Text1")->setFocus();
+    wheel(-1);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(functionName(), "");
+    combo->setFocus();
+    wheel(-1);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_EQ(functionName(), "(x)^2");
+}
+
 TEST_F(Combo1Events, ArrowKeysAndEnterInTheOpenListPick) {
     combo->showPopup();
     QAbstractItemView* view = combo->view();
@@ -149,6 +174,70 @@ TEST_F(Combo1Events, EscapeInTheOpenListPicksNothing) {
     ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 2000));
     EXPECT_EQ(functionName(), "");
     EXPECT_EQ(str(combo->currentText()), "ФУНКЦИИ");
+}
+
+// Enter and the keypad's Enter press the focused button as a click does;
+// in a text field Enter does nothing.
+TEST(ButtonKeys, EnterPressesTheFocusedButton) {
+    MainWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    test::ModalScript modal;
+    const auto button = [&](const char* name) { return window.findChild<QPushButton*>(QString::fromUtf8(name)); };
+    int clicks = 0;
+    QObject::connect(button("Command3"), &QPushButton::clicked, [&] { ++clicks; });
+
+    auto* text1 = window.findChild<QLineEdit*>("Text1");
+    test::typeInto(text1, "2");
+    QTest::keyClick(text1, Qt::Key_Return);
+    QTest::keyClick(text1, Qt::Key_Enter);
+    EXPECT_EQ(window.form().state.StretchY, 0.0f);
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text5")->text(), "Text5");
+
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        button("ВЫБОР")->setFocus();
+        window.form().state.StretchY = 0.0f;
+        QTest::keyClick(button("ВЫБОР"), key);
+        EXPECT_EQ(window.form().state.StretchY, 2.0f);
+        EXPECT_EQ(window.findChild<QLineEdit*>("Text5")->text(), "1+2");
+    }
+    window.form().state.FunctionName = "Sin(X)";
+    button("Command1")->setFocus();
+    QTest::keyClick(button("Command1"), Qt::Key_Enter);
+    EXPECT_NE(window.picture2()->accessibleDescription().indexOf(QString::fromUtf8("исходный")), -1);
+    // Command3 ends the program; its click is counted before the window closes.
+    button("Command3")->setFocus();
+    QTest::keyClick(button("Command3"), Qt::Key_Return);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(modal.seen().empty());
+}
+
+// The fields hold any length of text: a pasted text of 40,000 characters
+// is read whole, in the window and in the input box. A formula wider than
+// Text5 shows from its start. The context menu speaks Russian.
+TEST(TextFields, HoldLongTextsShowTheFormulaFromItsStartAndSpeakRussian) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QString longText = "1" + QString(39'999, QChar('0'));
+    auto* text1 = window.findChild<QLineEdit*>("Text1");
+    text1->setText(longText);
+    EXPECT_EQ(text1->text().size(), 40'000);
+    EXPECT_EQ(window.form().Text1.text().size(), 40'000u);
+
+    std::unique_ptr<QMenu> menu(text1->createStandardContextMenu());
+    QStringList actions;
+    for (const QAction* action : menu->actions()) actions << action->text().remove('&').section('\t', 0, 0);
+    EXPECT_TRUE(actions.contains(QString::fromUtf8("Копировать"))) << actions.join(", ").toStdString();
+
+    window.form().Text5.setText("-1.234568E+07+1.234568E+07Sin(1.234568E+07x-1.234568E+07)");
+    auto* text5 = window.findChild<QLineEdit*>("Text5");
+    EXPECT_EQ(text5->cursorPosition(), 0);
+
+    test::ModalScript modal;
+    modal.otherwise([&](const test::ModalSeen&) { return std::optional<QString>(longText); });
+    EXPECT_EQ(window.form().dialogs.input("?", "Ввод числа").size(), 40'000u);
 }
 
 // Command3 closes the window and ends the event loop, with graphs on the

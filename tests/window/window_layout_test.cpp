@@ -4,6 +4,7 @@
 // a wrong value in the layout table shows up as a failure.
 
 #include "app/window/main_window.h"
+#include "app/window/startup.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/caption_button.h"
 
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <ostream>
 #include <vector>
 
@@ -258,6 +260,74 @@ TEST_F(WindowLayout, ResizingLeavesEveryControlInPlace) {
         for (const Expected& e : controls()) {
             EXPECT_EQ(control(window, e.name)->geometry(), QRect(e.x, e.y, e.w, e.h))
                 << e.name << " at " << size.width() << "x" << size.height();
+        }
+    }
+}
+
+// Text fields have the same sunken border as the picture boxes: the frame
+// pixels at each corner of a field are those of Picture2 at its corners.
+TEST_F(WindowLayout, TextFieldsHaveTheSunkenBorderOfTheCanvases) {
+    const QImage canvas = control(window, "Picture2")->grab().toImage();
+    for (const char* name : {"Text1", "Text5", "Text7"}) {
+        const QImage field = control(window, name)->grab().toImage();
+        for (const QPoint inset : {QPoint(0, 0), QPoint(1, 1)}) {
+            const QPoint corners[][2] = {
+                {inset, inset},
+                {QPoint(field.width() - 1, field.height() - 1) - inset,
+                 QPoint(canvas.width() - 1, canvas.height() - 1) - inset},
+                {QPoint(field.width() - 1 - inset.x(), inset.y()), QPoint(canvas.width() - 1 - inset.x(), inset.y())},
+            };
+            for (const auto& [f, c] : corners) {
+                EXPECT_EQ(field.pixelColor(f), canvas.pixelColor(c)) << name << " at " << f.x() << "," << f.y();
+            }
+        }
+        // The border is not the field's face.
+        EXPECT_NE(field.pixelColor(0, 0), field.pixelColor(field.width() / 2, 3)) << name;
+    }
+}
+
+// A screen too small for the framed window of 1152 x 864 gets the largest
+// scale, in thousandths, that fits, and never less than 0.6.
+TEST(LayoutScale, LargestThatFitsTheScreen) {
+    struct Case {
+        QSize available;
+        double scale;
+    };
+    const Case cases[] = {
+        {{1920, 1200}, 1.0}, {{1152, 864}, 1.0},   {{1280, 1024}, 1.0},  {{1366, 768}, 0.884},
+        {{1366, 728}, 0.836}, {{1151, 864}, 0.999}, {{1024, 600}, 0.681}, {{640, 480}, 0.6},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(layoutScaleFor(c.available), c.scale) << c.available.width() << "x" << c.available.height();
+        const QSize framed(static_cast<int>(std::lround(1144 * c.scale)) + 8,
+                           static_cast<int>(std::lround(830 * c.scale)) + 34);
+        if (c.scale > 0.6) {
+            EXPECT_TRUE(QRect(QPoint(), c.available).contains(QRect(QPoint(), framed)));
+        }
+    }
+}
+
+// At a smaller scale every position, size and font shrinks by it, edges
+// rounded, and the canvases draw on images of the smaller size.
+TEST(ScaledWindow, EveryControlAndFontShrinksByTheScale) {
+    constexpr double s = 0.75;
+    MainWindow window(s);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto at = [](int pixels) { return static_cast<int>(std::lround(pixels * s)); };
+    EXPECT_EQ(window.size(), QSize(at(1144), at(830)));
+    for (const Expected& e : controls()) {
+        SCOPED_TRACE(e.name);
+        QWidget* w = control(window, e.name);
+        ASSERT_NE(w, nullptr);
+        const QRect r(QPoint(at(e.x), at(e.y)), QPoint(at(e.x + e.w) - 1, at(e.y + e.h) - 1));
+        EXPECT_EQ(w->geometry(), r);
+        EXPECT_TRUE(window.rect().contains(w->geometry()));
+        EXPECT_EQ(w->font().pixelSize(), at(e.font.pixels));
+        if (e.kind == K::Canvas) {
+            const RasterCanvas& canvas = static_cast<CanvasWidget*>(w)->canvas();
+            EXPECT_EQ(canvas.image().size(), (r.size() - QSize(4, 4)) * canvas.image().devicePixelRatio());
+            EXPECT_EQ(canvas.font().pixelSize(), std::lround(at(e.font.pixels) * canvas.image().devicePixelRatio()));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "toolkit/qt/caption_button.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
 #include <qdrawutil.h>
@@ -56,6 +57,14 @@ void CaptionButton::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(kBevel + 1, kBevel + 1, -kBevel - 2, -kBevel - 2));
     }
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace viramont

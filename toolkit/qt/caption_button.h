@@ -24,6 +24,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter and the keypad's Enter press the focused button as a click does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace viramont

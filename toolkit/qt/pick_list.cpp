@@ -1,6 +1,7 @@
 #include "toolkit/qt/pick_list.h"
 
 #include <QLineEdit>
+#include <QWheelEvent>
 
 namespace viramont {
 
@@ -18,6 +19,14 @@ PickList::PickList(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (!finishingEdit_ && onPick_) onPick_(index);
     });
+}
+
+void PickList::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 } // namespace viramont

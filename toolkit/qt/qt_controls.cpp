@@ -7,7 +7,11 @@ namespace viramont {
 
 std::string LineEditField::text() const { return edit_->text().toStdString(); }
 
-void LineEditField::setText(const std::string& text) { edit_->setText(QString::fromStdString(text)); }
+void LineEditField::setText(const std::string& text) {
+    edit_->setText(QString::fromStdString(text));
+    // A text wider than the field shows from its start, not its tail.
+    edit_->home(false);
+}
 
 void ComboList::append(const std::string& entry) {
     // Adding the first entry makes Qt select it; the text part keeps showing

@@ -1,7 +1,10 @@
 #include "toolkit/qt/qt_dialogs.h"
 
+#include "toolkit/qt/field_edit.h"
+
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace viramont {
@@ -25,6 +28,7 @@ private:
 } // namespace
 
 void QtDialogs::message(const std::string& text) {
+    showCurrentDrawing();
     NormalCursor cursor;
     QMessageBox box(QMessageBox::NoIcon, title_, QString::fromStdString(text), QMessageBox::Ok, parent_);
     box.setObjectName("MessageBox");
@@ -32,6 +36,7 @@ void QtDialogs::message(const std::string& text) {
 }
 
 std::string QtDialogs::input(const std::string& prompt, const std::string& title) {
+    showCurrentDrawing();
     NormalCursor cursor;
     QInputDialog dialog(parent_);
     dialog.setObjectName("InputBox");
@@ -39,6 +44,7 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString());
     dialog.setInputMode(QInputDialog::TextInput);
+    if (auto* field = dialog.findChild<QLineEdit*>()) liftLengthLimit(field);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.textValue().toStdString();
 }

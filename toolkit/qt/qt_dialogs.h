@@ -1,9 +1,13 @@
 #pragma once
 // The message box and the input box as Qt dialogs, both modal to the window.
+// Before a box opens, the window is told to show its drawing as it stands,
+// so the box never covers a picture that is out of date.
 
 #include "toolkit/controls.h"
 
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -15,9 +19,16 @@ public:
     void message(const std::string& text) override;
     std::string input(const std::string& prompt, const std::string& title) override;
 
+    void setBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
+
 private:
+    void showCurrentDrawing() const {
+        if (beforeModal_) beforeModal_();
+    }
+
     QWidget* parent_;
     QString title_;
+    std::function<void()> beforeModal_;
 };
 
 } // namespace viramont

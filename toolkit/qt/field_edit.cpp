@@ -1,0 +1,34 @@
+#include "toolkit/qt/field_edit.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <limits>
+
+namespace viramont {
+
+void liftLengthLimit(QLineEdit* edit) { edit->setMaxLength(std::numeric_limits<int>::max()); }
+
+FieldEdit::FieldEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+    liftLengthLimit(this);
+    setFrame(false);
+    setTextMargins(kBorder, kBorder, kBorder, kBorder);
+}
+
+void FieldEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    // The same frame as a sunken panel of the picture boxes.
+    QPainter painter(this);
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect();
+    frame.frameShape = QFrame::Panel;
+    frame.state |= QStyle::State_Sunken;
+    frame.lineWidth = kBorder;
+    frame.midLineWidth = 0;
+    style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, this);
+}
+
+} // namespace viramont

@@ -1,0 +1,23 @@
+#pragma once
+// A text field in the classic look: a sunken 3-D border two pixels wide, as
+// the picture boxes have, drawn around Qt's line edit, and no limit on the
+// length of the text (Qt cuts at 32,767 characters unless told otherwise).
+
+#include <QLineEdit>
+
+namespace viramont {
+
+class FieldEdit : public QLineEdit {
+public:
+    FieldEdit(const QString& text, QWidget* parent);
+
+    static constexpr int kBorder = 2;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Lifts Qt's default length limit of a line edit as far as the widget goes.
+void liftLengthLimit(QLineEdit* edit);
+
+} // namespace viramont
