@@ -31,7 +31,7 @@ struct FormState {
     Numeric StretchX;          // k, factor along X (Text2)
     Numeric ShiftX;            // b, shift along X (Text3)
     float ShiftY = 0.0f;       // C, shift along Y (Text4)
-    std::int16_t LogBase = 0;  // a, base of "Log(b)/Log(a)"
+    std::int16_t LogBase = 0;  // a, base of fn::kLogBase
     Numeric YMax;              // largest y of the last range scan
     float YMin = 0.0f;         // smallest y of the last range scan
     float CurX = 0.0f;         // x of the running loop
@@ -54,8 +54,22 @@ struct Form {
     std::function<void()> endProgram;
 };
 
+// The six functions by the names Combo1 lists them under; every part of the
+// program that tells them apart compares with these.
+namespace fn {
+inline constexpr const char* kSin = "Sin(X)";
+inline constexpr const char* kCos = "Cos(X)";
+inline constexpr const char* kSquare = "(x)^2";
+inline constexpr const char* kCube = "(x)^3";
+inline constexpr const char* kLog = "Log(x)";
+inline constexpr const char* kLogBase = "Log(b)/Log(a)";
+} // namespace fn
+
 // The six entries of Combo1, in list order.
-inline constexpr const char* kFunctionNames[] = {"Sin(X)", "Cos(X)", "(x)^2", "(x)^3", "Log(x)", "Log(b)/Log(a)"};
+inline constexpr const char* kFunctionNames[] = {fn::kSin, fn::kCos, fn::kSquare, fn::kCube, fn::kLog, fn::kLogBase};
+
+// The two logarithms, whose interval and domain ВЫБОР checks.
+inline bool isLogarithm(const std::string& name) { return name == fn::kLog || name == fn::kLogBase; }
 
 void Form_Load(Form& form);
 void Combo1_Click(Form& form);

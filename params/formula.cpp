@@ -53,7 +53,7 @@ void ComposeLeadingTerms(FormState& s) {
 
 void ComposeFunctionTerm(FormState& s, std::size_t nameLength) {
     const std::string& name = s.FunctionName;
-    const std::size_t cut = name == "Log(b)/Log(a)" ? 9 : 2;
+    const std::size_t cut = name == fn::kLogBase ? 9 : 2;
     const std::size_t walked = nameLength > cut ? nameLength - cut : 0;
 
     std::size_t pos = 0;
@@ -67,12 +67,12 @@ void ComposeFunctionTerm(FormState& s, std::size_t nameLength) {
         pos += bytes;
     }
 
-    if (name == "(x)^2" || name == "(x)^3") {
+    if (name == fn::kSquare || name == fn::kCube) {
         // The walk copied the "x)" that follows the name's "(" after the
         // written argument; the power takes their place.
         dropLastCharacters(s.FormulaText, 2);
-        s.FormulaText += name == "(x)^2" ? "^2" : "^3";
-    } else if (name == "Log(b)/Log(a)") {
+        s.FormulaText += name == fn::kSquare ? "^2" : "^3";
+    } else if (name == fn::kLogBase) {
         s.FormulaText += "/Log(" + integerText(s.LogBase) + ")";
     }
 }

@@ -9,14 +9,6 @@ namespace viramont {
 
 namespace {
 
-constexpr const char* kLogName = "Log(x)";
-constexpr const char* kLogBaseName = "Log(b)/Log(a)";
-
-constexpr const char* kIntervalMessage = "измените параметры начала и конца отрезка";
-constexpr const char* kDomainMessage = "Измените параметры: логарифм значений не существует!";
-constexpr const char* kBasePrompt = "ВВЕДИТЕ ОСНОВАНИЕ ЛОГАРИФМА";
-constexpr const char* kBaseTitle = "Ввод числа";
-
 // A field's text as a 64-bit float, by the lenient parse.
 double fieldValue(const TextField& field) { return parseNumber(field.text()); }
 
@@ -76,8 +68,8 @@ void ВЫБОР_Click(Form& form) {
     ComposeLeadingTerms(s);
     const std::size_t nameLength = codePointCount(s.FunctionName);
 
-    const bool isLogBase = s.FunctionName == kLogBaseName;
-    if ((s.FunctionName == kLogName || isLogBase) && !CheckLogarithmDomain(form)) return;
+    const bool isLogBase = s.FunctionName == fn::kLogBase;
+    if (isLogarithm(s.FunctionName) && !CheckLogarithmDomain(form)) return;
     if (isLogBase) AskLogBase(form);
 
     ComposeFunctionTerm(s, nameLength);

@@ -155,14 +155,22 @@ void PlotCube(Form& form) { plot<PowerValues<3>>(form); }
 void PlotLog(Form& form) { plot<LogValues>(form); }
 void PlotLogBase(Form& form) { plot<LogBaseValues>(form); }
 
+namespace {
+struct Routine {
+    const char* function;
+    void (*plot)(Form&);
+};
+constexpr Routine kRoutines[] = {{fn::kSin, PlotSin},       {fn::kCos, PlotCos}, {fn::kSquare, PlotSquare},
+                                 {fn::kCube, PlotCube},     {fn::kLog, PlotLog}, {fn::kLogBase, PlotLogBase}};
+} // namespace
+
+// Six independent tests of the name, in list order: each routine whose name
+// matches runs.
 void Command1_Click(Form& form) {
     const std::string& name = form.state.FunctionName;
-    if (name == "Sin(X)") PlotSin(form);
-    if (name == "Cos(X)") PlotCos(form);
-    if (name == "(x)^2") PlotSquare(form);
-    if (name == "(x)^3") PlotCube(form);
-    if (name == "Log(x)") PlotLog(form);
-    if (name == "Log(b)/Log(a)") PlotLogBase(form);
+    for (const Routine& routine : kRoutines) {
+        if (name == routine.function) routine.plot(form);
+    }
 }
 
 } // namespace viramont

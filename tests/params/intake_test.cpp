@@ -27,29 +27,21 @@ void prepare(test::FakeWindow& w, const std::string& function, const std::vector
 
 class Intake : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = decimalSeparator();
-        setDecimalSeparator(".");
-    }
-    void TearDown() override { setDecimalSeparator(saved_); }
-
+    test::DecimalSeparator point{"."};
     test::FakeWindow w;
     const FormState& s = w.form.state;
-
-private:
-    std::string saved_;
 };
 
 TEST_F(Intake, EmptyFieldsGiveOneForTheFactorsAndZeroElsewhere) {
-    prepare(w, "(x)^3", {"", "", "", "", "", ""});
+    prepare(w, fn::kCube, {"", "", "", "", "", ""});
     ВЫБОР_Click(w.form);
     EXPECT_EQ(s.StretchY, 1.0f);
-    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Integer);
     EXPECT_EQ(s.StretchX.value(), 1.0);
-    EXPECT_EQ(s.ShiftX.kind(), Numeric::Kind::Double);
+    EXPECT_EQ(s.ShiftX.kind(), Numeric::Kind::Real);
     EXPECT_EQ(s.ShiftX.value(), 0.0);
     EXPECT_EQ(s.ShiftY, 0.0f);
-    EXPECT_EQ(s.XStart.kind(), Numeric::Kind::Double);
+    EXPECT_EQ(s.XStart.kind(), Numeric::Kind::Real);
     EXPECT_EQ(s.XStart.value(), 0.0);
     EXPECT_EQ(s.XEnd, 0.0f);
     EXPECT_TRUE(w.dialogs.messages.empty());
@@ -59,10 +51,10 @@ TEST_F(Intake, EmptyFieldsGiveOneForTheFactorsAndZeroElsewhere) {
 TEST_F(Intake, FieldsAreStoredInTheKindOfTheirMember) {
     // 1.00000001 is the float 1, so A counts as exactly 1; the same text
     // stays a 64-bit float in k. A comma separates the fraction: b's "2,5" is 2.5.
-    prepare(w, "Sin(X)", {"1.00000001", "1.00000001", "2,5", "0.1", "-3", "1e-50"});
+    prepare(w, fn::kSin, {"1.00000001", "1.00000001", "2,5", "0.1", "-3", "1e-50"});
     ВЫБОР_Click(w.form);
     EXPECT_EQ(s.StretchY, 1.0f);
-    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Double);
+    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Real);
     EXPECT_EQ(s.StretchX.value(), 1.00000001);
     EXPECT_EQ(s.ShiftX.value(), 2.5);
     EXPECT_EQ(s.ShiftY, 0.1f);
@@ -73,11 +65,11 @@ TEST_F(Intake, FieldsAreStoredInTheKindOfTheirMember) {
     prepare(w, "", {"0,5", "0"});
     ВЫБОР_Click(w.form);
     EXPECT_EQ(s.StretchY, 0.5f);
-    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Integer);
     prepare(w, "", {"abc", "0"});
     ВЫБОР_Click(w.form);
     EXPECT_EQ(s.StretchY, 1.0f);
-    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(s.StretchX.kind(), Numeric::Kind::Integer);
 }
 
 TEST_F(Intake, IntervalAndDomainOfTheLogarithm) {
@@ -100,7 +92,7 @@ TEST_F(Intake, IntervalAndDomainOfTheLogarithm) {
         {{"-1", "2.1", "1", "2.2"}, "", 2.5f},
         {{"0.5", "0", "0.25", "10"}, "", 10.25f},
     };
-    for (const char* function : {"Log(x)", "Log(b)/Log(a)"}) {
+    for (const char* function : {fn::kLog, fn::kLogBase}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(function) + " k=" + c.fields[0] + " b=" + c.fields[1] + " from " +
                          c.fields[2] + " to " + c.fields[3]);
@@ -131,7 +123,7 @@ TEST_F(Intake, IntervalAndDomainOfTheLogarithm) {
 }
 
 TEST_F(Intake, ScanEndsWhereTheFloatStopsAdvancing) {
-    prepare(w, "Log(x)", {"1", "1", "0", "0", "1", "2e7"});
+    prepare(w, fn::kLog, {"1", "1", "0", "0", "1", "2e7"});
     ВЫБОР_Click(w.form);
     EXPECT_TRUE(w.dialogs.messages.empty());
     EXPECT_EQ(s.CurX, 8388608.0f);  // 2^23: adding 0.5 rounds back to it
@@ -162,7 +154,7 @@ TEST_F(Intake, BaseIsAskedUntilItRoundsToAtLeastOne) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answers.back());
         test::FakeWindow fresh;
-        prepare(fresh, "Log(b)/Log(a)", {"1", "1", "1", "0", "1"});
+        prepare(fresh, fn::kLogBase, {"1", "1", "1", "0", "1"});
         fresh.dialogs.answers.assign(c.answers.begin(), c.answers.end());
         ВЫБОР_Click(fresh.form);
         const std::size_t asked = c.answers.size();
@@ -175,20 +167,20 @@ TEST_F(Intake, BaseIsAskedUntilItRoundsToAtLeastOne) {
 }
 
 TEST_F(Intake, BaseIsAskedOnEveryPressOfItsFunction) {
-    prepare(w, "Log(b)/Log(a)", {"1", "1", "0", "0", "1", "4"});
+    prepare(w, fn::kLogBase, {"1", "1", "0", "0", "1", "4"});
     w.dialogs.answers = {"3", "4"};
     ВЫБОР_Click(w.form);
     ВЫБОР_Click(w.form);
     EXPECT_EQ(w.dialogs.prompts.size(), 2u);
     EXPECT_EQ(s.LogBase, 4);
-    w.pick("Log(x)");
+    w.pick(fn::kLog);
     ВЫБОР_Click(w.form);
     EXPECT_EQ(w.dialogs.prompts.size(), 2u);
     EXPECT_EQ(s.LogBase, 4);
 }
 
 TEST_F(Intake, LegendPanelIsClearedOnEveryPress) {
-    w.pick("Log(x)");
+    w.pick(fn::kLog);
     for (const char* start : {"1", "-1"}) {  // a completed press, then one the check ends
         w.text6.setText(start);
         w.picture2.print("легенда", LineEnd::NewLine);
@@ -207,12 +199,12 @@ TEST_F(Intake, NumbersThatDoNotFitTheirKindAreConversionFaults) {
         const char* base;
     };
     const Case cases[] = {
-        {"Sin(X)", {"1e39"}, ""},
-        {"Sin(X)", {"1", "1", "1", "-1e39"}, ""},
-        {"Sin(X)", {"1", "1", "1", "1", "0", "1e999"}, ""},
-        {"Log(x)", {"1", "1", "1", "1", "1e300", "5"}, ""},  // the scan's float start
-        {"Log(b)/Log(a)", {"1", "1", "1", "1", "1", "5"}, "32767.5"},
-        {"Log(b)/Log(a)", {"1", "1", "1", "1", "1", "5"}, "-40000"},
+        {fn::kSin, {"1e39"}, ""},
+        {fn::kSin, {"1", "1", "1", "-1e39"}, ""},
+        {fn::kSin, {"1", "1", "1", "1", "0", "1e999"}, ""},
+        {fn::kLog, {"1", "1", "1", "1", "1e300", "5"}, ""},  // the scan's float start
+        {fn::kLogBase, {"1", "1", "1", "1", "1", "5"}, "32767.5"},
+        {fn::kLogBase, {"1", "1", "1", "1", "1", "5"}, "-40000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fields.back() + c.base);
