@@ -7,12 +7,9 @@
 
 namespace viramont {
 
-void raiseFault(FaultKind kind) { throw RuntimeFault(kind); }
-
 double checkedDivide(double num, double den) {
     if (den == 0.0) {
-        throw RuntimeFault(num == 0.0 || std::isnan(num) ? FaultKind::InvalidOperation
-                                                          : FaultKind::DivisionByZero);
+        raiseFault(num == 0.0 || std::isnan(num) ? FaultKind::InvalidOperation : FaultKind::DivisionByZero);
     }
     return checkedResult(num / den);
 }
@@ -29,13 +26,13 @@ double roundHalfEven(double v) {
 std::int16_t toInt16(double v) {
     const double r = roundHalfEven(v);
     if (!(r >= std::numeric_limits<std::int16_t>::min() && r <= std::numeric_limits<std::int16_t>::max())) {
-        throw RuntimeFault(FaultKind::ConversionOverflow);
+        raiseFault(FaultKind::ConversionOverflow);
     }
     return static_cast<std::int16_t>(r);
 }
 
 double naturalLog(double v) {
-    if (!(v > 0.0)) throw RuntimeFault(FaultKind::InvalidArgument);
+    if (!(v > 0.0)) raiseFault(FaultKind::InvalidArgument);
     return std::log(v);
 }
 

@@ -11,30 +11,23 @@
 
 namespace viramont {
 
-// Raises the fault; kept out of line so the checks below stay small.
-[[noreturn]] void raiseFault(FaultKind kind);
-
-inline constexpr double kMaxDouble = 1.7976931348623157e308;
 // The smallest magnitude that rounds to infinity as a 32-bit float: halfway
 // between the largest float and 2^128.
 inline constexpr double kSingleLimit = 0x1.ffffffp+127;
 
-// Tests a 64-bit result: NaN is an invalid operation, an infinity an overflow.
-inline double checkedResult(double v) {
-    if (!(std::fabs(v) <= kMaxDouble)) [[unlikely]] {
-        raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::Overflow);
-    }
+// The one test behind the checks below: NaN is an invalid operation, and a
+// magnitude of `limit` or more is the fault `beyond`.
+inline double checkedBelow(double v, double limit, FaultKind beyond) {
+    if (!(std::fabs(v) < limit)) [[unlikely]] raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : beyond);
     return v;
 }
 
+// Tests a 64-bit result: NaN is an invalid operation, an infinity an overflow.
+inline double checkedResult(double v) { return checkedBelow(v, HUGE_VAL, FaultKind::Overflow); }
+
 // Tests a 64-bit result that is about to become a 32-bit float: as
 // checkedResult, and a value beyond the 32-bit range is an overflow too.
-inline double checkedSingleResult(double v) {
-    if (!(std::fabs(v) < kSingleLimit)) [[unlikely]] {
-        raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::Overflow);
-    }
-    return v;
-}
+inline double checkedSingleResult(double v) { return checkedBelow(v, kSingleLimit, FaultKind::Overflow); }
 
 // num / den with the status test of a division: x/0 is a division by zero,
 // 0/0 an invalid operation.
@@ -43,10 +36,7 @@ double checkedDivide(double num, double den);
 // Stores a 64-bit value into a 32-bit float, rounding to nearest. A value
 // beyond the 32-bit range is a conversion overflow; NaN an invalid operation.
 inline float toSingle(double v) {
-    if (!(std::fabs(v) < kSingleLimit)) [[unlikely]] {
-        raiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::ConversionOverflow);
-    }
-    return static_cast<float>(v);
+    return static_cast<float>(checkedBelow(v, kSingleLimit, FaultKind::ConversionOverflow));
 }
 
 // Rounds to the nearest whole number, a tie going to the even neighbour

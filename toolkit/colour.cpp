@@ -13,7 +13,7 @@ Colour paletteColour(int index) {
         rgb(128, 128, 128), rgb(0, 0, 255),     rgb(0, 255, 0),     rgb(0, 255, 255),
         rgb(255, 0, 0),     rgb(255, 0, 255),   rgb(255, 255, 0),   rgb(255, 255, 255),
     };
-    if (index < 0 || index >= static_cast<int>(kPalette.size())) throw RuntimeFault(FaultKind::InvalidArgument);
+    if (index < 0 || index >= static_cast<int>(kPalette.size())) raiseFault(FaultKind::InvalidArgument);
     return kPalette[static_cast<std::size_t>(index)];
 }
 

@@ -13,12 +13,17 @@ const char* faultName(FaultKind kind) {
     }
     return "неизвестная ошибка";
 }
+
+
+std::string runTimeError(const char* what) { return std::string("Ошибка выполнения: ") + what; }
 } // namespace
 
 const char* RuntimeFault::what() const noexcept { return faultName(kind_); }
 
-std::string faultMessage(FaultKind kind) {
-    return std::string("Ошибка выполнения: ") + faultName(kind);
-}
+void raiseFault(FaultKind kind) { throw RuntimeFault(kind); }
+
+std::string faultMessage(FaultKind kind) { return runTimeError(faultName(kind)); }
+std::string outOfMemoryMessage() { return runTimeError("недостаточно памяти"); }
+std::string internalErrorMessage() { return runTimeError("внутренняя ошибка программы"); }
 
 } // namespace viramont

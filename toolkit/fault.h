@@ -18,6 +18,10 @@ enum class FaultKind {
     InvalidArgument,    // e.g. the logarithm of a number that is not positive
 };
 
+inline constexpr FaultKind kFaultKinds[] = {FaultKind::InvalidOperation, FaultKind::DivisionByZero,
+                                            FaultKind::Overflow, FaultKind::ConversionOverflow,
+                                            FaultKind::InvalidArgument};
+
 class RuntimeFault : public std::exception {
 public:
     explicit RuntimeFault(FaultKind kind) : kind_(kind) {}
@@ -28,8 +32,15 @@ private:
     FaultKind kind_;
 };
 
+// Raises the fault; kept out of line so the checks that call it stay small.
+[[noreturn]] void raiseFault(FaultKind kind);
+
 // The Russian wording of a fault, as the user reads it, e.g.
 // "Ошибка выполнения: деление на ноль".
 std::string faultMessage(FaultKind kind);
+// The same words for what else can end a handler: memory running out, and
+// any other exception (a fault of the program itself).
+std::string outOfMemoryMessage();
+std::string internalErrorMessage();
 
 } // namespace viramont

@@ -15,9 +15,9 @@ bool runGuarded(Dialogs& dialogs, const std::function<void()>& handler) {
     } catch (const RuntimeFault& fault) {
         text = faultMessage(fault.kind());
     } catch (const std::bad_alloc&) {
-        text = "Ошибка выполнения: недостаточно памяти";
+        text = outOfMemoryMessage();
     } catch (...) {
-        text = "Ошибка выполнения: внутренняя ошибка программы";
+        text = internalErrorMessage();
     }
     dialogs.message(text);
     return false;

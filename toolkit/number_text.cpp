@@ -80,9 +80,9 @@ std::string integerText(long long v) { return std::to_string(v); }
 std::string numberText(const Numeric& v) {
     switch (v.kind()) {
     case Numeric::Kind::Unset: return "";
-    case Numeric::Kind::Int16: return integerText(static_cast<long long>(v.value()));
+    case Numeric::Kind::Integer: return integerText(static_cast<long long>(v.value()));
     case Numeric::Kind::Single: return singleText(static_cast<float>(v.value()));
-    case Numeric::Kind::Double: return doubleText(v.value());
+    case Numeric::Kind::Real: return doubleText(v.value());
     }
     return "";
 }
@@ -163,14 +163,14 @@ double parseNumber(std::string_view text) {
     // value = 0.digits * 10^(decimalExponent)
     const long long intDigits = static_cast<long long>(digits.size()) - (sticky ? 1 : 0) - fractionKept + dropped;
     const long long decimalExponent = exponent + intDigits;
-    if (decimalExponent > 400) throw RuntimeFault(FaultKind::ConversionOverflow);
+    if (decimalExponent > 400) raiseFault(FaultKind::ConversionOverflow);
     if (decimalExponent < -400) return negative ? -0.0 : 0.0;
 
     const std::string canonical = "0." + digits + "e" + std::to_string(decimalExponent);
     double value = 0.0;
     const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
-        if (decimalExponent > 0) throw RuntimeFault(FaultKind::ConversionOverflow);
+        if (decimalExponent > 0) raiseFault(FaultKind::ConversionOverflow);
         value = 0.0;
     }
     return negative ? -value : value;
