@@ -31,20 +31,17 @@
 // the input.
 //
 // Bounds that keep one run within milliseconds, while every field value,
-// however large, still goes through the intake: Command1 is pressed only
-// when the plot sets at most about kMaxPlotSpan units of each graph and its
-// range scan has at most kMaxScanSteps points (x far out, where the step no
-// longer moves it, costs nothing and is plotted); ВЫБОР for a logarithm is
-// pressed only when its domain scan has at most kMaxScanSteps points; the
-// base input box, once the typed answers are used up, is cancelled
-// kMaxUnanswered times and then the run ends (asking again after Cancel is
-// what the program is meant to do, so that is the end of the input, not a
-// failure).
+// however large, still goes through the intake: only the short presses of
+// tests/press_oracle.h are made; the base input box, once the typed answers
+// are used up, is cancelled kMaxUnanswered times and then the run ends
+// (asking again after Cancel is what the program is meant to do, so that is
+// the end of the input, not a failure).
 
 #include "app/form.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "tests/fakes.h"
+#include "tests/press_oracle.h"
 #include "toolkit/arith.h"
 #include "toolkit/canvas.h"
 #include "toolkit/fault.h"
@@ -73,18 +70,10 @@ namespace {
 
 using namespace viramont;
 
+namespace oracle = test::oracle;
+
 constexpr std::size_t kMaxActions = 8;
-constexpr double kMaxPlotSpan = 3.0;
-constexpr double kMaxScanSteps = 200000.0;  // at the step 0.5
 constexpr int kMaxUnanswered = 300;
-
-constexpr std::string_view kIntervalMessage = "измените параметры начала и конца отрезка";
-constexpr std::string_view kDomainMessage = "Измените параметры: логарифм значений не существует!";
-constexpr std::string_view kBasePrompt = "ВВЕДИТЕ ОСНОВАНИЕ ЛОГАРИФМА";
-constexpr std::string_view kBaseTitle = "Ввод числа";
-
-constexpr std::array kFaultKinds = {FaultKind::InvalidOperation, FaultKind::DivisionByZero, FaultKind::Overflow,
-                                    FaultKind::ConversionOverflow, FaultKind::InvalidArgument};
 
 std::string currentInput;  // for the report of a failure
 
@@ -92,13 +81,6 @@ std::string currentInput;  // for the report of a failure
     std::fprintf(stderr, "\n*** press invariant broken: %s\n*** input:\n%s\n*** end of input\n", what.c_str(),
                  currentInput.c_str());
     std::abort();
-}
-
-bool isNamedFault(const std::string& message) {
-    for (FaultKind k : kFaultKinds) {
-        if (message == faultMessage(k)) return true;
-    }
-    return false;
 }
 
 // Well-formed UTF-8 without control characters: what a label or a formula
@@ -273,15 +255,6 @@ struct Window {
               .endProgram = [] {}};
 };
 
-bool isLogarithm(const std::string& name) { return name == "Log(x)" || name == "Log(b)/Log(a)"; }
-
-bool isPlotted(const std::string& name) {
-    for (const char* f : kFunctionNames) {
-        if (name == f) return true;
-    }
-    return false;
-}
-
 std::string entryOf(std::string_view line) {
     if (line.size() == 1 && line[0] >= '0' && line[0] <= '6') {
         const int i = line[0] - '0';
@@ -295,43 +268,6 @@ void pick(Window& w, const std::string& entry) {
     Combo1_Click(w.form);
 }
 
-// The parse of a field as the intake will do it; nothing when it faults.
-std::optional<double> valueOf(const Field& field) {
-    try {
-        return parseNumber(field.text());
-    } catch (const RuntimeFault&) {
-        return std::nullopt;
-    }
-}
-
-// Passes of a loop of x from `start` to `end` at `step`, where the step
-// moves x only within [-reach, reach]: outside, x stands still after at
-// most a pass or two and the loop ends.
-double passes(double start, double end, double step, double reach) {
-    const double from = static_cast<float>(start), to = static_cast<float>(end);
-    if (!(from <= to)) return 0;
-    const double lo = std::max(from, -reach), hi = std::min(to, reach);
-    return hi > lo ? (hi - lo) / step : 1;
-}
-
-constexpr double kScanReach = 8388608.0;  // 2^23 for the step 0.5
-constexpr double kGraphReach = 2048.0;    // for the step 0.0001
-
-// Points of the domain scan of ВЫБОР (0 when a fault comes first).
-double domainScanSteps(const Window& w) {
-    const std::optional<double> start = valueOf(w.text6), end = valueOf(w.text7);
-    if (!start || !end) return 0;
-    return passes(*start, *end, 0.5, kScanReach);
-}
-
-// True when a plot of the stored state ends quickly: a short range scan and
-// at most about kMaxPlotSpan units of either graph.
-bool plotIsShort(const FormState& s) {
-    const double start = s.XStart.value(), end = s.XEnd, b = s.ShiftX.value();
-    const double graphs = passes(start, end, 1e-4, kGraphReach) + passes(start - b, end - b, 1e-4, kGraphReach);
-    return passes(start, end, 0.5, kScanReach) <= kMaxScanSteps && graphs <= 2 * kMaxPlotSpan / 1e-4;
-}
-
 bool press(Window& w, void (*handler)(Form&)) {
     w.boxes.messages.clear();
     return runGuarded(w.boxes, [&] { handler(w.form); });
@@ -341,14 +277,14 @@ bool press(Window& w, void (*handler)(Form&)) {
 void expectFaultBox(const Window& w, const char* button) {
     if (w.boxes.messages.size() != 1)
         fail(std::string(button) + ": " + std::to_string(w.boxes.messages.size()) + " boxes after a fault");
-    if (!isNamedFault(w.boxes.messages[0]))
+    if (oracle::classify(w.boxes.messages[0]) != oracle::Message::NamedFault)
         fail(std::string(button) + ": the box is not a named fault: " + w.boxes.messages[0]);
 }
 
 // Presses ВЫБОР and checks how it ended; false when the run is over.
 bool pressSelect(Window& w) {
     FormState& s = w.form.state;
-    if (isLogarithm(s.FunctionName) && domainScanSteps(w) > kMaxScanSteps) return true;
+    if (!oracle::selectIsShort(s.FunctionName, w.text6.text(), w.text7.text())) return true;
 
     const std::string text5Before = w.text5.text();
     const std::int16_t baseBefore = s.LogBase;
@@ -364,7 +300,7 @@ bool pressSelect(Window& w) {
     if (!w.boxes.messages.empty()) {
         if (w.boxes.messages.size() != 1) fail("ВЫБОР showed more than one box");
         const std::string& m = w.boxes.messages[0];
-        if (!(m == kIntervalMessage || m == kDomainMessage)) fail("ВЫБОР showed an unknown box: " + m);
+        if (!oracle::isCheck(oracle::classify(m))) fail("ВЫБОР showed an unknown box: " + m);
         if (!isLogarithm(s.FunctionName)) fail("ВЫБОР checked the interval of " + s.FunctionName);
         if (w.text5.text() != text5Before) fail("ВЫБОР changed Text5 although a check stopped it");
         if (s.LogBase != baseBefore) fail("a check stopped ВЫБОР but LogBase changed");
@@ -372,13 +308,13 @@ bool pressSelect(Window& w) {
     }
     if (w.text5.text() != s.FormulaText) fail("Text5 does not show FormulaText after ВЫБОР");
     if (s.FormulaText.empty()) fail("ВЫБОР completed with an empty formula");
-    if (isPlotted(s.FunctionName)) {
+    if (oracle::isPlotted(s.FunctionName)) {
         if (!isCleanUtf8(s.FormulaText)) fail("formula is not clean UTF-8: " + s.FormulaText);
     }
     if (isLogarithm(s.FunctionName)) {
         if (!(s.XStart.value() > 0 && s.XEnd > 0)) fail("ВЫБОР accepted an interval left of 0 for a logarithm");
     }
-    if (s.FunctionName == "Log(b)/Log(a)") {
+    if (s.FunctionName == fn::kLogBase) {
         if (s.LogBase < 1) fail("ВЫБОР completed with LogBase " + std::to_string(s.LogBase));
         const std::string suffix = "/Log(" + std::to_string(s.LogBase) + ")";
         if (!s.FormulaText.ends_with(suffix)) fail("formula does not end with the base: " + s.FormulaText);
@@ -389,17 +325,17 @@ bool pressSelect(Window& w) {
 // Presses Command1 and checks how it ended.
 void pressPlot(Window& w) {
     FormState& s = w.form.state;
-    if (!plotIsShort(s)) return;
+    if (!oracle::plotIsShort(s)) return;
 
     const long long calls1 = w.picture1.calls, calls2 = w.picture2.calls;
     const bool completed = press(w, Command1_Click);
     if (!completed) {
         expectFaultBox(w, "Command1");
-        if (!isPlotted(s.FunctionName)) fail("Command1 faulted for the entry " + s.FunctionName);
+        if (!oracle::isPlotted(s.FunctionName)) fail("Command1 faulted for the entry " + s.FunctionName);
         return;
     }
     if (!w.boxes.messages.empty()) fail("Command1 showed a box: " + w.boxes.messages.front());
-    if (!isPlotted(s.FunctionName)) {
+    if (!oracle::isPlotted(s.FunctionName)) {
         if (!(w.picture1.calls == calls1 && w.picture2.calls == calls2))
             fail("Command1 drew for the entry " + s.FunctionName);
         return;
