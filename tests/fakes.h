@@ -5,6 +5,7 @@
 #include "app/form.h"
 #include "toolkit/canvas.h"
 #include "toolkit/controls.h"
+#include "toolkit/number_text.h"
 
 #include <deque>
 #include <stdexcept>
@@ -12,6 +13,21 @@
 #include <vector>
 
 namespace viramont::test {
+
+// Sets the decimal separator for as long as it lives and gives the old one
+// back after.
+class DecimalSeparator {
+public:
+    explicit DecimalSeparator(std::string separator) : saved_(decimalSeparator()) {
+        setDecimalSeparator(std::move(separator));
+    }
+    ~DecimalSeparator() { setDecimalSeparator(saved_); }
+    DecimalSeparator(const DecimalSeparator&) = delete;
+    DecimalSeparator& operator=(const DecimalSeparator&) = delete;
+
+private:
+    std::string saved_;
+};
 
 class FakeField final : public TextField {
 public:

@@ -11,12 +11,12 @@ namespace viramont {
 
 class Numeric {
 public:
-    enum class Kind { Unset, Int16, Single, Double };
+    enum class Kind { Unset, Integer, Single, Real };
 
     constexpr Numeric() = default;
-    static constexpr Numeric integer(std::int16_t v) { return Numeric(Kind::Int16, v); }
+    static constexpr Numeric integer(std::int16_t v) { return Numeric(Kind::Integer, v); }
     static constexpr Numeric single(float v) { return Numeric(Kind::Single, v); }
-    static constexpr Numeric real(double v) { return Numeric(Kind::Double, v); }
+    static constexpr Numeric real(double v) { return Numeric(Kind::Real, v); }
 
     constexpr Kind kind() const { return kind_; }
     constexpr bool isUnset() const { return kind_ == Kind::Unset; }

@@ -12,6 +12,7 @@
 
 namespace viramont {
 
+namespace {
 QString fontFamilyFor(const char* face) {
     if (std::strcmp(face, "Arial") == 0 || std::strcmp(face, "MS Sans Serif") == 0 ||
         std::strcmp(face, "Microsoft Sans Serif") == 0) {
@@ -19,6 +20,7 @@ QString fontFamilyFor(const char* face) {
     }
     return QString::fromUtf8(face);
 }
+} // namespace
 
 QFont layoutFont(const layout::FontSpec& wanted, double scale) {
     QFont font;

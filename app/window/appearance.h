@@ -17,7 +17,6 @@ namespace viramont {
 // so text keeps its size against the fixed pixel layout on any screen; a
 // scaled layout scales them with it.
 QFont layoutFont(const layout::FontSpec& wanted, double scale = 1.0);
-QString fontFamilyFor(const char* face);
 
 // A colour of the layout; system colours come from the palette.
 QColor layoutColour(Colour colour, const QPalette& palette);

@@ -97,7 +97,7 @@ void MainWindow::buildControls(layout::Scale scale) {
             combo1_->setEditText(text);
             combo1_->setFont(font);
             applyColours(combo1_, control, QPalette::Text, QPalette::Base);
-            list_ = std::make_unique<ComboList>(combo1_);
+            list_ = std::make_unique<PickListControl>(combo1_);
             w = combo1_;
             break;
         }

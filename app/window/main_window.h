@@ -15,15 +15,13 @@
 #include <QWidget>
 
 #include <memory>
-
-class QLineEdit;
-class QPushButton;
+#include <vector>
 
 namespace viramont {
 
 class CanvasWidget;
 class LineEditField;
-class ComboList;
+class PickListControl;
 class PickList;
 class QtDialogs;
 
@@ -48,7 +46,7 @@ private:
     CanvasWidget* picture2_ = nullptr;
     PickList* combo1_ = nullptr;
     std::vector<std::unique_ptr<LineEditField>> fields_;
-    std::unique_ptr<ComboList> list_;
+    std::unique_ptr<PickListControl> list_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<Form> form_;
 };

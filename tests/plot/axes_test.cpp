@@ -49,6 +49,46 @@ std::optional<Call> printOf(const std::vector<Call>& calls, const std::string& t
     return std::nullopt;
 }
 
+// Recorded calls found by what they are. A call that is not there fails the
+// test and stands in as an empty call.
+const Call& missing(const char* what) {
+    static const Call none{};
+    ADD_FAILURE() << "no " << what;
+    return none;
+}
+
+const Call& scaleOf(const std::vector<Call>& calls) {
+    for (const Call& c : calls) {
+        if (c.op == Op::Scale) return c;
+    }
+    return missing("scale");
+}
+
+// The nth line (from 0) drawn in `colour`: the axes are the first two of
+// the axis colour, x then y.
+const Call& lineIn(const std::vector<Call>& calls, Colour colour, int nth = 0) {
+    for (const Call& c : calls) {
+        if (c.op == Op::Line && c.hasColour && c.colour == colour && nth-- == 0) return c;
+    }
+    return missing("line of that colour");
+}
+
+// The first print after `from`, one of `calls`: the label of a guide line.
+const Call& printAfter(const std::vector<Call>& calls, const Call& from) {
+    for (auto it = calls.begin() + (&from - calls.data()); it != calls.end(); ++it) {
+        if (it->op == Op::Print) return *it;
+    }
+    return missing("print after the call");
+}
+
+// The point set just before the print of `text`: where its label stands.
+const Call& pointBefore(const std::vector<Call>& calls, const std::string& text) {
+    for (std::size_t i = 1; i < calls.size(); ++i) {
+        if (calls[i].op == Op::Print && calls[i].text == text && calls[i - 1].op == Op::Point) return calls[i - 1];
+    }
+    return missing("point before the print");
+}
+
 // One expected call: coordinates as 32-bit floats, as DrawAxes hands them on.
 struct Step {
     Op op;
@@ -95,11 +135,11 @@ TEST(DrawAxes, RunsTheStepsInOrderForTheIntervalMinusFiveToFive) {
     const auto calls = draw(w, test::axesSampleState());
 
     ASSERT_EQ(calls.size(), 25u);
-    ASSERT_EQ(calls[1].op, Op::Scale);
-    EXPECT_EQ(calls[1].x1, -6.0);
-    EXPECT_EQ(calls[1].y1, 3.0);
-    EXPECT_EQ(calls[1].x2, 6.0);
-    EXPECT_EQ(calls[1].y2, -2.0);
+    ASSERT_EQ(calls[1].op, Op::Scale);  // right after the clear
+    EXPECT_EQ(scaleOf(calls).x1, -6.0);
+    EXPECT_EQ(scaleOf(calls).y1, 3.0);
+    EXPECT_EQ(scaleOf(calls).x2, 6.0);
+    EXPECT_EQ(scaleOf(calls).y2, -2.0);
 
     std::vector<Call> rest(calls);
     rest.erase(rest.begin() + 1);
@@ -226,24 +266,27 @@ TEST(DrawAxes, GuideLineAtCAndItsLabel) {
         s.ShiftY = c.C;
         test::FakeWindow w;
         const auto calls = draw(w, s);
-        const Call& guide = calls[19];
+        const Call& guide = lineIn(calls, kCGuide);
         ASSERT_EQ(guide.op, Op::Line);
         EXPECT_EQ(guide.colour, kCGuide);
         EXPECT_EQ(guide.x1, -6.0);
         EXPECT_EQ(guide.x2, 6.0);
         EXPECT_EQ(guide.y1, c.C);
         EXPECT_EQ(guide.y2, c.C);
-        EXPECT_EQ(calls[21].text, c.text);
-        EXPECT_EQ(calls[21].at, (WorldPoint{-0.1f, c.C}));
+        EXPECT_EQ(printAfter(calls, guide).text, c.text);
+        EXPECT_EQ(printAfter(calls, guide).at, (WorldPoint{-0.1f, c.C}));
     }
     // With C = 0 the guide line lies on the x-axis and is drawn after it.
     FormState s = test::axesSampleState();
     s.ShiftY = 0;
     test::FakeWindow w;
     const auto calls = draw(w, s);
-    EXPECT_EQ(calls[3].y1, calls[19].y1);
-    EXPECT_EQ(calls[3].x1, calls[19].x1);
-    EXPECT_EQ(calls[3].x2, calls[19].x2);
+    const Call& xAxis = lineIn(calls, kAxis, 0);
+    const Call& guide = lineIn(calls, kCGuide);
+    EXPECT_LT(&xAxis, &guide);
+    EXPECT_EQ(xAxis.y1, guide.y1);
+    EXPECT_EQ(xAxis.x1, guide.x1);
+    EXPECT_EQ(xAxis.x2, guide.x2);
 }
 
 TEST(DrawAxes, GuideLineAtMinusBAndTheLabelAtB) {
@@ -266,15 +309,16 @@ TEST(DrawAxes, GuideLineAtMinusBAndTheLabelAtB) {
         s.ShiftX = c.b;
         test::FakeWindow w;
         const auto calls = draw(w, s);
-        const Call& guide = calls[22];
+        const Call& guide = lineIn(calls, kBGuide);
         ASSERT_EQ(guide.op, Op::Line);
         EXPECT_EQ(guide.colour, kBGuide);
         EXPECT_EQ(guide.x1, c.lineX);
         EXPECT_EQ(guide.x2, c.lineX);
         EXPECT_EQ(guide.y1, -2.0);
         EXPECT_EQ(guide.y2, 3.0);
-        EXPECT_EQ(calls[24].text, c.text);
-        EXPECT_EQ(calls[24].at, (WorldPoint{c.labelX, -0.1f}));
+        EXPECT_EQ(&printAfter(calls, guide), &calls.back());
+        EXPECT_EQ(printAfter(calls, guide).text, c.text);
+        EXPECT_EQ(printAfter(calls, guide).at, (WorldPoint{c.labelX, -0.1f}));
         // The b label is the last print; the current point is where it left.
         EXPECT_EQ(w.picture1.currentPoint().x, -6.0);
     }
@@ -287,18 +331,18 @@ TEST(DrawAxes, BackwardIntervalMirrorsTheXAxis) {
     test::FakeWindow w;
     const auto calls = draw(w, s);
     ASSERT_EQ(calls.size(), 25u);
-    EXPECT_EQ(calls[1].x1, 4.0);
-    EXPECT_EQ(calls[1].x2, -4.0);
-    EXPECT_EQ(calls[3].x1, 4.0);  // the x-axis runs from XStart - 1 to XEnd + 1
-    EXPECT_EQ(calls[3].x2, -4.0);
-    EXPECT_EQ(calls[4].x1, -4.2f);
-    EXPECT_EQ(calls[6].x1, -5.01f);
+    EXPECT_EQ(scaleOf(calls).x1, 4.0);
+    EXPECT_EQ(scaleOf(calls).x2, -4.0);
+    EXPECT_EQ(lineIn(calls, kAxis).x1, 4.0);  // the x-axis runs from XStart - 1 to XEnd + 1
+    EXPECT_EQ(lineIn(calls, kAxis).x2, -4.0);
+    EXPECT_EQ(pointBefore(calls, "x").x1, -4.2f);
+    EXPECT_EQ(pointBefore(calls, "-5 ").x1, -5.01f);
     EXPECT_EQ(printOf(calls, "-5 ").value().at, (WorldPoint{-5.01f, -0.1f}));
     EXPECT_EQ(printOf(calls, "    5 ").value().at, (WorldPoint{4.9f, -0.1f}));
     // x grows to the left: the guide at x = -2 stands right of the y-axis.
     const CanvasGeometry& g = w.picture1.geometry();
     DevicePoint guide, axis;
-    ASSERT_TRUE(g.toDevice(calls[22].x1, 0, 0, guide));
+    ASSERT_TRUE(g.toDevice(lineIn(calls, kBGuide).x1, 0, 0, guide));
     ASSERT_TRUE(g.toDevice(0, 0, 0, axis));
     EXPECT_GT(guide.x, axis.x);
 }
@@ -310,11 +354,11 @@ TEST(DrawAxes, UntouchedRangeTurnsTheYAxisDownwards) {
     s.ShiftY = 100.0f;
     test::FakeWindow w;
     const auto calls = draw(w, s);
-    EXPECT_EQ(calls[1].y1, -999.0);
-    EXPECT_EQ(calls[1].y2, 999.0);
-    EXPECT_EQ(calls[10].y1, 999.0);  // y-axis from YMin - 1 to YMax + 1
-    EXPECT_EQ(calls[10].y2, -999.0);
-    EXPECT_EQ(calls[11].y1, -999.1f);
+    EXPECT_EQ(scaleOf(calls).y1, -999.0);
+    EXPECT_EQ(scaleOf(calls).y2, 999.0);
+    EXPECT_EQ(lineIn(calls, kAxis, 1).y1, 999.0);  // y-axis from YMin - 1 to YMax + 1
+    EXPECT_EQ(lineIn(calls, kAxis, 1).y2, -999.0);
+    EXPECT_EQ(pointBefore(calls, "   y  ").y1, -999.1f);
     // y grows downwards: the guide at y = 100 lies below the x-axis.
     const CanvasGeometry& g = w.picture1.geometry();
     DevicePoint guide, axis;
@@ -346,8 +390,8 @@ TEST(DrawAxes, LargestFloatEndStaysInRange) {
     test::FakeWindow w;
     const auto calls = draw(w, s);
     ASSERT_EQ(calls.size(), 25u);
-    EXPECT_EQ(calls[1].x2, kMaxF);
-    EXPECT_EQ(calls[4].x1, kMaxF);
+    EXPECT_EQ(scaleOf(calls).x2, kMaxF);
+    EXPECT_EQ(pointBefore(calls, "x").x1, kMaxF);
 }
 
 TEST(DrawAxes, FaultsStopTheDrawingWhereTheyArise) {

@@ -115,7 +115,7 @@ TEST(Plot, BackwardIntervalDrawsNoPointButAxesAndLegend) {
     w.form.state.XStart = Numeric::real(5);
     w.form.state.XEnd = 1;
     Command1_Click(w.form);
-    EXPECT_EQ(w.form.state.YMax.kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(w.form.state.YMax.kind(), Numeric::Kind::Integer);
     EXPECT_EQ(w.form.state.YMax.value(), -1000.0);
     EXPECT_EQ(w.form.state.YMin, 1000.0f);
     EXPECT_EQ(pointsIn(w.picture1, kBlue).size() + pointsIn(w.picture1, kRed).size(), 0u);

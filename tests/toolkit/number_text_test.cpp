@@ -1,3 +1,4 @@
+#include "fakes.h"
 #include "toolkit/arith.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
@@ -104,7 +105,7 @@ struct FormatCase {
 
 class FormatTest : public ::testing::TestWithParam<FormatCase> {
 protected:
-    void SetUp() override { setDecimalSeparator("."); }
+    test::DecimalSeparator point{"."};
 };
 
 TEST_P(FormatTest, RoundsToTheKindsDigits) {
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{9.99999974737875e-05, "0.0001", "0.0000999999974737875"}));
 
 TEST(Format, IntegerAndPrintedForms) {
-    setDecimalSeparator(".");
+    const test::DecimalSeparator point{"."};
     EXPECT_EQ(integerText(-1000), "-1000");
     EXPECT_EQ(integerText(32767), "32767");
     EXPECT_EQ(printedText(5.0f), " 5 ");
@@ -152,7 +153,7 @@ TEST(Format, IntegerAndPrintedForms) {
 }
 
 TEST(Format, UsesTheUsersSeparator) {
-    setDecimalSeparator(",");
+    const test::DecimalSeparator comma{","};
     EXPECT_EQ(singleText(0.5f), "0,5");
     EXPECT_EQ(doubleText(-2.25), "-2,25");
     EXPECT_EQ(singleText(12345678.0f), "1,234568E+07");
@@ -161,7 +162,6 @@ TEST(Format, UsesTheUsersSeparator) {
     EXPECT_EQ(parseNumber(singleText(0.5f)), 0.5);
     EXPECT_EQ(parseNumber(doubleText(-2.25)), -2.25);
     EXPECT_EQ(parseNumber(singleText(12345678.0f)), 12345680.0);
-    setDecimalSeparator(".");
 }
 
 struct RoundCase {

@@ -21,18 +21,18 @@ TEST(Numeric, UnsetCountsAsZeroAndPrintsAsNothing) {
 }
 
 TEST(Numeric, AbsoluteValueKeepsTheKind) {
-    EXPECT_EQ(Numeric().abs().kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(Numeric().abs().kind(), Numeric::Kind::Integer);
     EXPECT_EQ(Numeric().abs().value(), 0.0);
     EXPECT_EQ(numberText(Numeric().abs()), "0");
-    EXPECT_EQ(Numeric::integer(-1000).abs().kind(), Numeric::Kind::Int16);
+    EXPECT_EQ(Numeric::integer(-1000).abs().kind(), Numeric::Kind::Integer);
     EXPECT_EQ(Numeric::integer(-1000).abs().value(), 1000.0);
     EXPECT_EQ(Numeric::single(-2.5f).abs().kind(), Numeric::Kind::Single);
-    EXPECT_EQ(Numeric::real(-3.0).abs().kind(), Numeric::Kind::Double);
+    EXPECT_EQ(Numeric::real(-3.0).abs().kind(), Numeric::Kind::Real);
     EXPECT_EQ(Numeric::real(-3.0).abs().value(), 3.0);
 }
 
 TEST(Numeric, TextFollowsTheKind) {
-    setDecimalSeparator(".");
+    const test::DecimalSeparator point{"."};
     const double third = 1.0 / 3.0;
     EXPECT_EQ(numberText(Numeric::integer(-1000)), "-1000");
     EXPECT_EQ(numberText(Numeric::single(static_cast<float>(third))), "0.3333333");

@@ -13,7 +13,7 @@ void LineEditField::setText(const std::string& text) {
     edit_->home(false);
 }
 
-void ComboList::append(const std::string& entry) {
+void PickListControl::append(const std::string& entry) {
     // Adding the first entry makes Qt select it; the text part keeps showing
     // what it showed before, as it does for every later entry.
     const QString shown = combo_->currentText();
@@ -25,6 +25,6 @@ void ComboList::append(const std::string& entry) {
     }
 }
 
-std::string ComboList::text() const { return combo_->currentText().toStdString(); }
+std::string PickListControl::text() const { return combo_->currentText().toStdString(); }
 
 } // namespace viramont

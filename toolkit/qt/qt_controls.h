@@ -18,9 +18,9 @@ private:
     QLineEdit* edit_;
 };
 
-class ComboList final : public ListControl {
+class PickListControl final : public ListControl {
 public:
-    explicit ComboList(QComboBox* combo) : combo_(combo) {}
+    explicit PickListControl(QComboBox* combo) : combo_(combo) {}
     void append(const std::string& entry) override;
     std::string text() const override;
 
