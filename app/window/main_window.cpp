@@ -38,6 +38,21 @@ void applyColours(QWidget* w, const layout::ControlSpec& control, QPalette::Colo
     w->setPalette(pal);
 }
 
+// The palette roles of a control's text and face.
+struct ColourRoles {
+    QPalette::ColorRole fore, back;
+};
+ColourRoles colourRolesOf(layout::Kind kind) {
+    switch (kind) {
+    case layout::Kind::TextBox:
+    case layout::Kind::ComboBox: return {QPalette::Text, QPalette::Base};
+    case layout::Kind::Button: return {QPalette::ButtonText, QPalette::Button};
+    case layout::Kind::Label:
+    case layout::Kind::Picture: break;
+    }
+    return {QPalette::WindowText, QPalette::Window};
+}
+
 Colour toColourValue(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
 
 } // namespace
@@ -77,16 +92,12 @@ void MainWindow::buildControls(layout::Scale scale) {
             label->setWordWrap(true);
             label->setAlignment(alignmentOf(control.align) | Qt::AlignTop);
             label->setAutoFillBackground(true);
-            label->setFont(font);
-            applyColours(label, control, QPalette::WindowText, QPalette::Window);
             w = label;
             break;
         }
         case layout::Kind::TextBox: {
             auto* edit = new FieldEdit(text, this);
             edit->setAlignment(alignmentOf(control.align) | Qt::AlignVCenter);
-            edit->setFont(font);
-            applyColours(edit, control, QPalette::Text, QPalette::Base);
             fields_.push_back(std::make_unique<LineEditField>(edit));
             fieldsByName[control.name] = fields_.back().get();
             w = edit;
@@ -95,8 +106,6 @@ void MainWindow::buildControls(layout::Scale scale) {
         case layout::Kind::ComboBox: {
             combo1_ = new PickList(this);
             combo1_->setEditText(text);
-            combo1_->setFont(font);
-            applyColours(combo1_, control, QPalette::Text, QPalette::Base);
             list_ = std::make_unique<PickListControl>(combo1_);
             w = combo1_;
             break;
@@ -105,9 +114,7 @@ void MainWindow::buildControls(layout::Scale scale) {
             // The graphical style: the face in the back colour, the caption
             // wrapped and centred on it.
             auto* button = new CaptionButton(text, this);
-            button->setFont(font);
             button->setAutoDefault(false);
-            applyColours(button, control, QPalette::ButtonText, QPalette::Button);
             w = button;
             break;
         }
@@ -115,7 +122,6 @@ void MainWindow::buildControls(layout::Scale scale) {
             const QColor fore = layoutColour(control.fore, palette());
             const QColor back = layoutColour(control.back, palette());
             auto* picture = new CanvasWidget(this, geometry.size(), toColourValue(fore), toColourValue(back), font);
-            applyColours(picture, control, QPalette::WindowText, QPalette::Window);
             (control.name == std::string("Picture1") ? picture1_ : picture2_) = picture;
             w = picture;
             break;
@@ -123,6 +129,9 @@ void MainWindow::buildControls(layout::Scale scale) {
         }
         w->setObjectName(QString::fromUtf8(control.name));
         w->setGeometry(geometry);
+        w->setFont(font);
+        const ColourRoles roles = colourRolesOf(control.kind);
+        applyColours(w, control, roles.fore, roles.back);
         if (control.kind != layout::Kind::Label) focusOrder.emplace_back(control.tabIndex, w);
         byName[control.name] = w;
     }
