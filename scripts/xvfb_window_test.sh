@@ -9,8 +9,11 @@
 #   scripts/xvfb_window_test.sh path/to/viramont path/to/grab_window [screenshot.png]
 #
 # grab_window (built with the tests) reads the window's pixels; with a third
-# argument it also saves the window after the plot as a PNG. Every wait has a
-# time limit; the X server and the program are ended on every way out.
+# argument it also saves the window after the plot as a PNG. With
+# VIRAMONT_DESKTOP_ENTRY naming the desktop entry, the window's class must be
+# the entry's StartupWMClass, by which X11 desktops match the two. Every
+# wait has a time limit; the X server and the program are ended on every way
+# out.
 #
 # The screen is 1280 x 1024 unless VIRAMONT_XVFB_SCREEN says otherwise
 # (1366x768, say); VIRAMONT_XVFB_SCALE is then the scale at which the form
@@ -42,6 +45,7 @@ need() {
 }
 need Xvfb xvfb
 need xwininfo x11-utils
+need xprop x11-utils
 need xdotool xdotool
 need timeout coreutils
 [[ -x $binary ]] || fail "no program at $binary"
@@ -135,6 +139,13 @@ top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
 title=$(timeout 5 xdotool getwindowname "$window")
 [[ $title == "Viramont" ]] || fail "title '$title', expected 'Viramont'"
 echo "title '$title', client area $width x $height"
+if [[ -n ${VIRAMONT_DESKTOP_ENTRY:-} ]]; then
+    want_class=$(sed -n 's/^StartupWMClass=//p' "$VIRAMONT_DESKTOP_ENTRY")
+    wm_class=$(timeout 5 xprop -id "$window" WM_CLASS)
+    [[ -n $want_class && $wm_class == *", \"$want_class\"" ]] ||
+        fail "$wm_class, while the desktop entry says StartupWMClass=$want_class"
+    echo "$wm_class matches the desktop entry"
+fi
 
 # The typical use: Sin(X) picked with the arrow key, A = 2, k = 3, b = 1,
 # C = 4 typed, then ВЫБОР and ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ pressed.

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setApplicationName("Viramont");
-    QApplication::setDesktopFileName("viramont");
+    QApplication::setDesktopFileName(QStringLiteral(VIRAMONT_APP_ID));
     QApplication::setWindowIcon(viramont::programIcon());
     viramont::installQtTranslation(app);
     // Numbers are written with the user's decimal separator, whatever the
