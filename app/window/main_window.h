@@ -24,6 +24,7 @@ class CanvasWidget;
 class LineEditField;
 class ComboList;
 class PickList;
+class PictureMenu;
 class QtDialogs;
 
 class MainWindow : public QWidget {
@@ -34,6 +35,7 @@ public:
     Form& form() { return *form_; }
     CanvasWidget* picture1() const { return picture1_; }
     CanvasWidget* picture2() const { return picture2_; }
+    PictureMenu& pictureMenu() { return *pictureMenu_; }
 
 private:
     void buildControls();
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<ComboList> list_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<Form> form_;
+    std::unique_ptr<PictureMenu> pictureMenu_;  // copy, save and print
 };
 
 } // namespace viramont
