@@ -11,10 +11,11 @@ BUILD_PACKAGES=(
     libgtest-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )
-# The test of the real window in a virtual X server, and clang with its
-# runtime libraries for the fuzz target.
+# The test of the real window in a virtual X server, pdftoppm to read back
+# a printed PDF, and clang with its runtime libraries for the fuzz target.
 TEST_PACKAGES=(
     xvfb x11-utils xdotool
+    poppler-utils
     clang libclang-rt-dev
 )
 
