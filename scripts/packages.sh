@@ -12,11 +12,13 @@ BUILD_PACKAGES=(
     libgtest-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )
-# The test of the real window in a virtual X server, clang with its
-# runtime libraries for the fuzz target, and the validators of the desktop
-# entry and the AppStream metainfo with dpkg-shlibdeps for the package check.
+# The test of the real window in a virtual X server, pdftoppm to read back
+# a printed PDF, clang with its runtime libraries for the fuzz target, and
+# the validators of the desktop entry and the AppStream metainfo with
+# dpkg-shlibdeps for the package check.
 TEST_PACKAGES=(
     xvfb x11-utils xdotool
+    poppler-utils
     clang libclang-rt-dev
     desktop-file-utils appstream dpkg-dev
 )

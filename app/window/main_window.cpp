@@ -2,6 +2,7 @@
 
 #include "app/window/appearance.h"
 #include "app/window/layout.h"
+#include "app/window/picture_menu.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "toolkit/guard.h"
@@ -191,6 +192,7 @@ void MainWindow::wireEvents() {
         QApplication::restoreOverrideCursor();
     });
     connect(button("Command3"), &QPushButton::clicked, this, [this] { handle(Command3_Click); });
+    pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_);
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {

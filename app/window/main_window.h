@@ -23,6 +23,7 @@ class CanvasWidget;
 class LineEditField;
 class PickListControl;
 class PickList;
+class PictureMenu;
 class QtDialogs;
 
 class MainWindow : public QWidget {
@@ -35,6 +36,7 @@ public:
     Form& form() { return *form_; }
     CanvasWidget* picture1() const { return picture1_; }
     CanvasWidget* picture2() const { return picture2_; }
+    PictureMenu& pictureMenu() { return *pictureMenu_; }
 
 private:
     void buildControls(layout::Scale scale);
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<PickListControl> list_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<Form> form_;
+    std::unique_ptr<PictureMenu> pictureMenu_;  // copy, save and print
 };
 
 } // namespace viramont

@@ -3,6 +3,7 @@
 
 #include "app/window/main_window.h"
 #include "toolkit/qt/canvas_widget.h"
+#include "window/example_plot.h"
 #include "window/modal_script.h"
 
 #include <QComboBox>
@@ -36,17 +37,8 @@ TEST(PlotWindow, PressingBothButtonsDrawsBothGraphs) {
     window.show();
     test::ModalScript modal;
 
-    auto* combo = window.findChild<QComboBox*>("Combo1");
-    ASSERT_NE(combo, nullptr);
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
+    test::plotExample(window);
     ASSERT_EQ(window.form().state.FunctionName, "Sin(X)");
-
-    const std::pair<const char*, const char*> fields[] = {{"Text1", "2"}, {"Text2", "3"}, {"Text3", "1"},
-                                                          {"Text4", "4"}, {"Text6", "0"}, {"Text7", "10"}};
-    for (auto [name, text] : fields) window.findChild<QLineEdit*>(name)->setText(text);
-    window.findChild<QPushButton*>(QString::fromUtf8("ВЫБОР"))->click();
-    window.findChild<QPushButton*>("Command1")->click();
     EXPECT_TRUE(modal.seen().empty());
 
     const FormState& s = window.form().state;

@@ -1,0 +1,138 @@
+#include "app/window/picture_export.h"
+
+#include "app/window/layout.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace viramont {
+
+namespace {
+
+// Icons hold at most 256 x 256 pixels: too small for the picture.
+bool isIconFormat(const QByteArray& format) { return format == "ico" || format == "cur" || format == "icns"; }
+
+// The format an extension names: "jpg" and "jpeg" are one format.
+QByteArray formatName(const QByteArray& extension) {
+    if (extension == "jpg") return "jpeg";
+    if (extension == "tif") return "tiff";
+    return extension;
+}
+
+QByteArray formatOfPath(const QString& path) {
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (isIconFormat(suffix)) return {};
+    return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+}
+
+QString quoted(const QString& text) { return QStringLiteral("«%1»").arg(text); }
+
+} // namespace
+
+QImage composePicture(const PictureParts& parts) {
+    const double dpr = parts.graph.devicePixelRatio();
+    const QRectF graphRect(parts.graphAt, parts.graph.deviceIndependentSize());
+    const QRectF legendRect(parts.legendAt, parts.legend.deviceIndependentSize());
+    const QRectF canvases = graphRect.united(legendRect);
+
+    const QFontMetricsF metrics(parts.font);
+    const bool hasFormula = !parts.formula.isEmpty();
+    const double band = hasFormula ? std::ceil(metrics.height()) + 2 * kFormulaMargin : 0.0;
+    const double width =
+        std::max(canvases.width(), hasFormula ? std::ceil(metrics.horizontalAdvance(parts.formula)) + 2 * kFormulaMargin : 0.0);
+
+    QImage picture(static_cast<int>(std::lround(width * dpr)),
+                   static_cast<int>(std::lround((band + canvases.height()) * dpr)), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(dpr);
+    picture.fill(kPaper);
+
+    QPainter painter(&picture);
+    if (hasFormula) {
+        painter.setFont(parts.font);
+        painter.setPen(parts.ink);
+        painter.drawText(QRectF(kFormulaMargin, kFormulaMargin, width - 2 * kFormulaMargin, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts.formula);
+    }
+    const QPointF origin = canvases.topLeft() - QPointF(0, band);
+    painter.drawImage(graphRect.topLeft() - origin, parts.graph);
+    painter.drawImage(legendRect.topLeft() - origin, parts.legend);
+    painter.end();
+    return picture;
+}
+
+QString formulaLineOf(const QString& text5) {
+    const auto control = std::find_if(layout::kControls.begin(), layout::kControls.end(), [](const auto& c) {
+        return std::string_view(c.name) == "Text5";
+    });
+    if (text5.trimmed().isEmpty() || text5 == QString::fromUtf8(control->text)) return {};
+    return text5;
+}
+
+QStringList savedFormatFilters() {
+    std::vector<std::pair<QByteArray, QStringList>> formats;  // name, patterns
+    for (const QByteArray& extension : QImageWriter::supportedImageFormats()) {
+        if (isIconFormat(extension)) continue;
+        const QByteArray name = formatName(extension);
+        auto it = std::find_if(formats.begin(), formats.end(), [&](const auto& f) { return f.first == name; });
+        if (it == formats.end()) it = formats.insert(name == "png" ? formats.begin() : formats.end(), std::pair(name, QStringList()));
+        it->second.push_back(QStringLiteral("*.") + QString::fromLatin1(extension));
+    }
+    QStringList filters;
+    for (const auto& [name, patterns] : formats) {
+        filters.push_back(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(name).toUpper(), patterns.join(QLatin1Char(' '))));
+    }
+    return filters;
+}
+
+std::optional<QString> savePicture(const QImage& picture, const QString& path) {
+    const QFileInfo target(path);
+    const QByteArray format = formatOfPath(path);
+    if (format.isEmpty()) {
+        return QStringLiteral("В формате с расширением %1 рисунок записать нельзя. Выберите тип файла из списка.")
+            .arg(quoted(QLatin1Char('.') + target.suffix()));
+    }
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir()) return QStringLiteral("Папки %1 нет.").arg(quoted(QDir::toNativeSeparators(folder.filePath())));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return (target.exists() && !target.isWritable()) || !folder.isWritable()
+                   ? QStringLiteral("Нет права записи в этот файл или в его папку.")
+                   : QStringLiteral("Файл не открывается для записи.");
+    }
+    QImageWriter writer(&file, format);
+    if (!writer.write(picture) || !file.commit()) {
+        // The temporary file goes with `file`; the chosen name stays as it was.
+        return QStringLiteral("Запись прервалась: возможно, на диске нет места.");
+    }
+    return std::nullopt;
+}
+
+void setUpPrinter(QPrinter& printer) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("график"));
+}
+
+bool printPicture(const QImage& picture, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const QRect page = painter.viewport();
+    QRect target(QPoint(0, 0), picture.size().scaled(page.size(), Qt::KeepAspectRatio));
+    target.moveCenter(page.center());
+    painter.drawImage(target, picture);
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+} // namespace viramont
