@@ -23,6 +23,9 @@ QFont scaledFont(QFont font, double dpr) {
 
 // Far enough outside the canvas to count as off it for any drawing width.
 constexpr double kTextMargin = 100000.0;
+
+// More texts than a plot prints (a legend and the axes' labels).
+constexpr std::size_t kRememberedWidths = 64;
 } // namespace
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
@@ -174,7 +177,14 @@ void RasterCanvas::line(double x1, double y1, double x2, double y2, Colour colou
 void RasterCanvas::print(std::string_view text, LineEnd end) {
     const WorldPoint at = geometry_.current();
     const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const double width = metrics_.horizontalAdvance(qtext);
+    double width;
+    if (const auto known = printWidths_.find(std::string(text)); known != printWidths_.end()) {
+        width = known->second;
+    } else {
+        width = metrics_.horizontalAdvance(qtext);
+        if (printWidths_.size() >= kRememberedWidths) printWidths_.clear();
+        printWidths_.emplace(text, width);
+    }
     DevicePoint d;
     if (!qtext.isEmpty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) {
         forgetLastStamp();

@@ -17,6 +17,8 @@
 #include <QImage>
 
 #include <limits>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace viramont {
@@ -91,6 +93,9 @@ private:
     Colour back_;
     QFont font_;   // pixel size already in device pixels
     QFontMetricsF metrics_;
+    // Widths of the texts printed lately: a plot prints the same legend and
+    // labels again and again, and measuring one costs as much as drawing it.
+    std::unordered_map<std::string, double> printWidths_;
     int deviceWidth_ = 1;  // drawing width in device pixels
     std::vector<Span> stampShape_;
     // The image's pixels for direct writes; null when they must be fetched
