@@ -6,7 +6,9 @@
 #include "toolkit/arith.h"
 #include "toolkit/vector_state.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace viramont {
 
@@ -34,6 +36,35 @@ void forEachX(float& curX, double start, double end, float step, Body&& body) {
         curX = next;
     }
 }
+
+// A graph's points on their way to the canvas: collected in order and
+// handed over in batches, one call for many points. Whatever ends the loop,
+// a fault included, hands over the points collected so far first, so that
+// everything computed before a fault stays drawn.
+class GraphBatch {
+public:
+    GraphBatch(Canvas& canvas, Colour colour) : canvas_(canvas), colour_(colour) {}
+    GraphBatch(const GraphBatch&) = delete;
+    GraphBatch& operator=(const GraphBatch&) = delete;
+    ~GraphBatch() { flush(); }
+
+    void add(float x, float y) {
+        points_[size_++] = {x, y};
+        if (size_ == points_.size()) flush();
+    }
+
+private:
+    void flush() {
+        if (size_ == 0) return;
+        canvas_.points({points_.data(), size_}, colour_);
+        size_ = 0;
+    }
+
+    Canvas& canvas_;
+    Colour colour_;
+    std::array<GraphPoint, 512> points_;
+    std::size_t size_ = 0;
+};
 
 // The numbers of the transformation, read from the form once per plot.
 struct Params {
@@ -133,15 +164,20 @@ void plot(Form& form) {
 
     DrawAxes(form);
 
-    Canvas& canvas = form.Picture1;
-    forEachX(s.CurX, s.XStart.value(), s.XEnd, kGraphStep, [&](float x) {
-        s.CurY = Values::base(p, x);
-        canvas.point(x, s.CurY, kBlue);
-    });
-    forEachX(s.CurX, s.XStart.value() - p.b, static_cast<double>(s.XEnd) - p.b, kGraphStep, [&](float x) {
-        s.CurY = Values::transformed(p, x);
-        canvas.point(x, s.CurY, kRed);
-    });
+    {
+        GraphBatch blue(form.Picture1, kBlue);
+        forEachX(s.CurX, s.XStart.value(), s.XEnd, kGraphStep, [&](float x) {
+            s.CurY = Values::base(p, x);
+            blue.add(x, s.CurY);
+        });
+    }
+    {
+        GraphBatch red(form.Picture1, kRed);
+        forEachX(s.CurX, s.XStart.value() - p.b, static_cast<double>(s.XEnd) - p.b, kGraphStep, [&](float x) {
+            s.CurY = Values::transformed(p, x);
+            red.add(x, s.CurY);
+        });
+    }
 
     ShowLegend(form);
 }

@@ -5,6 +5,10 @@
 
 namespace viramont {
 
+void Canvas::points(std::span<const GraphPoint> batch, Colour colour) {
+    for (const GraphPoint& p : batch) point(p.x, p.y, colour);
+}
+
 CanvasGeometry::CanvasGeometry(int widthPx, int heightPx) { resize(widthPx, heightPx); }
 
 void CanvasGeometry::resize(int widthPx, int heightPx) {

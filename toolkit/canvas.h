@@ -13,6 +13,7 @@
 
 #include "toolkit/colour.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ struct WorldPoint {
     friend bool operator==(const WorldPoint&, const WorldPoint&) = default;
 };
 
+// A point of a graph as the plot loops hold it, x and y as 32-bit floats.
+struct GraphPoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -39,6 +46,10 @@ public:
     // A round dot of the drawing width; (x, y) becomes the current point.
     virtual void point(double x, double y) = 0;
     virtual void point(double x, double y, Colour colour) = 0;
+    // The points in order, each as point(x, y, colour): one call for many
+    // points of a graph. A canvas may override it with a faster loop that
+    // draws the same.
+    virtual void points(std::span<const GraphPoint> batch, Colour colour);
     // A line of the drawing width with round ends; (x2, y2) becomes current.
     virtual void line(double x1, double y1, double x2, double y2) = 0;
     virtual void line(double x1, double y1, double x2, double y2, Colour colour) = 0;

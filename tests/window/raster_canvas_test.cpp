@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,53 @@ TEST(RasterCanvas, SkippingRepeatedStampsChangesNoPixel) {
     }
     EXPECT_EQ(a.image(), b.image());
     EXPECT_EQ(a.image().pixel(20, 20), qRgb(255, 0, 0));
+}
+
+// A graph's points handed over in batches draw what the same points draw
+// one by one: on and off the canvas, not finite, a colour change on the
+// pixel of the last stamp, a line between two batches; with every stamp
+// made or repeats skipped, on a high-DPI image too.
+TEST(RasterCanvas, BatchOfPointsDrawsAsPointByPoint) {
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<GraphPoint> blue, red;
+    for (int i = 0; i <= 30000; ++i) {
+        const float x = -1.5f + static_cast<float>(i) * 0.0005f;  // starts off the left edge
+        blue.push_back({x, static_cast<float>(std::sin(x))});
+        if (x >= 7) red.push_back({x, static_cast<float>(3.5 * std::sin(4.0 * x))});  // leaves at the top and bottom
+    }
+    blue.insert(blue.begin() + 1000, {{nan, 0.5f}, {0.5f, inf}, {-inf, 0}, {3e38f, 3e38f}});
+    blue.push_back({0.5f, 2.5f});
+    red.insert(red.begin(), blue.back());  // starts on the last blue pixel, away from the rest
+    struct Case {
+        double dpr;
+        int width;
+        bool skip;
+        std::size_t chunk;
+    };
+    for (const Case& c : {Case{1, 3, true, 512}, Case{1, 1, true, 7}, Case{1, 3, false, 512}, Case{2, 3, true, 1},
+                          Case{1.5, 5, true, 100}}) {
+        RasterCanvas single = makeCanvas(c.dpr), batched = makeCanvas(c.dpr);
+        for (RasterCanvas* canvas : {&single, &batched}) {
+            canvas->setSkipRepeatedStamps(c.skip);
+            canvas->setScale(-1, 3, 14, -3);
+            canvas->setDrawWidth(c.width);
+        }
+        auto draw = [&](const std::vector<GraphPoint>& graph, Colour colour) {
+            for (const GraphPoint& p : graph) single.point(p.x, p.y, colour);
+            for (std::size_t i = 0; i < graph.size(); i += c.chunk) {
+                batched.points(std::span(graph).subspan(i, std::min(c.chunk, graph.size() - i)), colour);
+            }
+        };
+        draw(blue, kBlue);
+        draw(red, kRed);
+        EXPECT_EQ(batched.currentPoint(), single.currentPoint());
+        draw({{10, 0.5f}}, kRed);
+        for (RasterCanvas* canvas : {&single, &batched}) canvas->line(10, -3, 10, 3, rgb(0, 255, 0));
+        draw({{10, 0.5f}, {10, 0.5f}}, kRed);  // the pixel of the last stamp, painted over by the line
+        EXPECT_TRUE(batched.image() == single.image()) << c.dpr << " " << c.width << " " << c.skip;
+        EXPECT_GT(countColour(single.image(), qRgb(0, 0, 255)), 50);
+        EXPECT_GT(countColour(single.image(), qRgb(255, 0, 0)), 50);
+    }
 }
 
 TEST(RasterCanvas, UndrawableCoordinatesDrawNothing) {

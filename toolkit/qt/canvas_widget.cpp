@@ -29,11 +29,13 @@ CanvasWidget::CanvasWidget(QWidget* parent, QSize size, Colour fore, Colour back
 
 void CanvasWidget::refresh() {
     setAccessibleDescription(QString::fromStdString(canvas_->accessibleText()));
-    update();
+    update(contentsRect());  // the frame has not changed
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+    // The sunken frame costs most of a paint of the whole widget: drawn only
+    // when the region reaches it.
+    if (!contentsRect().contains(event->rect())) QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect inside = contentsRect();
     painter.setClipRect(inside.intersected(event->rect()));

@@ -5,6 +5,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace viramont {
 
 namespace {
@@ -19,6 +23,9 @@ QFont scaledFont(QFont font, double dpr) {
 
 // Far enough outside the canvas to count as off it for any drawing width.
 constexpr double kTextMargin = 100000.0;
+
+// More texts than a plot prints (a legend and the axes' labels).
+constexpr std::size_t kRememberedWidths = 64;
 } // namespace
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
@@ -95,21 +102,38 @@ void RasterCanvas::rebuildStampShape() {
     }
 }
 
-void RasterCanvas::point(double x, double y, Colour colour) {
-    geometry_.moveTo(x, y);
-    const double dx = (x - originX_) * factorX_;
-    const double dy = (y - originY_) * factorY_;
-    // Inside the pixel of the last stamp, in the same colour: nothing to do.
-    if (dx >= lastLeft_ && dx < lastLeft_ + 1 && dy >= lastTop_ && dy < lastTop_ + 1 && colour == lastColour_) {
-        return;
+void RasterCanvas::points(std::span<const GraphPoint> batch, Colour colour) {
+    if (batch.empty()) return;
+#if defined(__SSE2__)
+    // The steps of dot() with x and y side by side in one register, the same
+    // operations on each: most points fall into the pixel of the last stamp
+    // and end at the first test.
+    const __m128d origin = _mm_set_pd(originY_, originX_);
+    const __m128d factor = _mm_set_pd(factorY_, factorX_);
+    __m128d low, high;  // the last stamp's pixel in this colour; NaN when none
+    auto lastPixel = [&] {
+        const double left = colour == lastColour_ ? lastLeft_ : kNoStamp;
+        low = _mm_set_pd(lastTop_, left);
+        high = _mm_add_pd(low, _mm_set1_pd(1.0));
+    };
+    lastPixel();
+    for (const GraphPoint& p : batch) {
+        const __m128 xy = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&p)));
+        const __m128d d = _mm_mul_pd(_mm_sub_pd(_mm_cvtps_pd(xy), origin), factor);
+        if (_mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(d, low), _mm_cmplt_pd(d, high))) == 3) continue;
+        const double dx = _mm_cvtsd_f64(d), dy = _mm_cvtsd_f64(_mm_unpackhi_pd(d, d));
+        if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) continue;  // also NaN
+        int px = static_cast<int>(dx);
+        int py = static_cast<int>(dy);
+        px -= dx < px;
+        py -= dy < py;
+        stamp(px, py, colour);
+        lastPixel();
     }
-    if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) return;  // also NaN
-    // The pixel that holds the point: a floor without a library call.
-    int px = static_cast<int>(dx);
-    int py = static_cast<int>(dy);
-    px -= dx < px;
-    py -= dy < py;
-    stamp(px, py, colour);
+#else
+    for (const GraphPoint& p : batch) dot(p.x, p.y, colour);
+#endif
+    geometry_.moveTo(batch.back().x, batch.back().y);
 }
 
 void RasterCanvas::stamp(int px, int py, Colour colour) {
@@ -153,7 +177,14 @@ void RasterCanvas::line(double x1, double y1, double x2, double y2, Colour colou
 void RasterCanvas::print(std::string_view text, LineEnd end) {
     const WorldPoint at = geometry_.current();
     const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const double width = metrics_.horizontalAdvance(qtext);
+    double width;
+    if (const auto known = printWidths_.find(std::string(text)); known != printWidths_.end()) {
+        width = known->second;
+    } else {
+        width = metrics_.horizontalAdvance(qtext);
+        if (printWidths_.size() >= kRememberedWidths) printWidths_.clear();
+        printWidths_.emplace(text, width);
+    }
     DevicePoint d;
     if (!qtext.isEmpty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) {
         forgetLastStamp();

@@ -17,6 +17,8 @@
 #include <QImage>
 
 #include <limits>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace viramont {
@@ -29,7 +31,11 @@ public:
     void setScale(double left, double top, double right, double bottom) override;
     void setDrawWidth(int pixels) override;
     void point(double x, double y) override { point(x, y, fore_); }
-    void point(double x, double y, Colour colour) override;
+    void point(double x, double y, Colour colour) override {
+        geometry_.moveTo(x, y);
+        dot(x, y, colour);
+    }
+    void points(std::span<const GraphPoint> batch, Colour colour) override;
     void line(double x1, double y1, double x2, double y2) override { line(x1, y1, x2, y2, fore_); }
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
     void print(std::string_view text, LineEnd end) override;
@@ -54,6 +60,23 @@ private:
         int dx;
         int length;
     };
+    // The dot of a point, unless it repeats the last stamp; the current
+    // point is left alone.
+    [[gnu::always_inline]] void dot(double x, double y, Colour colour) {
+        const double dx = (x - originX_) * factorX_;
+        const double dy = (y - originY_) * factorY_;
+        // Inside the pixel of the last stamp, in the same colour: nothing to do.
+        if (dx >= lastLeft_ && dx < lastLeft_ + 1 && dy >= lastTop_ && dy < lastTop_ + 1 && colour == lastColour_) {
+            return;
+        }
+        if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) return;  // also NaN
+        // The pixel that holds the point: a floor without a library call.
+        int px = static_cast<int>(dx);
+        int py = static_cast<int>(dy);
+        px -= dx < px;
+        py -= dy < py;
+        stamp(px, py, colour);
+    }
     // Draws the dot of the drawing width at a device pixel and remembers it.
     [[gnu::noinline]] void stamp(int px, int py, Colour colour);
     void rebuildStampShape();
@@ -70,6 +93,9 @@ private:
     Colour back_;
     QFont font_;   // pixel size already in device pixels
     QFontMetricsF metrics_;
+    // Widths of the texts printed lately: a plot prints the same legend and
+    // labels again and again, and measuring one costs as much as drawing it.
+    std::unordered_map<std::string, double> printWidths_;
     int deviceWidth_ = 1;  // drawing width in device pixels
     std::vector<Span> stampShape_;
     // The image's pixels for direct writes; null when they must be fetched
