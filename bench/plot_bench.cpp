@@ -8,12 +8,10 @@
 //   plot_bench                      all cases
 //   plot_bench --benchmark_filter=Default
 
-#include "app/form.h"
 #include "bench/floor.h"
 #include "plot/routines.h"
-#include "toolkit/qt/raster_canvas.h"
+#include "tests/raster_form.h"
 
-#include <QFont>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -27,52 +25,14 @@
 namespace viramont {
 namespace {
 
-class Field final : public TextField {
-public:
-    std::string text() const override { return {}; }
-    void setText(const std::string&) override {}
-};
-class List final : public ListControl {
-public:
-    void append(const std::string&) override {}
-    std::string text() const override { return {}; }
-};
-class NoDialogs final : public Dialogs {
-public:
-    void message(const std::string&) override {}
-    std::string input(const std::string&, const std::string&) override { return {}; }
-};
-
-// The window's two canvases and a form on them.
-struct Bench {
-    Field field;
-    List list;
-    NoDialogs dialogs;
-    QFont font;
-    RasterCanvas picture1;
-    RasterCanvas picture2;
-    Form form;
-
-    Bench(double xStart, float xEnd)
-        : font(QStringLiteral("Liberation Sans")),
-          picture1(821, 517, 1.0, 0x000000, 0xEFEFEF, pixelFont(font)),
-          picture2(285, 253, 1.0, 0x008000, 0xE0E0E0, pixelFont(font)),
-          form{.state = {}, .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field, .Text5 = field,
-               .Text6 = field, .Text7 = field, .Combo1 = list, .Picture1 = picture1, .Picture2 = picture2,
-               .dialogs = dialogs, .endProgram = {}} {
+// The window's two canvases and a form on them, with the sine and the
+// default parameters on the interval from xStart to xEnd.
+struct Bench : test::RasterWindow {
+    Bench(double xStart, float xEnd) {
         FormState& s = form.state;
-        s.FunctionName = "Sin(X)";
-        s.StretchY = 1;
-        s.StretchX = Numeric::real(1);
-        s.ShiftX = Numeric::real(1);
-        s.ShiftY = 1;
+        test::setDefaults(s, "Sin(X)");
         s.XStart = Numeric::real(xStart);
         s.XEnd = xEnd;
-    }
-    static QFont pixelFont(QFont f) {
-        f.setPixelSize(18);
-        f.setBold(true);
-        return f;
     }
 };
 

@@ -37,19 +37,19 @@
 // (asking again after Cancel is what the program is meant to do, so that is
 // the end of the input, not a failure).
 
-#include "app/form.h"
+#include "app/form/form.h"
 #include "params/intake.h"
 #include "plot/plot.h"
-#include "tests/fakes.h"
 #include "tests/press_oracle.h"
+#include "tests/raster_form.h"
 #include "toolkit/arith.h"
 #include "toolkit/canvas.h"
 #include "toolkit/fault.h"
 #include "toolkit/guard.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt/raster_canvas.h"
+#include "toolkit/utf8.h"
 
-#include <QFont>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -82,36 +82,6 @@ std::string currentInput;  // for the report of a failure
                  currentInput.c_str());
     std::abort();
 }
-
-// Well-formed UTF-8 without control characters: what a label or a formula
-// built from the program's own texts and numbers must be.
-bool isCleanUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t more = 0;  // continuation bytes that must follow
-        if (c < 0x20 || c == 0x7F) return false;
-        if (c < 0x80)
-            more = 0;
-        else if (c >= 0xC2 && c <= 0xDF)
-            more = 1;
-        else if (c >= 0xE0 && c <= 0xEF)
-            more = 2;
-        else if (c >= 0xF0 && c <= 0xF4)
-            more = 3;
-        else
-            return false;
-        if (more > text.size() - i - 1) return false;
-        for (std::size_t j = 1; j <= more; ++j) {
-            if ((static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80) return false;
-        }
-        i += more + 1;
-    }
-    return true;
-}
-
-// The text fields and Combo1 are the plain in-memory controls of the tests.
-using Field = test::FakeField;
-using List = test::FakeList;
 
 // Raised when the input box has been cancelled kMaxUnanswered times in a
 // row after the typed answers ran out; not a RuntimeFault, so the event
@@ -180,7 +150,7 @@ public:
     }
     void print(std::string_view text, LineEnd end) override {
         ++calls;
-        if (!isCleanUtf8(text)) fail("printed text is not clean UTF-8: " + std::string(text));
+        if (!utf8::isClean(text)) fail("printed text is not clean UTF-8: " + std::string(text));
         inner_.print(text, end);
     }
     WorldPoint currentPoint() const override { return inner_.currentPoint(); }
@@ -199,60 +169,29 @@ private:
     Canvas& inner_;
 };
 
-constexpr int kPicture1Width = 821, kPicture1Height = 517;
-constexpr int kPicture2Width = 285, kPicture2Height = 253;
-
-QFont canvasFont() {
-    QFont f;
-    f.setPixelSize(13);
-    f.setBold(true);
-    return f;
-}
-
-// The two raster canvases of the window's sizes, made once for each pixel
-// ratio (a new image costs more than most runs) and put back before every
-// run into the state of a new canvas: drawing width 1, the pixel scale,
-// cleared.
-struct Canvases {
-    RasterCanvas picture1, picture2;
-};
-
-Canvases& freshCanvases(bool highDpi) {
-    static Canvases normal{RasterCanvas(kPicture1Width, kPicture1Height, 1.0, 0x000000, 0xC0C0C0, canvasFont()),
-                           RasterCanvas(kPicture2Width, kPicture2Height, 1.0, 0x008000, 0xE0E0E0, canvasFont())};
-    static Canvases high{RasterCanvas(kPicture1Width, kPicture1Height, 2.0, 0x000000, 0xC0C0C0, canvasFont()),
-                         RasterCanvas(kPicture2Width, kPicture2Height, 2.0, 0x008000, 0xE0E0E0, canvasFont())};
-    Canvases& c = highDpi ? high : normal;
-    for (auto [canvas, w, h] : {std::tuple{&c.picture1, kPicture1Width, kPicture1Height},
-                                std::tuple{&c.picture2, kPicture2Width, kPicture2Height}}) {
+// The window's two raster canvases, made once for each pixel ratio (a new
+// image costs more than most runs) and put back before every run into the
+// state of a new canvas: drawing width 1, the pixel scale, cleared.
+test::RasterCanvases& freshCanvases(bool highDpi) {
+    static test::RasterCanvases normal(1.0), high(2.0);
+    test::RasterCanvases& c = highDpi ? high : normal;
+    for (auto [canvas, area] : {std::pair{&c.picture1, test::kPicture1}, std::pair{&c.picture2, test::kPicture2}}) {
         canvas->setDrawWidth(1);
-        canvas->setScale(0, 0, w, h);
+        canvas->setScale(0, 0, area.width, area.height);
         canvas->clear();
     }
     return c;
 }
 
 // The form on in-memory controls and the two raster canvases.
-struct Window {
-    explicit Window(Canvases& canvases) : picture1(canvases.picture1), picture2(canvases.picture2) { Form_Load(form); }
+struct Window : test::FakeControls {
+    explicit Window(test::RasterCanvases& canvases) : picture1(canvases.picture1), picture2(canvases.picture2) {
+        Form_Load(form);
+    }
 
-    Field text1, text2, text3, text4, text5, text6, text7;
-    List combo1;
     CheckedCanvas picture1, picture2;
     Boxes boxes;
-    Form form{.state = {},
-              .Text1 = text1,
-              .Text2 = text2,
-              .Text3 = text3,
-              .Text4 = text4,
-              .Text5 = text5,
-              .Text6 = text6,
-              .Text7 = text7,
-              .Combo1 = combo1,
-              .Picture1 = picture1,
-              .Picture2 = picture2,
-              .dialogs = boxes,
-              .endProgram = [] {}};
+    Form form = test::formOver(*this, picture1, picture2, boxes, [] {});
 };
 
 std::string entryOf(std::string_view line) {
@@ -263,10 +202,7 @@ std::string entryOf(std::string_view line) {
     return std::string(line);
 }
 
-void pick(Window& w, const std::string& entry) {
-    w.combo1.shown = entry;
-    Combo1_Click(w.form);
-}
+void pick(Window& w, const std::string& entry) { w.pick(w.form, entry); }
 
 bool press(Window& w, void (*handler)(Form&)) {
     w.boxes.messages.clear();
@@ -309,7 +245,7 @@ bool pressSelect(Window& w) {
     if (w.text5.text() != s.FormulaText) fail("Text5 does not show FormulaText after ВЫБОР");
     if (s.FormulaText.empty()) fail("ВЫБОР completed with an empty formula");
     if (oracle::isPlotted(s.FunctionName)) {
-        if (!isCleanUtf8(s.FormulaText)) fail("formula is not clean UTF-8: " + s.FormulaText);
+        if (!utf8::isClean(s.FormulaText)) fail("formula is not clean UTF-8: " + s.FormulaText);
     }
     if (isLogarithm(s.FunctionName)) {
         if (!(s.XStart.value() > 0 && s.XEnd > 0)) fail("ВЫБОР accepted an interval left of 0 for a logarithm");
@@ -369,7 +305,7 @@ void run(std::string_view data) {
 
     const bool highDpi = actions.find('H') != std::string_view::npos;
     Window w(freshCanvases(highDpi));
-    Field* fields[] = {&w.text1, &w.text2, &w.text3, &w.text4, &w.text6, &w.text7};
+    test::FakeField* fields[] = {&w.text1, &w.text2, &w.text3, &w.text4, &w.text6, &w.text7};
     for (std::size_t i = 0; i < 6; ++i) fields[i]->setText(std::string(line(i + 1)));
     w.text5.setText("Text5");
     for (std::size_t i = 8; i < lines.size(); ++i) w.boxes.answers.push_back(lines[i]);

@@ -1,6 +1,7 @@
 #include "params/formula.h"
 
 #include "toolkit/number_text.h"
+#include "toolkit/utf8.h"
 
 #include <cmath>
 #include <string_view>
@@ -8,22 +9,6 @@
 namespace viramont {
 
 namespace {
-
-// Length in bytes of the UTF-8 character that starts at text[pos].
-std::size_t characterBytes(std::string_view text, std::size_t pos) {
-    std::size_t end = pos + 1;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    return end - pos;
-}
-
-// Removes the last `count` characters of a UTF-8 text (all of it when shorter).
-void dropLastCharacters(std::string& text, std::size_t count) {
-    for (; count > 0 && !text.empty(); --count) {
-        std::size_t pos = text.size() - 1;
-        while (pos > 0 && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) --pos;
-        text.erase(pos);
-    }
-}
 
 // "(" then the argument k·x + b: "(-0.5x+3)", "(x)", "(3x-1)".
 void appendArgument(FormState& s) {
@@ -58,7 +43,7 @@ void ComposeFunctionTerm(FormState& s, std::size_t nameLength) {
 
     std::size_t pos = 0;
     for (std::size_t i = 0; i < walked && pos < name.size(); ++i) {
-        const std::size_t bytes = characterBytes(name, pos);
+        const std::size_t bytes = utf8::characterBytes(name, pos);
         if (name[pos] == '(') {
             appendArgument(s);
         } else {
@@ -70,7 +55,7 @@ void ComposeFunctionTerm(FormState& s, std::size_t nameLength) {
     if (name == fn::kSquare || name == fn::kCube) {
         // The walk copied the "x)" that follows the name's "(" after the
         // written argument; the power takes their place.
-        dropLastCharacters(s.FormulaText, 2);
+        utf8::dropLastCharacters(s.FormulaText, 2);
         s.FormulaText += name == fn::kSquare ? "^2" : "^3";
     } else if (name == fn::kLogBase) {
         s.FormulaText += "/Log(" + integerText(s.LogBase) + ")";

@@ -2,8 +2,8 @@
 
 #include "params/formula.h"
 #include "toolkit/arith.h"
-#include "toolkit/canvas.h"
 #include "toolkit/number_text.h"
+#include "toolkit/utf8.h"
 
 namespace viramont {
 
@@ -66,7 +66,7 @@ void ВЫБОР_Click(Form& form) {
     s.XEnd = toSingle(fieldValue(form.Text7));
 
     ComposeLeadingTerms(s);
-    const std::size_t nameLength = codePointCount(s.FunctionName);
+    const std::size_t nameLength = utf8::characterCount(s.FunctionName);
 
     const bool isLogBase = s.FunctionName == fn::kLogBase;
     if (isLogarithm(s.FunctionName) && !CheckLogarithmDomain(form)) return;

@@ -70,20 +70,22 @@ private:
 struct Params {
     double A, k, b, C;
     std::int16_t a;
-    mutable double lnA = 0.0;
-    mutable bool haveLnA = false;
+    double lnA;  // ln a where a > 0
 
     explicit Params(const FormState& s)
-        : A(s.StretchY), k(s.StretchX.value()), b(s.ShiftX.value()), C(s.ShiftY), a(s.LogBase) {}
+        : A(s.StretchY),
+          k(s.StretchX.value()),
+          b(s.ShiftX.value()),
+          C(s.ShiftY),
+          a(s.LogBase),
+          lnA(a > 0 ? std::log(static_cast<double>(a)) : 0.0) {}
 
     double u(double x) const { return k * x + b; }
-    // ln a, taken when first needed: a plot whose loops make no pass never
-    // takes it.
+    // ln a, as each value of the base-a logarithm takes it: a base that is
+    // not positive faults there, so a plot whose loops make no pass never
+    // does.
     double logOfBase() const {
-        if (!haveLnA) {
-            lnA = naturalLog(a);
-            haveLnA = true;
-        }
+        if (a <= 0) raiseFault(FaultKind::InvalidArgument);
         return lnA;
     }
 };

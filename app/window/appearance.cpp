@@ -55,6 +55,11 @@ QColor layoutColour(Colour colour, const QPalette& palette) {
     }
 }
 
+Colour layoutColourValue(Colour colour, const QPalette& palette) {
+    const QColor c = layoutColour(colour, palette);
+    return rgb(c.red(), c.green(), c.blue());
+}
+
 namespace {
 QPixmap iconPicture(int size) {
     QPixmap pixmap(size, size);

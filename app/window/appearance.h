@@ -20,6 +20,8 @@ QFont layoutFont(const layout::FontSpec& wanted, double scale = 1.0);
 
 // A colour of the layout; system colours come from the palette.
 QColor layoutColour(Colour colour, const QPalette& palette);
+// The same as a colour value, as the canvases take it.
+Colour layoutColourValue(Colour colour, const QPalette& palette);
 
 // A small white window with a cyan title bar, in 16 and 32 pixels.
 QIcon programIcon();

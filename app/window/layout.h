@@ -7,6 +7,8 @@
 #include "toolkit/colour.h"
 
 #include <array>
+#include <stdexcept>
+#include <string_view>
 
 namespace viramont::layout {
 
@@ -93,6 +95,27 @@ inline constexpr std::array<ControlSpec, 23> kControls{{
     {"Label2", Kind::Label, 7080, 2160, 3615, 495, "КОЭФ-Т СЖАТИЯ ПO ОСИ Х", {"Arial", 12, true, false}, 0x00C00000, kFormBack, Align::Centre, 5},
     {"Label1", Kind::Label, 2640, 120, 11655, 375, "Viramont", {"Microsoft Sans Serif", 18, true, true}, kButtonText, kFormBack, Align::Centre, 2},
 }};
+
+// The row of a control by its name.
+constexpr const ControlSpec& controlNamed(std::string_view name) {
+    for (const ControlSpec& control : kControls) {
+        if (name == control.name) return control;
+    }
+    throw std::out_of_range("no control of that name in the layout");
+}
+
+// The sunken 3-D border of a canvas, in logical pixels on each side; the
+// drawing area is the control's box less the border.
+constexpr int kCanvasBorder = 2;
+
+struct PixelSize {
+    int width, height;
+};
+// The drawing area of a canvas of the layout at scale 1, in logical pixels.
+constexpr PixelSize canvasArea(std::string_view name) {
+    const ControlSpec& c = controlNamed(name);
+    return {px(c.width) - 2 * kCanvasBorder, px(c.height) - 2 * kCanvasBorder};
+}
 
 // The caption that names a field or canvas for screen readers.
 struct AccessibleName {

@@ -54,8 +54,6 @@ ColourRoles colourRolesOf(layout::Kind kind) {
     return {QPalette::WindowText, QPalette::Window};
 }
 
-Colour toColourValue(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
-
 } // namespace
 
 MainWindow::MainWindow(double scaleFactor) {
@@ -120,9 +118,9 @@ void MainWindow::buildControls(layout::Scale scale) {
             break;
         }
         case layout::Kind::Picture: {
-            const QColor fore = layoutColour(control.fore, palette());
-            const QColor back = layoutColour(control.back, palette());
-            auto* picture = new CanvasWidget(this, geometry.size(), toColourValue(fore), toColourValue(back), font);
+            auto* picture = new CanvasWidget(this, geometry.size(), layout::kCanvasBorder,
+                                             layoutColourValue(control.fore, palette()),
+                                             layoutColourValue(control.back, palette()), font);
             (control.name == std::string("Picture1") ? picture1_ : picture2_) = picture;
             w = picture;
             break;

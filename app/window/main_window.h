@@ -3,13 +3,13 @@
 // the form (its state and the controls as the handlers see them) and runs
 // every user event through the event boundary.
 //
-//   Load              -> Form_Load        (app/form.cpp)
-//   Combo1 pick       -> Combo1_Click     (app/form.cpp)
+//   Load              -> Form_Load        (app/form/)
+//   Combo1 pick       -> Combo1_Click     (app/form/)
 //   ВЫБОР pressed     -> ВЫБОР_Click      (params/)
 //   Command1 pressed  -> Command1_Click   (plot/)
-//   Command3 pressed  -> Command3_Click   (app/form.cpp)
+//   Command3 pressed  -> Command3_Click   (app/form/)
 
-#include "app/form.h"
+#include "app/form/form.h"
 #include "app/window/layout.h"
 
 #include <QWidget>

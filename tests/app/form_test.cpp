@@ -1,5 +1,5 @@
-#include "app/form.h"
-#include "fakes.h"
+#include "app/form/form.h"
+#include "form_kit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The formula shown in Text5 after a press of ВЫБОР, through the real handler.
 
-#include "fakes.h"
+#include "form_kit.h"
 #include "params/intake.h"
 #include "toolkit/number_text.h"
 

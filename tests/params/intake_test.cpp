@@ -1,7 +1,7 @@
 // Pressing ВЫБОР: the fields as read into the form state, the checks of the
 // logarithm's interval and domain, and the base dialog.
 
-#include "fakes.h"
+#include "form_kit.h"
 #include "params/intake.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
@@ -186,7 +186,7 @@ TEST_F(Intake, LegendPanelIsClearedOnEveryPress) {
         w.picture2.print("легенда", LineEnd::NewLine);
         ВЫБОР_Click(w.form);
         ASSERT_FALSE(w.picture2.calls().empty());
-        EXPECT_EQ(w.picture2.calls().back().op, RecordingCanvas::Op::Clear);
+        EXPECT_EQ(w.picture2.calls().back().op, test::RecordingCanvas::Op::Clear);
         EXPECT_EQ(w.picture2.accessibleText(), "");
     }
     EXPECT_EQ(w.dialogs.messages, std::vector<std::string>{kInterval});

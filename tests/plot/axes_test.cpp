@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "form_kit.h"
 #include "plot/axes.h"
 #include "toolkit/colour.h"
 #include "toolkit/fault.h"
@@ -15,8 +15,8 @@
 namespace viramont {
 namespace {
 
-using Op = RecordingCanvas::Op;
-using Call = RecordingCanvas::Call;
+using Op = test::RecordingCanvas::Op;
+using Call = test::RecordingCanvas::Call;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr float kInfF = std::numeric_limits<float>::infinity();
@@ -179,8 +179,8 @@ TEST(DrawAxes, RunsTheStepsInOrderForTheIntervalMinusFiveToFive) {
     EXPECT_DOUBLE_EQ(d.x, 0);
     EXPECT_DOUBLE_EQ(d.y, 0);
     ASSERT_TRUE(w.picture1.geometry().toDevice(6, -2, 0, d));
-    EXPECT_DOUBLE_EQ(d.x, 825);
-    EXPECT_DOUBLE_EQ(d.y, 521);
+    EXPECT_DOUBLE_EQ(d.x, test::kPicture1.width);
+    EXPECT_DOUBLE_EQ(d.y, test::kPicture1.height);
     // The drawing width stays 5 for the graphs; DrawAxes leaves the legend alone.
     EXPECT_EQ(w.picture1.geometry().drawWidth(), 5);
     EXPECT_TRUE(w.picture2.calls().empty());

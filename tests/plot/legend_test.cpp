@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "form_kit.h"
 #include "plot/legend.h"
 #include "toolkit/fault.h"
 
@@ -13,8 +13,8 @@
 namespace viramont {
 namespace {
 
-using Op = RecordingCanvas::Op;
-using Call = RecordingCanvas::Call;
+using Op = test::RecordingCanvas::Op;
+using Call = test::RecordingCanvas::Call;
 
 std::vector<std::string> linesOf(const Canvas& c) {
     std::vector<std::string> out;
@@ -105,7 +105,7 @@ TEST(ShowLegend, SecondLegendStartsOnTheLineAfterTheFirst) {
     const auto& calls = w.picture2.calls();
     ASSERT_EQ(calls.size(), 24u);
     EXPECT_EQ(calls[12].at, after);
-    EXPECT_EQ(calls[12].at, (WorldPoint{0, 10 * RecordingCanvas::kLineHeight}));
+    EXPECT_EQ(calls[12].at, (WorldPoint{0, 10 * test::RecordingCanvas::kLineHeight}));
     // The legend never clears its panel.
     for (const Call& c : calls) EXPECT_NE(c.op, Op::Clear);
 }

@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "form_kit.h"
 #include "plot/plot.h"
 #include "toolkit/fault.h"
 #include "toolkit/guard.h"
@@ -12,22 +12,10 @@
 namespace viramont {
 namespace {
 
-using Op = RecordingCanvas::Op;
-using Call = RecordingCanvas::Call;
+using Op = test::RecordingCanvas::Op;
+using Call = test::RecordingCanvas::Call;
 
-// The state ВЫБОР leaves for the window's initial texts: A = k = b = C = 1,
-// the interval 0 to 10.
-void setDefaults(FormState& s, const std::string& function) {
-    s.FunctionName = function;
-    s.StretchY = 1.0f;
-    s.StretchX = Numeric::real(1.0);
-    s.ShiftX = Numeric::real(1.0);
-    s.ShiftY = 1.0f;
-    s.XStart = Numeric::real(0.0);
-    s.XEnd = 10.0f;
-}
-
-std::vector<Call> pointsIn(const RecordingCanvas& c, Colour colour) {
+std::vector<Call> pointsIn(const test::RecordingCanvas& c, Colour colour) {
     std::vector<Call> out;
     for (const Call& call : c.calls()) {
         if (call.op == Op::Point && call.hasColour && call.colour == colour) out.push_back(call);
@@ -35,13 +23,13 @@ std::vector<Call> pointsIn(const RecordingCanvas& c, Colour colour) {
     return out;
 }
 
-long long countOps(const RecordingCanvas& c, Op op) {
+long long countOps(const test::RecordingCanvas& c, Op op) {
     return std::count_if(c.calls().begin(), c.calls().end(), [op](const Call& call) { return call.op == op; });
 }
 
 TEST(Plot, DefaultSineSetsEveryPointAtTheFloatStep) {
     test::FakeWindow w;
-    setDefaults(w.form.state, "Sin(X)");
+    test::setDefaults(w.form.state, "Sin(X)");
     Command1_Click(w.form);
 
     const auto blue = pointsIn(w.picture1, kBlue);
@@ -81,7 +69,7 @@ class RangeScan : public ::testing::TestWithParam<RangeCase> {};
 TEST_P(RangeScan, DefaultFieldsGiveTheRange) {
     const RangeCase& c = GetParam();
     test::FakeWindow w;
-    setDefaults(w.form.state, c.function);
+    test::setDefaults(w.form.state, c.function);
     w.picture1.setKeepPoints(false);
     Command1_Click(w.form);
     EXPECT_EQ(w.form.state.YMax.kind(), Numeric::Kind::Single);
@@ -98,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Functions, RangeScan,
 TEST(Plot, CubeFarFromZeroLeavesTheLowerStart) {
     test::FakeWindow w;
     FormState& s = w.form.state;
-    setDefaults(s, "(x)^3");
+    test::setDefaults(s, "(x)^3");
     s.ShiftX = Numeric::real(0);
     s.ShiftY = 0;
     s.XStart = Numeric::real(11);
@@ -111,7 +99,7 @@ TEST(Plot, CubeFarFromZeroLeavesTheLowerStart) {
 
 TEST(Plot, BackwardIntervalDrawsNoPointButAxesAndLegend) {
     test::FakeWindow w;
-    setDefaults(w.form.state, "Sin(X)");
+    test::setDefaults(w.form.state, "Sin(X)");
     w.form.state.XStart = Numeric::real(5);
     w.form.state.XEnd = 1;
     Command1_Click(w.form);
@@ -142,7 +130,7 @@ TEST(Plot, StateAfterStartPlotsTheOriginOnce) {
 TEST(Plot, NothingChosenOrAnUnknownEntryDrawsNothing) {
     for (const char* name : {"", "sin(x)", "Sin(X) ", "ФУНКЦИИ"}) {
         test::FakeWindow w;
-        setDefaults(w.form.state, name);
+        test::setDefaults(w.form.state, name);
         Command1_Click(w.form);
         EXPECT_TRUE(w.picture1.calls().empty()) << name;
         EXPECT_TRUE(w.picture2.calls().empty()) << name;
@@ -166,7 +154,7 @@ struct FaultCase {
 // Blue points of a complete graph over the interval.
 std::size_t completeBlueGraph(double xStart, float xEnd) {
     test::FakeWindow w;
-    setDefaults(w.form.state, "(x)^2");
+    test::setDefaults(w.form.state, "(x)^2");
     w.form.state.XStart = Numeric::real(xStart);
     w.form.state.XEnd = xEnd;
     Command1_Click(w.form);
@@ -179,7 +167,7 @@ TEST_P(PlotFaults, StopTheRoutineAndLeaveWhatWasDrawn) {
     const FaultCase& c = GetParam();
     test::FakeWindow w;
     FormState& s = w.form.state;
-    setDefaults(s, c.function);
+    test::setDefaults(s, c.function);
     s.XStart = Numeric::real(c.xStart);
     s.XEnd = c.xEnd;
     s.StretchX = Numeric::real(c.k);
@@ -229,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Plot, ASineBeyondTheFloatRangeIsAnOverflow) {
     test::FakeWindow w;
-    setDefaults(w.form.state, "Sin(X)");
+    test::setDefaults(w.form.state, "Sin(X)");
     w.form.state.StretchY = 3e38f;
     w.form.state.ShiftY = 3e38f;
     EXPECT_FALSE(runGuarded(w.dialogs, [&] { Command1_Click(w.form); }));
@@ -241,7 +229,7 @@ TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
     // From 2048 on, x + 0.0001 rounds back to x: the graphs end there.
     test::FakeWindow w;
     FormState& s = w.form.state;
-    setDefaults(s, "(x)^2");
+    test::setDefaults(s, "(x)^2");
     s.ShiftX = Numeric::real(0);
     s.XStart = Numeric::real(2047.99);
     s.XEnd = 100000;
@@ -254,7 +242,7 @@ TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
 
     // Below -2048 the step never advances: one point per graph.
     test::FakeWindow far;
-    setDefaults(far.form.state, "(x)^2");
+    test::setDefaults(far.form.state, "(x)^2");
     far.form.state.XStart = Numeric::real(-100000);
     far.form.state.XEnd = -99999;
     Command1_Click(far.form);
@@ -265,7 +253,7 @@ TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
 TEST(Plot, TheScanEndsBeyondTwoToTheTwentyThird) {
     test::FakeWindow w;
     FormState& s = w.form.state;
-    setDefaults(s, "(x)^2");
+    test::setDefaults(s, "(x)^2");
     s.XStart = Numeric::real(8388607);
     s.XEnd = 3e38f;
     Command1_Click(w.form);
@@ -279,7 +267,7 @@ TEST(Plot, TheScanEndsBeyondTwoToTheTwentyThird) {
 
 TEST(Plot, ANewChoiceUsesTheParametersAlreadyRead) {
     test::FakeWindow w;
-    setDefaults(w.form.state, "Cos(X)");
+    test::setDefaults(w.form.state, "Cos(X)");
     w.form.state.StretchY = 2;
     w.picture1.setKeepPoints(false);
     Command1_Click(w.form);

@@ -1,4 +1,5 @@
-#include "toolkit/canvas.h"
+#include "recording_canvas.h"
+#include "toolkit/canvas_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@
 
 namespace viramont {
 namespace {
+
+using test::RecordingCanvas;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();

@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "form_kit.h"
 #include "toolkit/arith.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"

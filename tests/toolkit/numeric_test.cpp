@@ -2,7 +2,7 @@
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
 #include "toolkit/numeric.h"
-#include "fakes.h"
+#include "form_kit.h"
 
 #include <gtest/gtest.h>
 

@@ -5,12 +5,11 @@
 // With VIRAMONT_AXES_PNG set to a file name, the first test also saves its
 // image there for a look by eye.
 
-#include "fakes.h"
 #include "plot/axes.h"
+#include "raster_form.h"
+#include "toolkit/canvas_geometry.h"
 #include "toolkit/colour.h"
-#include "toolkit/qt/raster_canvas.h"
 
-#include <QFont>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -22,28 +21,10 @@
 namespace viramont {
 namespace {
 
-constexpr int kWidth = 821;
-constexpr int kHeight = 517;
-constexpr Colour kFore = 0x000000;
-constexpr Colour kBack = 0xEFEFEF;
+constexpr int kWidth = test::kPicture1.width;
+constexpr int kHeight = test::kPicture1.height;
 
-QFont labelFont() {
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(18);
-    f.setBold(true);
-    return f;
-}
-
-struct AxesForm {
-    test::FakeField field;
-    test::FakeList list;
-    test::ScriptedDialogs dialogs;
-    RasterCanvas picture1{kWidth, kHeight, 1.0, kFore, kBack, labelFont()};
-    RasterCanvas picture2{285, 253, 1.0, 0x008000, 0xE0E0E0, labelFont()};
-    Form form{.state = {}, .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field, .Text5 = field,
-              .Text6 = field, .Text7 = field, .Combo1 = list, .Picture1 = picture1, .Picture2 = picture2,
-              .dialogs = dialogs, .endProgram = {}};
-
+struct AxesForm : test::RasterWindow {
     const QImage& draw(const FormState& s) {
         form.state = s;
         DrawAxes(form);
@@ -51,11 +32,17 @@ struct AxesForm {
     }
 };
 
-QRgb rgbOf(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+// Device position of a user coordinate on the sample state's scale: x from
+// -6 to 6 and y from 3 down to -2.
+DevicePoint onSampleScale(double x, double y) {
+    CanvasGeometry g(kWidth, kHeight);
+    g.setScale(-6, 3, 6, -2);
+    return g.map(x, y);
+}
+double col(double x) { return onSampleScale(x, 0).x; }
+double row(double y) { return onSampleScale(0, y).y; }
 
-// Device position of a user coordinate for a scale from `a` (left or top
-// edge) to `b` (right or bottom edge) over `pixels`.
-double devicePos(double v, double a, double b, int pixels) { return (v - a) * pixels / (b - a); }
+QRgb rgbOf(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
 // Mean position of the pixels of `colour` along a row or a column; -1 when
 // there are none.
@@ -97,9 +84,7 @@ TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
     if (const char* path = std::getenv("VIRAMONT_AXES_PNG")) img.save(QString::fromLocal8Bit(path));
 
     const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
-    const QRgb fore = rgbOf(kFore), back = rgbOf(kBack);
-    auto col = [](double x) { return devicePos(x, -6, 6, kWidth); };
-    auto row = [](double y) { return devicePos(y, 3, -2, kHeight); };
+    const QRgb fore = rgbOf(f.picture1.foreColour()), back = rgbOf(f.picture1.backColour());
 
     // Horizontal lines, measured in a column away from every label.
     const int clearColumn = static_cast<int>(col(-4));
@@ -152,7 +137,7 @@ TEST(AxesPixels, BackwardIntervalMirrorsTheLinesLeftToRight) {
     const QImage& b = backward.draw(s);
 
     const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
-    const int clearRow = static_cast<int>(devicePos(-1.5, 3, -2, kHeight));
+    const int clearRow = static_cast<int>(row(-1.5));
     const double cyanA = centreInRow(a, clearRow, cyan), cyanB = centreInRow(b, clearRow, cyan);
     ASSERT_GT(cyanA, 0);
     ASSERT_GT(cyanB, 0);
@@ -179,7 +164,7 @@ TEST(AxesPixels, UntouchedRangeMirrorsTheLinesTopToBottom) {
     const QImage& b = downwards.draw(s);
 
     const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
-    const int clearColumn = static_cast<int>(devicePos(-4, -6, 6, kWidth));
+    const int clearColumn = static_cast<int>(col(-4));
     const double cA = centreInColumn(a, clearColumn, magenta), cB = centreInColumn(b, clearColumn, magenta);
     ASSERT_GT(cA, 0);
     ASSERT_GT(cB, 0);
@@ -188,8 +173,8 @@ TEST(AxesPixels, UntouchedRangeMirrorsTheLinesTopToBottom) {
     EXPECT_GT(cB, axisB);                                 // ... and below it when y grows downwards
     EXPECT_NEAR(cB, kHeight - cA, 1.0);
     // The vertical lines still run over the whole height.
-    EXPECT_EQ(b.pixel(static_cast<int>(devicePos(-2, -6, 6, kWidth)), 0), cyan);
-    EXPECT_EQ(b.pixel(static_cast<int>(devicePos(-2, -6, 6, kWidth)), kHeight - 1), cyan);
+    EXPECT_EQ(b.pixel(static_cast<int>(col(-2)), 0), cyan);
+    EXPECT_EQ(b.pixel(static_cast<int>(col(-2)), kHeight - 1), cyan);
 }
 
 TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
@@ -198,7 +183,7 @@ TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
     FormState s = test::axesSampleState();
     s.XStart = Numeric::real(7);  // exactly XEnd + 2
     const QImage& img = f.draw(s);
-    const QRgb back = rgbOf(kBack);
+    const QRgb back = rgbOf(f.picture1.backColour());
     EXPECT_EQ(countColour(img, back, 0, 0, kWidth, kHeight), kWidth * kHeight);
 }
 

@@ -6,6 +6,7 @@
 #include "app/window/main_window.h"
 #include "app/window/picture_export.h"
 #include "app/window/picture_menu.h"
+#include "raster_form.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"
 #include "window/modal_script.h"
@@ -44,13 +45,7 @@ QRect deviceRect(QPoint at, const QImage& part) {
     return {qRound(at.x() * dpr), qRound(at.y() * dpr), part.width(), part.height()};
 }
 
-QFont formulaFont() {
-    QFont f;
-    f.setFamilies({"Liberation Sans", "DejaVu Sans"});
-    f.setPixelSize(18);
-    f.setBold(true);
-    return f;
-}
+QFont formulaFont() { return test::layoutFontOf("Text5"); }
 
 class ComposedPicture : public ::testing::TestWithParam<double> {};
 

@@ -1,40 +1,19 @@
 // A plot stamps a point only where its pixel differs from the point before;
 // the image must be the one that stamping every point gives.
 
-#include "fakes.h"
 #include "plot/plot.h"
+#include "raster_form.h"
 #include "toolkit/guard.h"
-#include "toolkit/qt/raster_canvas.h"
-
-#include <QFont>
 
 #include <gtest/gtest.h>
 
 namespace viramont {
 namespace {
 
-struct RasterForm {
-    test::FakeField field;
-    test::FakeList list;
-    test::ScriptedDialogs dialogs;
-    RasterCanvas picture1;
-    RasterCanvas picture2;
-    Form form;
-
-    explicit RasterForm(bool skipRepeats)
-        : picture1(821, 517, 1.0, 0x000000, 0xEFEFEF, font()),
-          picture2(285, 253, 1.0, 0x008000, 0xE0E0E0, font()),
-          form{.state = {}, .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field, .Text5 = field,
-               .Text6 = field, .Text7 = field, .Combo1 = list, .Picture1 = picture1, .Picture2 = picture2,
-               .dialogs = dialogs, .endProgram = {}} {
-        picture1.setSkipRepeatedStamps(skipRepeats);
-    }
-    static QFont font() {
-        QFont f(QStringLiteral("Liberation Sans"));
-        f.setPixelSize(18);
-        f.setBold(true);
-        return f;
-    }
+// The window's canvases, stamping only where a point leaves the pixel of
+// the point before it, or stamping every point.
+struct RasterForm : test::RasterWindow {
+    explicit RasterForm(bool skipRepeats) { picture1.setSkipRepeatedStamps(skipRepeats); }
 };
 
 struct ImageCase {

@@ -2,10 +2,9 @@
 // shortcut for repeated dots, drawing calls that must draw nothing, and the
 // printed text with its accessible description.
 
+#include "raster_form.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/raster_canvas.h"
-
-#include <QFont>
 
 #include <gtest/gtest.h>
 
@@ -23,17 +22,9 @@ constexpr Colour kBlack = rgb(0, 0, 0);
 constexpr Colour kGreen = rgb(0, 128, 0);
 constexpr Colour kGrey = rgb(224, 224, 224);
 
-QFont canvasFont() {
-    QFont f;
-    f.setFamilies({"Liberation Sans", "DejaVu Sans"});
-    f.setPixelSize(18);
-    f.setBold(true);
-    return f;
-}
-
 // A 40 x 40 canvas on its own pixels, black on white.
 RasterCanvas makeCanvas(double dpr = 1.0, Colour fore = kBlack, Colour back = kWhite) {
-    return RasterCanvas(40, 40, dpr, fore, back, canvasFont());
+    return RasterCanvas(40, 40, dpr, fore, back, test::layoutFontOf("Picture1"));
 }
 
 int countColour(const QImage& img, QRgb colour) {
@@ -258,7 +249,7 @@ TEST(RasterCanvas, LinesFromFarOutsideAreClipped) {
 }
 
 TEST(RasterCanvas, PrintDrawsInTheForeColourBelowTheCurrentPoint) {
-    RasterCanvas canvas = RasterCanvas(200, 60, 1.0, kGreen, kGrey, canvasFont());
+    RasterCanvas canvas = RasterCanvas(200, 60, 1.0, kGreen, kGrey, test::layoutFontOf("Picture2"));
     canvas.setScale(0, 0, 200, 60);
     canvas.point(10, 20, kGrey);  // moves the current point without ink
     canvas.print("ЖЖ", LineEnd::NewLine);
@@ -287,7 +278,7 @@ TEST(RasterCanvas, PrintDrawsInTheForeColourBelowTheCurrentPoint) {
 }
 
 TEST(CanvasWidget, AccessibleDescriptionIsThePrintedLines) {
-    CanvasWidget widget(nullptr, QSize(289, 257), kGreen, kGrey, canvasFont());
+    CanvasWidget widget(nullptr, QSize(289, 257), layout::kCanvasBorder, kGreen, kGrey, test::layoutFontOf("Picture2"));
     RasterCanvas& canvas = widget.canvas();
     canvas.print(" График ", LineEnd::Stay);
     canvas.print(" 2 ", LineEnd::NewLine);

@@ -8,8 +8,6 @@
 namespace viramont {
 
 namespace {
-constexpr int kBorder = 2;  // sunken 3-D border
-
 double screenRatio(QWidget* parent) {
     if (parent && parent->screen()) return parent->screen()->devicePixelRatio();
     if (QGuiApplication::primaryScreen()) return QGuiApplication::primaryScreen()->devicePixelRatio();
@@ -17,13 +15,13 @@ double screenRatio(QWidget* parent) {
 }
 } // namespace
 
-CanvasWidget::CanvasWidget(QWidget* parent, QSize size, Colour fore, Colour back, const QFont& font)
+CanvasWidget::CanvasWidget(QWidget* parent, QSize size, int border, Colour fore, Colour back, const QFont& font)
     : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(kBorder);
+    setLineWidth(border);
     setFont(font);
     setFocusPolicy(Qt::TabFocus);
-    canvas_ = std::make_unique<RasterCanvas>(size.width() - 2 * kBorder, size.height() - 2 * kBorder,
+    canvas_ = std::make_unique<RasterCanvas>(size.width() - 2 * border, size.height() - 2 * border,
                                              screenRatio(parent), fore, back, font);
 }
 

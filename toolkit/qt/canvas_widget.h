@@ -12,8 +12,9 @@ namespace viramont {
 
 class CanvasWidget : public QFrame {
 public:
-    // The canvas fills the frame's inside, `size` minus the border.
-    CanvasWidget(QWidget* parent, QSize size, Colour fore, Colour back, const QFont& font);
+    // The canvas fills the frame's inside: `size` less a sunken border of
+    // `border` pixels on each side.
+    CanvasWidget(QWidget* parent, QSize size, int border, Colour fore, Colour back, const QFont& font);
 
     RasterCanvas& canvas() { return *canvas_; }
     const RasterCanvas& canvas() const { return *canvas_; }

@@ -3,11 +3,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace viramont {
 
@@ -48,23 +45,17 @@ RasterCanvas::RasterCanvas(int widthPx, int heightPx, double devicePixelRatio, C
 }
 
 void RasterCanvas::clear() {
-    pixels_ = nullptr;
-    image_.fill(toQColor(back_));
+    paintTarget().fill(toQColor(back_));
     geometry_.clear();
-    forgetLastStamp();
 }
 
 void RasterCanvas::setScale(double left, double top, double right, double bottom) {
     geometry_.setScale(left, top, right, bottom);
-    updatePointMapping();
-    forgetLastStamp();
+    updateDotArea();
+    lastStamp_ = {};
 }
 
-void RasterCanvas::updatePointMapping() {
-    originX_ = geometry_.originX();
-    originY_ = geometry_.originY();
-    factorX_ = geometry_.factorX();
-    factorY_ = geometry_.factorY();
+void RasterCanvas::updateDotArea() {
     if (geometry_.hasArea()) {
         minX_ = minY_ = -deviceWidth_;
         maxX_ = geometry_.widthPx() + deviceWidth_;
@@ -79,8 +70,8 @@ void RasterCanvas::setDrawWidth(int pixels) {
     geometry_.setDrawWidth(pixels);
     deviceWidth_ = std::max(1, static_cast<int>(std::lround(geometry_.drawWidth() * dpr_)));
     rebuildStampShape();
-    updatePointMapping();
-    forgetLastStamp();
+    updateDotArea();
+    lastStamp_ = {};
 }
 
 void RasterCanvas::rebuildStampShape() {
@@ -104,44 +95,16 @@ void RasterCanvas::rebuildStampShape() {
 
 void RasterCanvas::points(std::span<const GraphPoint> batch, Colour colour) {
     if (batch.empty()) return;
-#if defined(__SSE2__)
-    // The steps of dot() with x and y side by side in one register, the same
-    // operations on each: most points fall into the pixel of the last stamp
-    // and end at the first test.
-    const __m128d origin = _mm_set_pd(originY_, originX_);
-    const __m128d factor = _mm_set_pd(factorY_, factorX_);
-    __m128d low, high;  // the last stamp's pixel in this colour; NaN when none
-    auto lastPixel = [&] {
-        const double left = colour == lastColour_ ? lastLeft_ : kNoStamp;
-        low = _mm_set_pd(lastTop_, left);
-        high = _mm_add_pd(low, _mm_set1_pd(1.0));
-    };
-    lastPixel();
-    for (const GraphPoint& p : batch) {
-        const __m128 xy = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&p)));
-        const __m128d d = _mm_mul_pd(_mm_sub_pd(_mm_cvtps_pd(xy), origin), factor);
-        if (_mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(d, low), _mm_cmplt_pd(d, high))) == 3) continue;
-        const double dx = _mm_cvtsd_f64(d), dy = _mm_cvtsd_f64(_mm_unpackhi_pd(d, d));
-        if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) continue;  // also NaN
-        int px = static_cast<int>(dx);
-        int py = static_cast<int>(dy);
-        px -= dx < px;
-        py -= dy < py;
-        stamp(px, py, colour);
-        lastPixel();
-    }
-#else
     for (const GraphPoint& p : batch) dot(p.x, p.y, colour);
-#endif
     geometry_.moveTo(batch.back().x, batch.back().y);
 }
 
-void RasterCanvas::stamp(int px, int py, Colour colour) {
+void RasterCanvas::stamp(DevicePixel pixel, Colour colour) {
     if (skipRepeats_) {
-        lastLeft_ = px;
-        lastTop_ = py;
+        lastStamp_ = pixel;
         lastColour_ = colour;
     }
+    const int px = pixel.left(), py = pixel.top();
     const QRgb argb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     if (!pixels_) {
         pixels_ = reinterpret_cast<QRgb*>(image_.bits());
@@ -163,11 +126,10 @@ void RasterCanvas::stamp(int px, int py, Colour colour) {
 
 void RasterCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
     geometry_.moveTo(x2, y2);
-    forgetLastStamp();
+    lastStamp_ = {};
     DevicePoint a, b;
     if (!geometry_.clipToDevice(x1, y1, x2, y2, deviceWidth_, a, b)) return;
-    pixels_ = nullptr;
-    QPainter painter(&image_);
+    QPainter painter(&paintTarget());
     painter.scale(1.0 / dpr_, 1.0 / dpr_);  // draw in device pixels
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(toQColor(colour), deviceWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -187,9 +149,7 @@ void RasterCanvas::print(std::string_view text, LineEnd end) {
     }
     DevicePoint d;
     if (!qtext.isEmpty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) {
-        forgetLastStamp();
-        pixels_ = nullptr;
-        QPainter painter(&image_);
+        QPainter painter(&paintTarget());
         painter.scale(1.0 / dpr_, 1.0 / dpr_);
         painter.setFont(font_);
         painter.setPen(toQColor(fore_));

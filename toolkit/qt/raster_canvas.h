@@ -11,12 +11,12 @@
 // width, nothing drawn in between) would change nothing and is skipped.
 
 #include "toolkit/canvas.h"
+#include "toolkit/canvas_geometry.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 
-#include <limits>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -63,28 +63,25 @@ private:
     // The dot of a point, unless it repeats the last stamp; the current
     // point is left alone.
     [[gnu::always_inline]] void dot(double x, double y, Colour colour) {
-        const double dx = (x - originX_) * factorX_;
-        const double dy = (y - originY_) * factorY_;
+        const DevicePoint d = geometry_.map(x, y);
         // Inside the pixel of the last stamp, in the same colour: nothing to do.
-        if (dx >= lastLeft_ && dx < lastLeft_ + 1 && dy >= lastTop_ && dy < lastTop_ + 1 && colour == lastColour_) {
-            return;
-        }
-        if (!(dx >= minX_ && dx <= maxX_ && dy >= minY_ && dy <= maxY_)) return;  // also NaN
-        // The pixel that holds the point: a floor without a library call.
-        int px = static_cast<int>(dx);
-        int py = static_cast<int>(dy);
-        px -= dx < px;
-        py -= dy < py;
-        stamp(px, py, colour);
+        if (lastStamp_.holds(d) && colour == lastColour_) return;
+        if (!(d.x >= minX_ && d.x <= maxX_ && d.y >= minY_ && d.y <= maxY_)) return;  // also NaN
+        stamp(DevicePixel::of(d), colour);
     }
     // Draws the dot of the drawing width at a device pixel and remembers it.
-    [[gnu::noinline]] void stamp(int px, int py, Colour colour);
+    [[gnu::noinline]] void stamp(DevicePixel pixel, Colour colour);
     void rebuildStampShape();
-    // Caches the mapping and the area where a dot can touch the canvas.
-    void updatePointMapping();
-    void forgetLastStamp() { lastLeft_ = kNoStamp; }
-    // No coordinate lies in the pixel [kNoStamp, kNoStamp + 1): NaN compares false.
-    static constexpr double kNoStamp = std::numeric_limits<double>::quiet_NaN();
+    // Where a dot can touch the canvas, for the current scale and width.
+    void updateDotArea();
+    // The image for drawing through a QPainter or a fill: direct writes
+    // fetch their pointer again afterwards, and the next point is stamped
+    // even where it repeats the last stamp.
+    QImage& paintTarget() {
+        pixels_ = nullptr;
+        lastStamp_ = {};
+        return image_;
+    }
 
     CanvasGeometry geometry_;  // in device pixels
     QImage image_;
@@ -103,14 +100,12 @@ private:
     mutable QRgb* pixels_ = nullptr;
     int stride_ = 0;  // pixels per image row
     bool skipRepeats_ = true;
-    // Point mapping, cached from geometry_: a dot at device (x, y) is drawn
-    // when minX_ <= x <= maxX_ and minY_ <= y <= maxY_ (an empty box when
-    // the scale has no area).
-    double originX_ = 0, originY_ = 0, factorX_ = 1, factorY_ = 1;
+    // A dot at device (x, y) is drawn when minX_ <= x <= maxX_ and
+    // minY_ <= y <= maxY_ (an empty box when the scale has no area).
     double minX_ = 1, maxX_ = 0, minY_ = 1, maxY_ = 0;
-    // The device pixel of the last stamp, its left and top edge; lastLeft_
-    // is kNoStamp when anything was drawn since.
-    double lastLeft_ = kNoStamp, lastTop_ = 0;
+    // The device pixel of the last stamp; a pixel of nothing when anything
+    // was drawn since.
+    DevicePixel lastStamp_;
     Colour lastColour_ = 0;
 };
 

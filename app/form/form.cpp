@@ -1,4 +1,4 @@
-#include "app/form.h"
+#include "app/form/form.h"
 
 namespace viramont {
 

@@ -1,13 +1,18 @@
 #pragma once
-// Plain stand-ins for the controls: fields that hold a text, a list that
-// remembers its entries, dialogs answered from a script.
+// The one kit for a form without a window, shared by the tests, the press
+// fuzzer and the benchmarks: in-memory fields and list, dialogs answered
+// from a script, the canvas sizes of the layout, a Form over any two
+// canvases, and the form states the tests start from.
 
-#include "app/form.h"
+#include "app/form/form.h"
+#include "app/window/layout.h"
+#include "recording_canvas.h"
 #include "toolkit/canvas.h"
 #include "toolkit/controls.h"
 #include "toolkit/number_text.h"
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,37 +75,67 @@ public:
     int unanswered = 0;
 };
 
-// A form on fakes, the fields holding the window's initial texts.
-struct FakeWindow {
+// The drawing areas of the two canvases, in logical pixels.
+inline constexpr layout::PixelSize kPicture1 = layout::canvasArea("Picture1");
+inline constexpr layout::PixelSize kPicture2 = layout::canvasArea("Picture2");
+
+// The seven fields and the list, with the window's initial texts.
+struct FakeControls {
     FakeField text1{"1"}, text2{"1"}, text3{"1"}, text4{"1"}, text5{"Text5"}, text6{"0"}, text7{"10"};
     FakeList combo1;
-    RecordingCanvas picture1{825, 521};
-    RecordingCanvas picture2{289, 257};
+
+    // Picks an entry of the list as a click on it does.
+    void pick(Form& form, const std::string& name) {
+        combo1.shown = name;
+        Combo1_Click(form);
+    }
+};
+
+// A form on the fields and list of `controls` over any two canvases and
+// dialogs, its state zeroed.
+inline Form formOver(FakeControls& c, Canvas& picture1, Canvas& picture2, Dialogs& dialogs,
+                     std::function<void()> endProgram = {}) {
+    return Form{.state = {},
+                .Text1 = c.text1,
+                .Text2 = c.text2,
+                .Text3 = c.text3,
+                .Text4 = c.text4,
+                .Text5 = c.text5,
+                .Text6 = c.text6,
+                .Text7 = c.text7,
+                .Combo1 = c.combo1,
+                .Picture1 = picture1,
+                .Picture2 = picture2,
+                .dialogs = dialogs,
+                .endProgram = std::move(endProgram)};
+}
+
+// A form on fakes that records what it draws.
+struct FakeWindow : FakeControls {
+    RecordingCanvas picture1{kPicture1.width, kPicture1.height};
+    RecordingCanvas picture2{kPicture2.width, kPicture2.height};
     ScriptedDialogs dialogs;
     bool ended = false;
-    Form form{.state = {},
-              .Text1 = text1,
-              .Text2 = text2,
-              .Text3 = text3,
-              .Text4 = text4,
-              .Text5 = text5,
-              .Text6 = text6,
-              .Text7 = text7,
-              .Combo1 = combo1,
-              .Picture1 = picture1,
-              .Picture2 = picture2,
-              .dialogs = dialogs,
-              .endProgram = [this] { ended = true; }};
+    Form form = formOver(*this, picture1, picture2, dialogs, [this] { ended = true; });
 
     FakeWindow() = default;
     FakeWindow(const FakeWindow&) = delete;
     FakeWindow& operator=(const FakeWindow&) = delete;
 
-    void pick(const std::string& name) {
-        combo1.shown = name;
-        Combo1_Click(form);
-    }
+    void pick(const std::string& name) { FakeControls::pick(form, name); }
 };
+
+// The state ВЫБОР leaves for the window's initial texts: A = k = b = C = 1,
+// the interval 0 to 10.
+inline void setDefaults(FormState& s, const std::string& function) {
+    s.FunctionName = function;
+    s.StretchY = 1.0f;
+    s.StretchX = Numeric::real(1.0);
+    s.ShiftX = Numeric::real(1.0);
+    s.ShiftY = 1.0f;
+    s.XStart = Numeric::real(0.0);
+    s.XEnd = 10.0f;
+}
 
 // The hand-set state of most axes cases: the interval -5 to 5, the range -1
 // to 2, C = 1, b = 2 (the canvas then shows x from -6 to 6, y from -2 to 3).

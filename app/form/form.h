@@ -3,7 +3,7 @@
 //
 //   window (app/window)  --events-->  handlers  --read/write-->  FormState
 //
-//   Form_Load, Combo1_Click, Command3_Click   app/form.cpp
+//   Form_Load, Combo1_Click, Command3_Click   app/form/form.cpp
 //   ВЫБОР_Click  (intake, checks, formula)    params/
 //   Command1_Click (plots, axes, legend)      plot/
 //

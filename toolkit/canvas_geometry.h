@@ -1,0 +1,102 @@
+#pragma once
+// The bookkeeping every canvas shares: the user scale and its mapping to
+// device pixels, the current point, the drawing width and the printed lines.
+// The one place where user coordinates become device pixels.
+
+#include "toolkit/canvas.h"
+
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace viramont {
+
+struct DevicePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+class CanvasGeometry {
+public:
+    // A cleared canvas of the given device pixels, scaled to them.
+    CanvasGeometry(int widthPx, int heightPx);
+
+    int widthPx() const { return width_; }
+    int heightPx() const { return height_; }
+
+    void clear();
+    void setScale(double left, double top, double right, double bottom);
+    // True when the scale is finite and has a width and a height.
+    bool hasArea() const { return hasArea_; }
+
+    // The mapping itself: device = (user - corner) * factor, per axis, in
+    // this order of operations. Meaningful only when hasArea().
+    DevicePoint map(double x, double y) const { return {(x - left_) * sx_, (y - top_) * sy_}; }
+
+    // Device position of a user point; false when it cannot be drawn (no
+    // area, not finite, or more than `margin` pixels outside the canvas).
+    bool toDevice(double x, double y, double margin, DevicePoint& out) const {
+        if (!hasArea_) return false;
+        out = map(x, y);
+        return out.x >= -margin && out.x <= width_ + margin && out.y >= -margin && out.y <= height_ + margin;
+    }
+
+    // Clips the device segment a-b to the canvas grown by `margin`; false when
+    // nothing of it is left or it is not finite.
+    bool clipToDevice(double x1, double y1, double x2, double y2, double margin, DevicePoint& a,
+                      DevicePoint& b) const;
+
+    void setDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+    int drawWidth() const { return drawWidth_; }
+
+    WorldPoint current() const { return current_; }
+    void moveTo(double x, double y) { current_ = {x, y}; }
+
+    // Records a print of `text` that is `widthPx` wide on a line `lineHeightPx`
+    // high and moves the current point past it.
+    void notePrint(std::string_view text, LineEnd end, double widthPx, double lineHeightPx);
+    std::string printedLines() const;
+
+private:
+    int width_;
+    int height_;
+    double left_ = 0.0, top_ = 0.0;
+    double sx_ = 1.0, sy_ = 1.0;
+    bool hasArea_ = false;
+    int drawWidth_ = 1;
+    WorldPoint current_;
+    std::vector<std::string> lines_;
+    bool lineOpen_ = false;  // the last print stayed on its line and nothing moved since
+    WorldPoint openEnd_;
+};
+
+// The device pixel of a point, its left and top edge; the test whether
+// another point falls into it. A pixel of nothing (a NaN edge) holds no
+// point, not even a NaN one.
+class DevicePixel {
+public:
+    // The pixel of the device point; a pixel of nothing when a coordinate is
+    // not finite or beyond what an int holds.
+    static DevicePixel of(DevicePoint d) {
+        constexpr double kReach = 2147483647.0;
+        if (!(d.x > -kReach && d.x < kReach && d.y > -kReach && d.y < kReach)) return {};
+        return {floorOf(d.x), floorOf(d.y)};
+    }
+    DevicePixel() = default;
+
+    bool holds(DevicePoint d) const { return d.x >= left_ && d.x < left_ + 1 && d.y >= top_ && d.y < top_ + 1; }
+    int left() const { return static_cast<int>(left_); }
+    int top() const { return static_cast<int>(top_); }
+
+private:
+    DevicePixel(int left, int top) : left_(left), top_(top) {}
+    // A floor without a library call, for |v| within the int range.
+    static int floorOf(double v) {
+        const int i = static_cast<int>(v);
+        return i - (v < i);
+    }
+    double left_ = std::numeric_limits<double>::quiet_NaN(), top_ = 0.0;
+};
+
+} // namespace viramont

@@ -1,0 +1,22 @@
+#pragma once
+// UTF-8 texts counted and cut by characters (code points), not bytes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace viramont::utf8 {
+
+// Number of characters.
+std::size_t characterCount(std::string_view text);
+
+// Length in bytes of the character that starts at text[pos].
+std::size_t characterBytes(std::string_view text, std::size_t pos);
+
+// Removes the last `count` characters (all of the text when it is shorter).
+void dropLastCharacters(std::string& text, std::size_t count);
+
+// Well-formed UTF-8 without control characters.
+bool isClean(std::string_view text);
+
+} // namespace viramont::utf8
