@@ -5,7 +5,9 @@
 
 #include "toolkit/canvas.h"
 
+#include <cstddef>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,51 @@ namespace viramont {
 struct DevicePoint {
     double x = 0.0;
     double y = 0.0;
+};
+
+// The device pixel of a point, its left and top edge; the test whether
+// another point falls into it. A pixel of nothing (a NaN edge) holds no
+// point, not even a NaN one.
+class DevicePixel {
+public:
+    // The pixel of the device point; a pixel of nothing when a coordinate is
+    // not finite or beyond what an int holds.
+    static DevicePixel of(DevicePoint d) {
+        constexpr double kReach = 2147483647.0;
+        if (!(d.x > -kReach && d.x < kReach && d.y > -kReach && d.y < kReach)) return {};
+        return {floorOf(d.x), floorOf(d.y)};
+    }
+    DevicePixel() = default;
+
+    bool holds(DevicePoint d) const { return d.x >= left_ && d.x < left_ + 1 && d.y >= top_ && d.y < top_ + 1; }
+    int left() const { return static_cast<int>(left_); }
+    int top() const { return static_cast<int>(top_); }
+
+private:
+    friend class CanvasGeometry;  // finds the floats inside the edges
+    DevicePixel(int left, int top) : left_(left), top_(top) {}
+    // A floor without a library call, for |v| within the int range.
+    static int floorOf(double v) {
+        const int i = static_cast<int>(v);
+        return i - (v < i);
+    }
+    double left_ = std::numeric_limits<double>::quiet_NaN(), top_ = 0.0;
+};
+
+// The 32-bit floats whose device position falls into one pixel: x from x0
+// to x1 and y from y0 to y1, both ends included. The mapping to device
+// pixels never decreases (or never increases) as its argument grows, so the
+// floats of a pixel form such a range on each axis, and a graph's points,
+// already floats, are tested against it without being mapped. The box may
+// leave out a float at an end of the pixel, never take in one outside it;
+// it holds nothing by default.
+struct FloatBox {
+    float x0 = 1.0f, x1 = 0.0f, y0 = 1.0f, y1 = 0.0f;
+
+    bool holds(GraphPoint p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+    // The first of the points from `from` on that the box does not hold;
+    // the size of the batch when it holds them all. A NaN is never held.
+    std::size_t firstOutside(std::span<const GraphPoint> batch, std::size_t from) const;
 };
 
 class CanvasGeometry {
@@ -42,10 +89,15 @@ public:
         return out.x >= -margin && out.x <= width_ + margin && out.y >= -margin && out.y <= height_ + margin;
     }
 
+    // The floats of a graph point whose device position falls into `pixel`.
+    // `near` and its box `nearBox`, found on this scale, lend their range
+    // along an axis where the two pixels share their edges: a graph moves
+    // to a pixel next to its last one, mostly along one axis.
+    FloatBox floatsIn(const DevicePixel& pixel, const DevicePixel& near = {}, const FloatBox& nearBox = {}) const;
+
     // Clips the device segment a-b to the canvas grown by `margin`; false when
     // nothing of it is left or it is not finite.
-    bool clipToDevice(double x1, double y1, double x2, double y2, double margin, DevicePoint& a,
-                      DevicePoint& b) const;
+    bool clipToDevice(double x1, double y1, double x2, double y2, double margin, DevicePoint& a, DevicePoint& b) const;
 
     void setDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
     int drawWidth() const { return drawWidth_; }
@@ -63,40 +115,13 @@ private:
     int height_;
     double left_ = 0.0, top_ = 0.0;
     double sx_ = 1.0, sy_ = 1.0;
+    double ux_ = 1.0, uy_ = 1.0;  // user units per device pixel: 1 / sx_, 1 / sy_
     bool hasArea_ = false;
     int drawWidth_ = 1;
     WorldPoint current_;
     std::vector<std::string> lines_;
     bool lineOpen_ = false;  // the last print stayed on its line and nothing moved since
     WorldPoint openEnd_;
-};
-
-// The device pixel of a point, its left and top edge; the test whether
-// another point falls into it. A pixel of nothing (a NaN edge) holds no
-// point, not even a NaN one.
-class DevicePixel {
-public:
-    // The pixel of the device point; a pixel of nothing when a coordinate is
-    // not finite or beyond what an int holds.
-    static DevicePixel of(DevicePoint d) {
-        constexpr double kReach = 2147483647.0;
-        if (!(d.x > -kReach && d.x < kReach && d.y > -kReach && d.y < kReach)) return {};
-        return {floorOf(d.x), floorOf(d.y)};
-    }
-    DevicePixel() = default;
-
-    bool holds(DevicePoint d) const { return d.x >= left_ && d.x < left_ + 1 && d.y >= top_ && d.y < top_ + 1; }
-    int left() const { return static_cast<int>(left_); }
-    int top() const { return static_cast<int>(top_); }
-
-private:
-    DevicePixel(int left, int top) : left_(left), top_(top) {}
-    // A floor without a library call, for |v| within the int range.
-    static int floorOf(double v) {
-        const int i = static_cast<int>(v);
-        return i - (v < i);
-    }
-    double left_ = std::numeric_limits<double>::quiet_NaN(), top_ = 0.0;
 };
 
 } // namespace viramont

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace viramont {
 namespace {
@@ -74,6 +76,53 @@ TEST(CanvasGeometry, ClipsLongLinesToTheCanvas) {
     ASSERT_TRUE(g.clipToDevice(5, -1e300, 5, 1e300, 5, a, b));  // vertical through the canvas
     EXPECT_DOUBLE_EQ(a.y, 105);
     EXPECT_DOUBLE_EQ(b.y, -5);
+}
+
+// The floats that a pixel's box takes in map into the pixel, and the float
+// just beyond each end maps out of it: on an upward, a mirrored and a far
+// off scale, and one whose pixels are finer than the floats near 2000.
+TEST(CanvasGeometry, APixelsFloatBoxHoldsExactlyItsFloats) {
+    struct Scale {
+        double left, top, right, bottom;
+    };
+    for (const Scale& sc :
+         {Scale{-1, 3, 11, -2}, Scale{11, -999, -1, 999}, Scale{-2049, 1e6, 2047, -1e6}, Scale{2000, 1, 2000.001, 0}}) {
+        CanvasGeometry g(817, 513);
+        g.setScale(sc.left, sc.top, sc.right, sc.bottom);
+        int boxes = 0;
+        for (int i = 0; i < 200; ++i) {
+            const double u = (i + 0.37) / 200;
+            const auto x = static_cast<float>(sc.left + u * (sc.right - sc.left));
+            const auto y = static_cast<float>(sc.top + (1 - u) * (sc.bottom - sc.top));
+            const DevicePixel pixel = DevicePixel::of(g.map(x, y));
+            const FloatBox box = g.floatsIn(pixel);
+            if (!(box.x0 <= box.x1)) continue;  // no float of this pixel found
+            ++boxes;
+            EXPECT_TRUE(box.holds({x, y}));
+            const float beyond = std::numeric_limits<float>::infinity();
+            for (auto [bx, by] : {std::pair{box.x0, box.y0}, std::pair{box.x1, box.y1}}) {
+                EXPECT_TRUE(pixel.holds(g.map(bx, by)));
+                EXPECT_FALSE(pixel.holds(g.map(std::nextafter(bx, bx == box.x0 ? -beyond : beyond), by)));
+                EXPECT_FALSE(pixel.holds(g.map(bx, std::nextafter(by, by == box.y0 ? -beyond : beyond))));
+            }
+        }
+        EXPECT_GT(boxes, 150) << sc.left;
+    }
+    // A pixel of nothing, or no area, holds no float; nor is NaN ever held.
+    CanvasGeometry g(100, 100);
+    EXPECT_FALSE(g.floatsIn(DevicePixel{}).holds({0, 0}));
+    g.setScale(1, 1, 1, 0);
+    EXPECT_FALSE(g.floatsIn(DevicePixel::of({5, 5})).holds({1, 0.5f}));
+    const FloatBox all{-1e30f, 1e30f, -1e30f, 1e30f};
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<GraphPoint> points(11, GraphPoint{1, 1});
+    EXPECT_EQ(all.firstOutside(points, 0), 11u);
+    for (std::size_t at : {0u, 3u, 4u, 9u, 10u}) {
+        std::vector<GraphPoint> with = points;
+        with[at].y = nan;
+        EXPECT_EQ(all.firstOutside(with, 0), at);
+        EXPECT_EQ(all.firstOutside(with, at + 1), 11u);
+    }
 }
 
 TEST(RecordingCanvas, PrintMovesAlongTheLineOrDown) {

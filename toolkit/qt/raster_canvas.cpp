@@ -95,15 +95,18 @@ void RasterCanvas::rebuildStampShape() {
 
 void RasterCanvas::points(std::span<const GraphPoint> batch, Colour colour) {
     if (batch.empty()) return;
-    for (const GraphPoint& p : batch) dot(p.x, p.y, colour);
+    // Most points fall into the pixel of the last stamp: the geometry passes
+    // over them in bulk, and each point that leaves it is drawn as a dot.
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        if (colour == lastStamp_.colour) i = lastStamp_.floats.firstOutside(batch, i);
+        if (i == batch.size()) break;
+        dot(batch[i].x, batch[i].y, colour);
+    }
     geometry_.moveTo(batch.back().x, batch.back().y);
 }
 
 void RasterCanvas::stamp(DevicePixel pixel, Colour colour) {
-    if (skipRepeats_) {
-        lastStamp_ = pixel;
-        lastColour_ = colour;
-    }
+    if (skipRepeats_) lastStamp_ = {pixel, geometry_.floatsIn(pixel, lastStamp_.pixel, lastStamp_.floats), colour};
     const int px = pixel.left(), py = pixel.top();
     const QRgb argb = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     if (!pixels_) {
@@ -111,6 +114,14 @@ void RasterCanvas::stamp(DevicePixel pixel, Colour colour) {
         stride_ = static_cast<int>(image_.bytesPerLine() / sizeof(QRgb));
     }
     const int w = geometry_.widthPx(), h = geometry_.heightPx();
+    // A graph's stamps lie almost all well inside the image: no clipping.
+    const int reach = deviceWidth_;
+    if (px >= reach && px < w - reach && py >= reach && py < h - reach) {
+        QRgb* centre = pixels_ + static_cast<std::ptrdiff_t>(py) * stride_ + px;
+        for (const Span& s : stampShape_)
+            std::fill_n(centre + static_cast<std::ptrdiff_t>(s.dy) * stride_ + s.dx, s.length, argb);
+        return;
+    }
     for (const Span& s : stampShape_) {
         const int row = py + s.dy;
         if (row < 0 || row >= h) continue;
