@@ -21,6 +21,10 @@ CanvasWidget::CanvasWidget(QWidget* parent, QSize size, int border, Colour fore,
     setLineWidth(border);
     setFont(font);
     setFocusPolicy(Qt::TabFocus);
+    // The widget paints every pixel it covers (the image inside, the frame
+    // over the window's background around it), so the window does not paint
+    // its background under the picture first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     canvas_ = std::make_unique<RasterCanvas>(size.width() - 2 * border, size.height() - 2 * border,
                                              screenRatio(parent), fore, back, font);
 }
@@ -33,7 +37,14 @@ void CanvasWidget::refresh() {
 void CanvasWidget::paintEvent(QPaintEvent* event) {
     // The sunken frame costs most of a paint of the whole widget: drawn only
     // when the region reaches it.
-    if (!contentsRect().contains(event->rect())) QFrame::paintEvent(event);
+    if (!contentsRect().contains(event->rect())) {
+        if (const QWidget* under = parentWidget()) {
+            QPainter ring(this);
+            ring.setClipRegion(QRegion(rect()).subtracted(contentsRect()));
+            ring.fillRect(rect(), under->palette().color(under->backgroundRole()));
+        }
+        QFrame::paintEvent(event);
+    }
     QPainter painter(this);
     const QRect inside = contentsRect();
     painter.setClipRect(inside.intersected(event->rect()));
