@@ -7,6 +7,7 @@
 #include "toolkit/canvas_geometry.h"
 #include "toolkit/utf8.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,17 @@ public:
     std::string accessibleText() const override { return geometry_.printedLines(); }
 
     const std::vector<Call>& calls() const { return calls_; }
+    // The points set in `colour`, in order.
+    std::vector<Call> pointsIn(Colour colour) const {
+        std::vector<Call> out;
+        for (const Call& c : calls_) {
+            if (c.op == Op::Point && c.hasColour && c.colour == colour) out.push_back(c);
+        }
+        return out;
+    }
+    long long count(Op op) const {
+        return std::count_if(calls_.begin(), calls_.end(), [op](const Call& c) { return c.op == op; });
+    }
     const CanvasGeometry& geometry() const { return geometry_; }
     // When false, points are counted but not kept (long plots in tests).
     void setKeepPoints(bool keep) { keepPoints_ = keep; }

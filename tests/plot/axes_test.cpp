@@ -255,26 +255,50 @@ TEST(DrawAxes, OriginLabelOnlyWhenTheStartIsNotZero) {
     }
 }
 
-TEST(DrawAxes, GuideLineAtCAndItsLabel) {
+// The guide lines and their labels: y = C across the canvas, labelled left
+// of the y-axis; x = -b from bottom to top, labelled at x = b by the last
+// print of the axes.
+TEST(DrawAxes, GuideLinesAtCAndMinusBWithTheirLabels) {
     struct Case {
+        bool atC;  // the line at y = C, else the line at x = -b
         float C;
+        Numeric b;
+        float x1, y1, x2, y2;
         const char* text;
+        WorldPoint at;
     };
-    for (const Case& c : {Case{0.0f, "    0 "}, Case{-2.25f, "   -2.25 "}, Case{1.1f, "    1.1 "}}) {
+    const Case cases[] = {
+        {true, 0.0f, {}, -6, 0, 6, 0, "    0 ", {-0.1f, 0}},
+        {true, -2.25f, {}, -6, -2.25f, 6, -2.25f, "   -2.25 ", {-0.1f, -2.25f}},
+        {true, 1.1f, {}, -6, 1.1f, 6, 1.1f, "    1.1 ", {-0.1f, 1.1f}},
+        {false, 0, Numeric::real(2), -2, -2, -2, 3, " 2 ", {2, -0.1f}},
+        {false, 0, Numeric::real(-2), 2, -2, 2, 3, "-2 ", {-2, -0.1f}},
+        {false, 0, Numeric::real(0), 0, -2, 0, 3, " 0 ", {0, -0.1f}},  // on the y-axis, the label at the origin
+        {false, 0, Numeric{}, 0, -2, 0, 3, "", {0, -0.1f}},           // unset: no number
+        {false, 0, Numeric::real(0.1), -0.1f, -2, -0.1f, 3, " 0.1 ", {0.1f, -0.1f}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         FormState s = test::axesSampleState();
-        s.ShiftY = c.C;
+        if (c.atC) s.ShiftY = c.C;
+        if (!c.atC) s.ShiftX = c.b;
         test::FakeWindow w;
         const auto calls = draw(w, s);
-        const Call& guide = lineIn(calls, kCGuide);
+        const Colour colour = c.atC ? kCGuide : kBGuide;
+        const Call& guide = lineIn(calls, colour);
         ASSERT_EQ(guide.op, Op::Line);
-        EXPECT_EQ(guide.colour, kCGuide);
-        EXPECT_EQ(guide.x1, -6.0);
-        EXPECT_EQ(guide.x2, 6.0);
-        EXPECT_EQ(guide.y1, c.C);
-        EXPECT_EQ(guide.y2, c.C);
+        EXPECT_EQ(guide.colour, colour);
+        EXPECT_EQ(guide.x1, c.x1);
+        EXPECT_EQ(guide.y1, c.y1);
+        EXPECT_EQ(guide.x2, c.x2);
+        EXPECT_EQ(guide.y2, c.y2);
         EXPECT_EQ(printAfter(calls, guide).text, c.text);
-        EXPECT_EQ(printAfter(calls, guide).at, (WorldPoint{-0.1f, c.C}));
+        EXPECT_EQ(printAfter(calls, guide).at, c.at);
+        if (!c.atC) {
+            // The b label is the last print; the current point is where it left.
+            EXPECT_EQ(&printAfter(calls, guide), &calls.back());
+            EXPECT_EQ(w.picture1.currentPoint().x, -6.0);
+        }
     }
     // With C = 0 the guide line lies on the x-axis and is drawn after it.
     FormState s = test::axesSampleState();
@@ -287,41 +311,6 @@ TEST(DrawAxes, GuideLineAtCAndItsLabel) {
     EXPECT_EQ(xAxis.y1, guide.y1);
     EXPECT_EQ(xAxis.x1, guide.x1);
     EXPECT_EQ(xAxis.x2, guide.x2);
-}
-
-TEST(DrawAxes, GuideLineAtMinusBAndTheLabelAtB) {
-    struct Case {
-        Numeric b;
-        float lineX;
-        float labelX;
-        const char* text;
-    };
-    const Case cases[] = {
-        {Numeric::real(2), -2, 2, " 2 "},
-        {Numeric::real(-2), 2, -2, "-2 "},
-        {Numeric::real(0), 0, 0, " 0 "},  // on the y-axis, the label at the origin
-        {Numeric{}, 0, 0, ""},           // unset: no number
-        {Numeric::real(0.1), -0.1f, 0.1f, " 0.1 "},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        FormState s = test::axesSampleState();
-        s.ShiftX = c.b;
-        test::FakeWindow w;
-        const auto calls = draw(w, s);
-        const Call& guide = lineIn(calls, kBGuide);
-        ASSERT_EQ(guide.op, Op::Line);
-        EXPECT_EQ(guide.colour, kBGuide);
-        EXPECT_EQ(guide.x1, c.lineX);
-        EXPECT_EQ(guide.x2, c.lineX);
-        EXPECT_EQ(guide.y1, -2.0);
-        EXPECT_EQ(guide.y2, 3.0);
-        EXPECT_EQ(&printAfter(calls, guide), &calls.back());
-        EXPECT_EQ(printAfter(calls, guide).text, c.text);
-        EXPECT_EQ(printAfter(calls, guide).at, (WorldPoint{c.labelX, -0.1f}));
-        // The b label is the last print; the current point is where it left.
-        EXPECT_EQ(w.picture1.currentPoint().x, -6.0);
-    }
 }
 
 TEST(DrawAxes, BackwardIntervalMirrorsTheXAxis) {

@@ -15,25 +15,13 @@ namespace {
 using Op = test::RecordingCanvas::Op;
 using Call = test::RecordingCanvas::Call;
 
-std::vector<Call> pointsIn(const test::RecordingCanvas& c, Colour colour) {
-    std::vector<Call> out;
-    for (const Call& call : c.calls()) {
-        if (call.op == Op::Point && call.hasColour && call.colour == colour) out.push_back(call);
-    }
-    return out;
-}
-
-long long countOps(const test::RecordingCanvas& c, Op op) {
-    return std::count_if(c.calls().begin(), c.calls().end(), [op](const Call& call) { return call.op == op; });
-}
-
 TEST(Plot, DefaultSineSetsEveryPointAtTheFloatStep) {
     test::FakeWindow w;
     test::setDefaults(w.form.state, "Sin(X)");
     Command1_Click(w.form);
 
-    const auto blue = pointsIn(w.picture1, kBlue);
-    const auto red = pointsIn(w.picture1, kRed);
+    const auto blue = w.picture1.pointsIn(kBlue);
+    const auto red = w.picture1.pointsIn(kRed);
     ASSERT_EQ(blue.size(), 99'937u);
     ASSERT_EQ(red.size(), 99'951u);
     EXPECT_EQ(blue.front().x1, 0.0);
@@ -106,9 +94,9 @@ TEST(Plot, BackwardIntervalDrawsNoPointButAxesAndLegend) {
     EXPECT_EQ(w.form.state.YMax.kind(), Numeric::Kind::Integer);
     EXPECT_EQ(w.form.state.YMax.value(), -1000.0);
     EXPECT_EQ(w.form.state.YMin, 1000.0f);
-    EXPECT_EQ(pointsIn(w.picture1, kBlue).size() + pointsIn(w.picture1, kRed).size(), 0u);
-    EXPECT_EQ(countOps(w.picture1, Op::Clear), 1);
-    EXPECT_GT(countOps(w.picture2, Op::Print), 0);
+    EXPECT_EQ(w.picture1.pointsIn(kBlue).size() + w.picture1.pointsIn(kRed).size(), 0u);
+    EXPECT_EQ(w.picture1.count(Op::Clear), 1);
+    EXPECT_GT(w.picture2.count(Op::Print), 0);
 }
 
 TEST(Plot, StateAfterStartPlotsTheOriginOnce) {
@@ -117,8 +105,8 @@ TEST(Plot, StateAfterStartPlotsTheOriginOnce) {
     Command1_Click(w.form);
     EXPECT_EQ(w.form.state.YMax.value(), 0.0);
     EXPECT_EQ(w.form.state.YMin, 0.0f);
-    const auto blue = pointsIn(w.picture1, kBlue);
-    const auto red = pointsIn(w.picture1, kRed);
+    const auto blue = w.picture1.pointsIn(kBlue);
+    const auto red = w.picture1.pointsIn(kRed);
     ASSERT_EQ(blue.size(), 1u);
     ASSERT_EQ(red.size(), 1u);
     EXPECT_EQ(blue[0].x1, 0.0);
@@ -158,7 +146,7 @@ std::size_t completeBlueGraph(double xStart, float xEnd) {
     w.form.state.XStart = Numeric::real(xStart);
     w.form.state.XEnd = xEnd;
     Command1_Click(w.form);
-    return pointsIn(w.picture1, kBlue).size();
+    return w.picture1.pointsIn(kBlue).size();
 }
 
 class PlotFaults : public ::testing::TestWithParam<FaultCase> {};
@@ -179,10 +167,10 @@ TEST_P(PlotFaults, StopTheRoutineAndLeaveWhatWasDrawn) {
     EXPECT_FALSE(runGuarded(w.dialogs, [&] { Command1_Click(w.form); })) << c.what;
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
     EXPECT_EQ(w.dialogs.messages[0], faultMessage(c.fault)) << c.what;
-    EXPECT_EQ(countOps(w.picture1, Op::Clear), c.axesDrawn ? 1 : 0) << c.what;
-    EXPECT_EQ(pointsIn(w.picture1, kBlue).size(), c.blueComplete ? completeBlueGraph(c.xStart, c.xEnd) : 0u)
+    EXPECT_EQ(w.picture1.count(Op::Clear), c.axesDrawn ? 1 : 0) << c.what;
+    EXPECT_EQ(w.picture1.pointsIn(kBlue).size(), c.blueComplete ? completeBlueGraph(c.xStart, c.xEnd) : 0u)
         << c.what;
-    const std::vector<Call> red = pointsIn(w.picture1, kRed);
+    const std::vector<Call> red = w.picture1.pointsIn(kRed);
     if (c.redBegun) {
         // Every red point computed before the fault is drawn: the last one is
         // one step before the x that faulted, and CurY still holds its y.
@@ -234,10 +222,10 @@ TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
     s.XStart = Numeric::real(2047.99);
     s.XEnd = 100000;
     Command1_Click(w.form);
-    const auto blue = pointsIn(w.picture1, kBlue);
+    const auto blue = w.picture1.pointsIn(kBlue);
     ASSERT_FALSE(blue.empty());
     EXPECT_EQ(blue.back().x1, 2048.0);
-    EXPECT_EQ(pointsIn(w.picture1, kRed).size(), blue.size());
+    EXPECT_EQ(w.picture1.pointsIn(kRed).size(), blue.size());
     EXPECT_LT(blue.size(), 200u);
 
     // Below -2048 the step never advances: one point per graph.
@@ -246,8 +234,8 @@ TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
     far.form.state.XStart = Numeric::real(-100000);
     far.form.state.XEnd = -99999;
     Command1_Click(far.form);
-    EXPECT_EQ(pointsIn(far.picture1, kBlue).size(), 1u);
-    EXPECT_EQ(pointsIn(far.picture1, kRed).size(), 1u);
+    EXPECT_EQ(far.picture1.pointsIn(kBlue).size(), 1u);
+    EXPECT_EQ(far.picture1.pointsIn(kRed).size(), 1u);
 }
 
 TEST(Plot, TheScanEndsBeyondTwoToTheTwentyThird) {
@@ -261,8 +249,8 @@ TEST(Plot, TheScanEndsBeyondTwoToTheTwentyThird) {
     // back to x; the graphs set one point each.
     EXPECT_EQ(s.YMax.value(), static_cast<float>(1 + 8388608.0 * 8388608.0));
     EXPECT_EQ(s.YMin, 1000.0f);
-    EXPECT_EQ(pointsIn(w.picture1, kBlue).size(), 1u);
-    EXPECT_EQ(pointsIn(w.picture1, kRed).size(), 1u);
+    EXPECT_EQ(w.picture1.pointsIn(kBlue).size(), 1u);
+    EXPECT_EQ(w.picture1.pointsIn(kRed).size(), 1u);
 }
 
 TEST(Plot, ANewChoiceUsesTheParametersAlreadyRead) {

@@ -9,6 +9,7 @@
 #include "raster_form.h"
 #include "toolkit/canvas_geometry.h"
 #include "toolkit/colour.h"
+#include "window/pixels.h"
 
 #include <QImage>
 
@@ -20,6 +21,10 @@
 
 namespace viramont {
 namespace {
+
+using test::centreInColumn;
+using test::centreInRow;
+using test::rgbOf;
 
 constexpr int kWidth = test::kPicture1.width;
 constexpr int kHeight = test::kPicture1.height;
@@ -41,42 +46,6 @@ DevicePoint onSampleScale(double x, double y) {
 }
 double col(double x) { return onSampleScale(x, 0).x; }
 double row(double y) { return onSampleScale(0, y).y; }
-
-QRgb rgbOf(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
-
-// Mean position of the pixels of `colour` along a row or a column; -1 when
-// there are none.
-double centreInRow(const QImage& img, int row, QRgb colour) {
-    double sum = 0;
-    int n = 0;
-    for (int x = 0; x < img.width(); ++x) {
-        if (img.pixel(x, row) == colour) {
-            sum += x + 0.5;
-            ++n;
-        }
-    }
-    return n ? sum / n : -1;
-}
-
-double centreInColumn(const QImage& img, int column, QRgb colour) {
-    double sum = 0;
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        if (img.pixel(column, y) == colour) {
-            sum += y + 0.5;
-            ++n;
-        }
-    }
-    return n ? sum / n : -1;
-}
-
-int countColour(const QImage& img, QRgb colour, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) n += img.pixel(x, y) == colour;
-    }
-    return n;
-}
 
 TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
     AxesForm f;
@@ -116,7 +85,7 @@ TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
     // on the C guide. Count glyph pixels a little below each point's dot.
     auto glyphsBelow = [&](double x, double y) {
         const int x0 = static_cast<int>(col(x)), y0 = static_cast<int>(row(y)) + 4;
-        return countColour(img, fore, x0, y0, std::min(kWidth, x0 + 60), std::min(kHeight, y0 + 22));
+        return test::countPixels(img, fore, QRect(x0, y0, 60, 22).intersected(img.rect()));
     };
     EXPECT_GT(glyphsBelow(5.8, -0.1), 10);    // x
     EXPECT_GT(glyphsBelow(4.99, -0.1), 10);   // 5
@@ -184,7 +153,7 @@ TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
     s.XStart = Numeric::real(7);  // exactly XEnd + 2
     const QImage& img = f.draw(s);
     const QRgb back = rgbOf(f.picture1.backColour());
-    EXPECT_EQ(countColour(img, back, 0, 0, kWidth, kHeight), kWidth * kHeight);
+    EXPECT_TRUE(test::allPixels(img, back));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"
 #include "window/modal_script.h"
+#include "window/pixels.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -30,13 +31,6 @@ namespace {
 constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr QRgb kRed = qRgb(255, 0, 0);
 constexpr QRgb kGreen = qRgb(0, 128, 0);
-
-int count(const QImage& img, const QRect& area, const std::function<bool(QRgb)>& wanted) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += wanted(img.pixel(x, y));
-    return n;
-}
 
 // The rectangle of the image's device pixels that holds `part`, placed at
 // `at` (logical) in the picture.
@@ -77,11 +71,11 @@ TEST_P(ComposedPicture, HoldsTheFormulaAboveBothCanvasesAtTheirOffsets) {
     EXPECT_TRUE(picture.copy(legendRect) == legend.image());
     EXPECT_EQ(picture.pixel(graphRect.topLeft() + QPoint(qRound(30 * dpr), qRound(20 * dpr))), kBlue);
     EXPECT_EQ(picture.pixel(graphRect.topLeft() + QPoint(qRound(90 * dpr), qRound(60 * dpr))), kRed);
-    EXPECT_GT(count(picture, legendRect, [](QRgb p) { return p == kGreen; }), 0);
+    EXPECT_GT(test::countPixels(picture, kGreen, legendRect), 0);
     // Paper between the canvases.
     const QRect gap(graphRect.right() + 1, graphRect.top(), legendRect.left() - graphRect.right() - 1,
                     legendRect.top() - graphRect.top());
-    EXPECT_EQ(count(picture, gap, [](QRgb p) { return p == kPaper; }), gap.width() * gap.height());
+    EXPECT_EQ(test::countPixels(picture, kPaper, gap), gap.width() * gap.height());
 
     // The formula's ink lies in the band, as wide as the text.
     const QRect bandRect(0, 0, picture.width(), graphRect.top());
@@ -195,8 +189,8 @@ TEST_F(PictureOutput, PrintToPdfShowsBothGraphsOnALandscapePage) {
                    std::abs(qBlue(p) - qBlue(want)) < 60;
         };
     };
-    EXPECT_GT(count(page, page.rect(), near(kBlue)), 20);
-    EXPECT_GT(count(page, page.rect(), near(kRed)), 20);
+    EXPECT_GT(test::countPixels(page, near(kBlue)), 20);
+    EXPECT_GT(test::countPixels(page, near(kRed)), 20);
 
     // A printer that cannot start gets the message, and nothing changes.
     test::ModalScript modal;

@@ -2,9 +2,11 @@
 // press ВЫБОР and Command1, and find the graphs where the scale puts them.
 
 #include "app/window/main_window.h"
+#include "toolkit/canvas_geometry.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"
 #include "window/modal_script.h"
+#include "window/pixels.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,17 +21,13 @@
 namespace viramont {
 namespace {
 
-struct Pixel {
-    int x, y;
-};
-
 // The device pixel of a user point on Picture1 after a plot.
-Pixel pixelOf(const MainWindow& window, const FormState& s, double x, double y) {
+QPoint pixelOf(const MainWindow& window, const FormState& s, double x, double y) {
     const QImage& img = window.picture1()->canvas().image();
-    const double left = s.XStart.value() - 1, right = s.XEnd + 1.0;
-    const double top = s.YMax.value() + 1, bottom = s.YMin - 1.0;
-    return {static_cast<int>(std::floor((x - left) * img.width() / (right - left))),
-            static_cast<int>(std::floor((y - top) * img.height() / (bottom - top)))};
+    CanvasGeometry g(img.width(), img.height());
+    g.setScale(s.XStart.value() - 1, s.YMax.value() + 1, s.XEnd + 1.0, s.YMin - 1.0);
+    const DevicePixel p = DevicePixel::of(g.map(x, y));
+    return {p.left(), p.top()};
 }
 
 TEST(PlotWindow, PressingBothButtonsDrawsBothGraphs) {
@@ -45,10 +43,10 @@ TEST(PlotWindow, PressingBothButtonsDrawsBothGraphs) {
     EXPECT_EQ(window.findChild<QLineEdit*>("Text5")->text(), "4+2Sin(3x+1)");
     const QImage& img = window.picture1()->canvas().image();
     const double halfPi = std::acos(0.0);
-    const Pixel blue = pixelOf(window, s, halfPi, 1.0);
-    EXPECT_EQ(img.pixel(blue.x, blue.y), qRgb(0, 0, 255));
-    const Pixel red = pixelOf(window, s, 0.0, 2 * std::sin(1.0) + 4);
-    EXPECT_EQ(img.pixel(red.x, red.y), qRgb(255, 0, 0));
+    const QPoint blue = pixelOf(window, s, halfPi, 1.0);
+    EXPECT_EQ(img.pixel(blue), qRgb(0, 0, 255));
+    const QPoint red = pixelOf(window, s, 0.0, 2 * std::sin(1.0) + 4);
+    EXPECT_EQ(img.pixel(red), qRgb(255, 0, 0));
     EXPECT_NE(window.picture2()->accessibleDescription().indexOf(QString::fromUtf8("По оси Y на 4")), -1);
 }
 
@@ -56,12 +54,7 @@ TEST(PlotWindow, PressingBothButtonsDrawsBothGraphs) {
 // painted: the number of pixels of `colour`.
 int shownPixels(const MainWindow& window, const CanvasWidget* canvas, QRgb colour) {
     const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect inside = canvas->contentsRect().translated(canvas->pos());
-    int count = 0;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) count += (shown.pixel(x, y) & 0xFFFFFF) == colour;
-    }
-    return count;
+    return test::countPixels(shown, colour, canvas->contentsRect().translated(canvas->pos()));
 }
 
 // A box that opens in the middle of a press shows over the drawing as it is

@@ -3,6 +3,7 @@
 // printed text with its accessible description.
 
 #include "raster_form.h"
+#include "window/pixels.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/raster_canvas.h"
 
@@ -26,15 +27,6 @@ constexpr Colour kGrey = rgb(224, 224, 224);
 RasterCanvas makeCanvas(double dpr = 1.0, Colour fore = kBlack, Colour back = kWhite) {
     return RasterCanvas(40, 40, dpr, fore, back, test::layoutFontOf("Picture1"));
 }
-
-int countColour(const QImage& img, QRgb colour) {
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == colour;
-    return n;
-}
-
-bool allColour(const QImage& img, QRgb colour) { return countColour(img, colour) == img.width() * img.height(); }
 
 // The dot of each width, '#' for a covered pixel; the top-left of the
 // picture lies at (dx, dy) from the pixel that holds the point.
@@ -74,8 +66,8 @@ TEST(RasterCanvas, DotWithoutColourUsesTheForeColour) {
     RasterCanvas canvas = makeCanvas(1.0, kGreen, kGrey);
     canvas.setDrawWidth(5);
     canvas.point(10, 10);
-    EXPECT_EQ(countColour(canvas.image(), qRgb(0, 128, 0)), 21);
-    EXPECT_EQ(countColour(canvas.image(), qRgb(224, 224, 224)), 40 * 40 - 21);
+    EXPECT_EQ(test::countPixels(canvas.image(), qRgb(0, 128, 0)), 21);
+    EXPECT_EQ(test::countPixels(canvas.image(), qRgb(224, 224, 224)), 40 * 40 - 21);
 }
 
 TEST(RasterCanvas, DotAtTheEdgeIsCutNotDropped) {
@@ -87,7 +79,7 @@ TEST(RasterCanvas, DotAtTheEdgeIsCutNotDropped) {
         EXPECT_EQ(img.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
     EXPECT_EQ(img.pixel(1, 18), qRgb(255, 255, 255));
     EXPECT_EQ(img.pixel(2, 20), qRgb(255, 255, 255));
-    EXPECT_EQ(countColour(img, qRgb(255, 0, 0)), 8);
+    EXPECT_EQ(test::countPixels(img, qRgb(255, 0, 0)), 8);
 }
 
 TEST(RasterCanvas, HighDpiImageHasDevicePixels) {
@@ -95,7 +87,7 @@ TEST(RasterCanvas, HighDpiImageHasDevicePixels) {
     EXPECT_EQ(canvas.image().size(), QSize(80, 80));
     EXPECT_EQ(canvas.image().devicePixelRatio(), 2.0);
     canvas.point(10.25, 10.25, kRed);  // one logical pixel: 2 x 2 device pixels
-    EXPECT_EQ(countColour(canvas.image(), qRgb(255, 0, 0)), 4);
+    EXPECT_EQ(test::countPixels(canvas.image(), qRgb(255, 0, 0)), 4);
     for (const QPoint p : {QPoint(20, 20), QPoint(21, 20), QPoint(20, 21), QPoint(21, 21)})
         EXPECT_EQ(canvas.image().pixel(p), qRgb(255, 0, 0));
 }
@@ -139,7 +131,7 @@ TEST(RasterCanvas, SkippingRepeatedStampsChangesNoPixel) {
     EXPECT_EQ(skippingFirst, stampingFirst);
     EXPECT_EQ(skippingFirst.pixel(20, 16), qRgb(255, 0, 0));  // the dot at (5, 0.5), red over blue
     EXPECT_EQ(skipping.image(), stamping.image());
-    EXPECT_GT(countColour(skipping.image(), qRgb(255, 0, 0)), 40);
+    EXPECT_GT(test::countPixels(skipping.image(), qRgb(255, 0, 0)), 40);
 
     // The same with the parts before the clear that differ.
     RasterCanvas a = makeCanvas(), b = makeCanvas();
@@ -196,8 +188,8 @@ TEST(RasterCanvas, BatchOfPointsDrawsAsPointByPoint) {
         for (RasterCanvas* canvas : {&single, &batched}) canvas->line(10, -3, 10, 3, rgb(0, 255, 0));
         draw({{10, 0.5f}, {10, 0.5f}}, kRed);  // the pixel of the last stamp, painted over by the line
         EXPECT_TRUE(batched.image() == single.image()) << c.dpr << " " << c.width << " " << c.skip;
-        EXPECT_GT(countColour(single.image(), qRgb(0, 0, 255)), 50);
-        EXPECT_GT(countColour(single.image(), qRgb(255, 0, 0)), 50);
+        EXPECT_GT(test::countPixels(single.image(), qRgb(0, 0, 255)), 50);
+        EXPECT_GT(test::countPixels(single.image(), qRgb(255, 0, 0)), 50);
     }
 }
 
@@ -213,7 +205,7 @@ TEST(RasterCanvas, UndrawableCoordinatesDrawNothing) {
     canvas.line(0, 0, inf, 20, kRed);
     canvas.line(-inf, -inf, inf, inf, kRed);
     canvas.line(1e9, 1e9, 2e9, 1e9, kRed);  // entirely outside
-    EXPECT_TRUE(allColour(canvas.image(), qRgb(255, 255, 255)));
+    EXPECT_TRUE(test::allPixels(canvas.image(), qRgb(255, 255, 255)));
     EXPECT_EQ(canvas.currentPoint(), (WorldPoint{2e9, 1e9}));  // the current point still moves
 }
 
@@ -228,7 +220,7 @@ TEST(RasterCanvas, ScaleWithoutAreaDrawsNothing) {
         canvas.point(s[0], s[1], kRed);
         canvas.line(0, 0, 40, 40, kRed);
         canvas.line(s[0], s[1], s[2], s[3], kRed);
-        EXPECT_TRUE(allColour(canvas.image(), qRgb(255, 255, 255))) << s[0] << " " << s[1] << " " << s[2];
+        EXPECT_TRUE(test::allPixels(canvas.image(), qRgb(255, 255, 255))) << s[0] << " " << s[1] << " " << s[2];
     }
 }
 
@@ -237,7 +229,7 @@ TEST(RasterCanvas, LinesFromFarOutsideAreClipped) {
     canvas.line(-1e12, 20.5, 1e12, 20.5, kRed);
     const QImage& img = canvas.image();
     for (int x = 0; x < 40; ++x) EXPECT_EQ(img.pixel(x, 20), qRgb(255, 0, 0)) << x;
-    EXPECT_EQ(countColour(img, qRgb(255, 0, 0)), 40);
+    EXPECT_EQ(test::countPixels(img, qRgb(255, 0, 0)), 40);
     EXPECT_EQ(canvas.currentPoint(), (WorldPoint{1e12, 20.5}));
 
     // A diagonal from far off one corner to far off the other.
