@@ -202,8 +202,6 @@ std::string entryOf(std::string_view line) {
     return std::string(line);
 }
 
-void pick(Window& w, const std::string& entry) { w.pick(w.form, entry); }
-
 bool press(Window& w, void (*handler)(Form&)) {
     w.boxes.messages.clear();
     return runGuarded(w.boxes, [&] { handler(w.form); });
@@ -309,7 +307,7 @@ void run(std::string_view data) {
     for (std::size_t i = 0; i < 6; ++i) fields[i]->setText(std::string(line(i + 1)));
     w.text5.setText("Text5");
     for (std::size_t i = 8; i < lines.size(); ++i) w.boxes.answers.push_back(lines[i]);
-    pick(w, entryOf(line(0)));
+    w.pick(w.form, entryOf(line(0)));
 
     for (char a : actions) {
         switch (a) {
@@ -324,7 +322,7 @@ void run(std::string_view data) {
             setDecimalSeparator(std::string(1, a));
             break;
         default:
-            if (a >= '0' && a <= '6') pick(w, entryOf(std::string_view(&a, 1)));
+            if (a >= '0' && a <= '6') w.pick(w.form, entryOf(std::string_view(&a, 1)));
             break;
         }
     }

@@ -70,7 +70,7 @@ private:
 struct Params {
     double A, k, b, C;
     std::int16_t a;
-    double lnA;  // ln a where a > 0
+    double lnA;  // ln a, taken once where a has one
 
     explicit Params(const FormState& s)
         : A(s.StretchY),
@@ -78,16 +78,13 @@ struct Params {
           b(s.ShiftX.value()),
           C(s.ShiftY),
           a(s.LogBase),
-          lnA(a > 0 ? std::log(static_cast<double>(a)) : 0.0) {}
+          lnA(a > 0 ? naturalLog(a) : 0.0) {}
 
     double u(double x) const { return k * x + b; }
     // ln a, as each value of the base-a logarithm takes it: a base that is
-    // not positive faults there, so a plot whose loops make no pass never
-    // does.
-    double logOfBase() const {
-        if (a <= 0) raiseFault(FaultKind::InvalidArgument);
-        return lnA;
-    }
+    // not positive faults there, as the logarithm does, so a plot whose loops
+    // make no pass never does.
+    double logOfBase() const { return a > 0 ? lnA : naturalLog(a); }
 };
 
 // The values of one routine: the base value f(x) (blue graph, second scan

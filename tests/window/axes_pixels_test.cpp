@@ -24,7 +24,6 @@ namespace {
 
 using test::centreInColumn;
 using test::centreInRow;
-using test::rgbOf;
 
 constexpr int kWidth = test::kPicture1.width;
 constexpr int kHeight = test::kPicture1.height;
@@ -36,6 +35,11 @@ struct AxesForm : test::RasterWindow {
         return picture1.image();
     }
 };
+
+// The axes and the guide lines at y = C and x = -b, as the image holds them.
+const QRgb kAxisRed = toQColor(paletteColour(4)).rgb();
+const QRgb kCGuide = toQColor(paletteColour(13)).rgb();
+const QRgb kBGuide = toQColor(paletteColour(11)).rgb();
 
 // Device position of a user coordinate on the sample state's scale: x from
 // -6 to 6 and y from 3 down to -2.
@@ -52,29 +56,28 @@ TEST(AxesPixels, LinesStandWhereTheScalePutsThem) {
     const QImage& img = f.draw(test::axesSampleState());
     if (const char* path = std::getenv("VIRAMONT_AXES_PNG")) img.save(QString::fromLocal8Bit(path));
 
-    const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
-    const QRgb fore = rgbOf(f.picture1.foreColour()), back = rgbOf(f.picture1.backColour());
+    const QRgb fore = toQColor(f.picture1.foreColour()).rgb(), back = toQColor(f.picture1.backColour()).rgb();
 
     // Horizontal lines, measured in a column away from every label.
     const int clearColumn = static_cast<int>(col(-4));
-    EXPECT_NEAR(centreInColumn(img, clearColumn, red), row(0), 1.0);
-    EXPECT_NEAR(centreInColumn(img, clearColumn, magenta), row(1), 1.0);
+    EXPECT_NEAR(centreInColumn(img, clearColumn, kAxisRed), row(0), 1.0);
+    EXPECT_NEAR(centreInColumn(img, clearColumn, kCGuide), row(1), 1.0);
     // Vertical lines, measured in a row away from every label.
     const int clearRow = static_cast<int>(row(-1.5));
-    EXPECT_NEAR(centreInRow(img, clearRow, red), col(0), 1.0);
-    EXPECT_NEAR(centreInRow(img, clearRow, cyan), col(-2), 1.0);
+    EXPECT_NEAR(centreInRow(img, clearRow, kAxisRed), col(0), 1.0);
+    EXPECT_NEAR(centreInRow(img, clearRow, kBGuide), col(-2), 1.0);
     // Both axes and the C guide run over the whole canvas.
-    EXPECT_EQ(img.pixel(0, static_cast<int>(row(0))), red);
-    EXPECT_EQ(img.pixel(kWidth - 1, static_cast<int>(row(0))), red);
-    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), 0), red);
-    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), kHeight - 1), red);
-    EXPECT_EQ(img.pixel(kWidth - 1, static_cast<int>(row(1))), magenta);
-    EXPECT_EQ(img.pixel(static_cast<int>(col(-2)), kHeight - 1), cyan);
+    EXPECT_EQ(img.pixel(0, static_cast<int>(row(0))), kAxisRed);
+    EXPECT_EQ(img.pixel(kWidth - 1, static_cast<int>(row(0))), kAxisRed);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), 0), kAxisRed);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), kHeight - 1), kAxisRed);
+    EXPECT_EQ(img.pixel(kWidth - 1, static_cast<int>(row(1))), kCGuide);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(-2)), kHeight - 1), kBGuide);
 
     // Later lines cover earlier ones: the C guide crosses the y-axis, the
     // b guide the x-axis; the ticks cross the y-axis in the foreground.
-    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(1))), magenta);
-    EXPECT_EQ(img.pixel(static_cast<int>(col(-2)), static_cast<int>(row(0))), cyan);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(1))), kCGuide);
+    EXPECT_EQ(img.pixel(static_cast<int>(col(-2)), static_cast<int>(row(0))), kBGuide);
     EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(2))), fore);
     EXPECT_EQ(img.pixel(static_cast<int>(col(0)), static_cast<int>(row(-1))), fore);
     // The ticks are 0.2 unit long: nothing of them beyond their ends.
@@ -105,19 +108,18 @@ TEST(AxesPixels, BackwardIntervalMirrorsTheLinesLeftToRight) {
     s.XEnd = -7.0f;
     const QImage& b = backward.draw(s);
 
-    const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
     const int clearRow = static_cast<int>(row(-1.5));
-    const double cyanA = centreInRow(a, clearRow, cyan), cyanB = centreInRow(b, clearRow, cyan);
+    const double cyanA = centreInRow(a, clearRow, kBGuide), cyanB = centreInRow(b, clearRow, kBGuide);
     ASSERT_GT(cyanA, 0);
     ASSERT_GT(cyanB, 0);
     EXPECT_LT(cyanA, kWidth / 2.0);  // x = -2 left of the middle ...
     EXPECT_GT(cyanB, kWidth / 2.0);  // ... and right of it when x grows to the left
     EXPECT_NEAR(cyanB, kWidth - cyanA, 1.0);
-    EXPECT_NEAR(centreInRow(b, clearRow, red), kWidth - centreInRow(a, clearRow, red), 1.0);
+    EXPECT_NEAR(centreInRow(b, clearRow, kAxisRed), kWidth - centreInRow(a, clearRow, kAxisRed), 1.0);
     // The horizontal lines stay where they were.
     for (int column : {5, kWidth / 4, kWidth - 5}) {
-        EXPECT_NEAR(centreInColumn(b, column, red), centreInColumn(a, kWidth - 1 - column, red), 1.0);
-        EXPECT_NEAR(centreInColumn(b, column, magenta), centreInColumn(a, kWidth - 1 - column, magenta), 1.0);
+        EXPECT_NEAR(centreInColumn(b, column, kAxisRed), centreInColumn(a, kWidth - 1 - column, kAxisRed), 1.0);
+        EXPECT_NEAR(centreInColumn(b, column, kCGuide), centreInColumn(a, kWidth - 1 - column, kCGuide), 1.0);
     }
 }
 
@@ -132,18 +134,17 @@ TEST(AxesPixels, UntouchedRangeMirrorsTheLinesTopToBottom) {
     s.YMin = 1000.0f;
     const QImage& b = downwards.draw(s);
 
-    const QRgb red = rgbOf(paletteColour(4)), magenta = rgbOf(paletteColour(13)), cyan = rgbOf(paletteColour(11));
     const int clearColumn = static_cast<int>(col(-4));
-    const double cA = centreInColumn(a, clearColumn, magenta), cB = centreInColumn(b, clearColumn, magenta);
+    const double cA = centreInColumn(a, clearColumn, kCGuide), cB = centreInColumn(b, clearColumn, kCGuide);
     ASSERT_GT(cA, 0);
     ASSERT_GT(cB, 0);
-    const double axisB = centreInColumn(b, clearColumn, red);
-    EXPECT_LT(cA, centreInColumn(a, clearColumn, red));  // C = 100 above the x-axis ...
+    const double axisB = centreInColumn(b, clearColumn, kAxisRed);
+    EXPECT_LT(cA, centreInColumn(a, clearColumn, kAxisRed));  // C = 100 above the x-axis ...
     EXPECT_GT(cB, axisB);                                 // ... and below it when y grows downwards
     EXPECT_NEAR(cB, kHeight - cA, 1.0);
     // The vertical lines still run over the whole height.
-    EXPECT_EQ(b.pixel(static_cast<int>(col(-2)), 0), cyan);
-    EXPECT_EQ(b.pixel(static_cast<int>(col(-2)), kHeight - 1), cyan);
+    EXPECT_EQ(b.pixel(static_cast<int>(col(-2)), 0), kBGuide);
+    EXPECT_EQ(b.pixel(static_cast<int>(col(-2)), kHeight - 1), kBGuide);
 }
 
 TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
@@ -152,7 +153,7 @@ TEST(AxesPixels, ScaleWithoutWidthLeavesAClearCanvas) {
     FormState s = test::axesSampleState();
     s.XStart = Numeric::real(7);  // exactly XEnd + 2
     const QImage& img = f.draw(s);
-    const QRgb back = rgbOf(f.picture1.backColour());
+    const QRgb back = toQColor(f.picture1.backColour()).rgb();
     EXPECT_TRUE(test::allPixels(img, back));
 }
 

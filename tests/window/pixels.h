@@ -3,16 +3,12 @@
 // any test, counted over the image or a part of it, and the mean position
 // of a colour along one row or column.
 
-#include "toolkit/colour.h"
-
 #include <QImage>
 #include <QRect>
 
 #include <functional>
 
 namespace viramont::test {
-
-inline QRgb rgbOf(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
 // The pixels within `area` (the whole image when empty) that `wanted` takes.
 inline int countPixels(const QImage& img, const std::function<bool(QRgb)>& wanted, QRect area = {}) {
