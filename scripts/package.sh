@@ -7,5 +7,5 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 # shellcheck source=scripts/packages.sh
 source scripts/packages.sh
 
-install_missing "${BUILD_PACKAGES[@]}" dpkg-dev
+install_missing "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 cmake --workflow --preset package

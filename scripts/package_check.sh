@@ -27,6 +27,7 @@ need() {
 need desktop-file-validate desktop-file-utils
 need appstreamcli appstream
 need dpkg-shlibdeps dpkg-dev
+need file file
 need dpkg-deb dpkg
 need cpack cmake
 [[ -f $build/CPackConfig.cmake ]] || fail "no CPackConfig.cmake in $build; configure it first"

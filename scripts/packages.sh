@@ -12,15 +12,21 @@ BUILD_PACKAGES=(
     libgtest-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )
+# What CPack's Debian generator runs: dpkg-shlibdeps and dpkg-deb for the
+# package and its dependencies, and `file` to find the binaries among its
+# files (a minimal Debian has neither).
+PACKAGE_PACKAGES=(
+    dpkg-dev file
+)
 # The test of the real window in a virtual X server, pdftoppm to read back
 # a printed PDF, clang with its runtime libraries for the fuzz target, and
-# the validators of the desktop entry and the AppStream metainfo with
-# dpkg-shlibdeps for the package check.
+# the validators of the desktop entry and the AppStream metainfo with the
+# package's own tools for the package check.
 TEST_PACKAGES=(
     xvfb x11-utils xdotool
     poppler-utils
     clang libclang-rt-dev
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream "${PACKAGE_PACKAGES[@]}"
 )
 
 install_missing() {
