@@ -5,7 +5,7 @@
 // canvases, and the form states the tests start from.
 
 #include "app/form/form.h"
-#include "app/window/layout.h"
+#include "app/form/layout.h"
 #include "recording_canvas.h"
 #include "toolkit/canvas.h"
 #include "toolkit/controls.h"

@@ -4,7 +4,7 @@
 // them. Needs a QGuiApplication.
 
 #include "app/window/appearance.h"
-#include "app/window/layout.h"
+#include "app/form/layout.h"
 #include "form_kit.h"
 #include "toolkit/qt/raster_canvas.h"
 

@@ -1,7 +1,8 @@
 #include "toolkit/canvas_geometry.h"
 
+#include "toolkit/std_compat.h"
+
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -41,8 +42,8 @@ namespace {
 // The float next to a finite v, upwards or downwards.
 float nextFloat(float v, bool up) {
     if (v == 0.0f) return up ? std::numeric_limits<float>::denorm_min() : -std::numeric_limits<float>::denorm_min();
-    const auto bits = std::bit_cast<std::uint32_t>(v);
-    return std::bit_cast<float>((v > 0.0f) == up ? bits + 1 : bits - 1);
+    const auto bits = compat::bitCast<std::uint32_t>(v);
+    return compat::bitCast<float>((v > 0.0f) == up ? bits + 1 : bits - 1);
 }
 
 // The floats v with edge <= (v - corner) * factor < edge + 1, a pixel's

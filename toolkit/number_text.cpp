@@ -1,6 +1,7 @@
 #include "toolkit/number_text.h"
 
 #include "toolkit/fault.h"
+#include "toolkit/std_compat.h"
 
 #include <charconv>
 #include <cmath>
@@ -23,9 +24,8 @@ std::string formatDigits(double v, int digits) {
     if (v == 0.0) return "0";
 
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
-                                   digits - 1);
-    const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
+    const char* end = compat::toScientific(buf, sizeof buf, std::fabs(v), digits - 1);
+    const std::string_view sci(buf, static_cast<std::size_t>(end - buf));
     // sci is "d.ddddde+XX" or "de+XX" when digits == 1.
     const std::size_t ePos = sci.find('e');
     std::string mantissa;
@@ -168,8 +168,7 @@ double parseNumber(std::string_view text) {
 
     const std::string canonical = "0." + digits + "e" + std::to_string(decimalExponent);
     double value = 0.0;
-    const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-    if (res.ec == std::errc::result_out_of_range) {
+    if (!compat::fromDecimal(canonical, value)) {
         if (decimalExponent > 0) raiseFault(FaultKind::ConversionOverflow);
         value = 0.0;
     }

@@ -1,7 +1,7 @@
 #include "app/window/main_window.h"
 
 #include "app/window/appearance.h"
-#include "app/window/layout.h"
+#include "app/form/layout.h"
 #include "app/window/picture_menu.h"
 #include "params/intake.h"
 #include "plot/plot.h"

@@ -10,7 +10,7 @@
 //   Command3 pressed  -> Command3_Click   (app/form/)
 
 #include "app/form/form.h"
-#include "app/window/layout.h"
+#include "app/form/layout.h"
 
 #include <QWidget>
 

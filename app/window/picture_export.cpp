@@ -1,6 +1,6 @@
 #include "app/window/picture_export.h"
 
-#include "app/window/layout.h"
+#include "app/form/layout.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,6 @@
 #pragma once
-// The fixed layout of the window: every control as one row of data.
+// The fixed layout of the form, the same in the window and the page: every
+// control as one row of data.
 // Positions and sizes are in twips (1/1440 inch, 15 to a logical pixel at
 // 96 dpi), measured in the client area; colours are 0x00BBGGRR, or
 // 0x800000nn for the desktop's system colour nn.
