@@ -13,6 +13,25 @@
 
 namespace viramont {
 
+std::vector<DotSpan> roundDotSpans(int width) {
+    std::vector<DotSpan> spans;
+    const double centre = (width - 1) / 2.0;
+    const double r2 = (width / 2.0) * (width / 2.0);
+    const int origin = (width - 1) / 2;
+    for (int j = 0; j < width; ++j) {
+        int first = -1, last = -1;
+        for (int i = 0; i < width; ++i) {
+            const double dx = i - centre, dy = j - centre;
+            if (dx * dx + dy * dy <= r2) {
+                if (first < 0) first = i;
+                last = i;
+            }
+        }
+        if (first >= 0) spans.push_back({j - origin, first - origin, last - first + 1});
+    }
+    return spans;
+}
+
 CanvasGeometry::CanvasGeometry(int widthPx, int heightPx)
     : width_(widthPx < 0 ? 0 : widthPx),
       height_(heightPx < 0 ? 0 : heightPx) {

@@ -64,6 +64,14 @@ struct FloatBox {
     std::size_t firstOutside(std::span<const GraphPoint> batch, std::size_t from) const;
 };
 
+// A round dot `width` device pixels across, as rows of pixels: each row
+// `dy` below and its first pixel `dx` right of the dot's own pixel (which
+// lies at the centre, or just above and left of it for an even width).
+struct DotSpan {
+    int dy, dx, length;
+};
+std::vector<DotSpan> roundDotSpans(int width);
+
 class CanvasGeometry {
 public:
     // A cleared canvas of the given device pixels, scaled to them.

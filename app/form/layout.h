@@ -7,7 +7,9 @@
 
 #include "toolkit/colour.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <stdexcept>
 #include <string_view>
 
@@ -69,6 +71,30 @@ constexpr int kClientHeight = 12450;  // twips: 830 px
 
 constexpr FontSpec kSansBold{"MS Sans Serif", 13.5, true, false};
 
+// The largest scale, in thousandths and at most 1, at which a client area
+// of the layout's size fits into `width` x `height` pixels; never less than
+// `smallest`.
+inline double fitScale(double width, double height, double smallest) {
+    const double across = width / px(kClientWidth), down = height / px(kClientHeight);
+    const double fit = std::floor(std::min(across, down) * 1000.0) / 1000.0;
+    return std::clamp(fit, smallest, 1.0);
+}
+
+// The face names of the layout stand for fonts with Cyrillic glyphs:
+// "Arial" for the metric-compatible Liberation Sans; "MS Sans Serif" and
+// "Microsoft Sans Serif", whose widths are close to Arial's, for Liberation
+// Sans as well. kFallbackFamily stands behind every face.
+inline constexpr const char* kFallbackFamily = "DejaVu Sans";
+constexpr const char* familyOf(std::string_view face) {
+    return face == "Arial" || face == "MS Sans Serif" || face == "Microsoft Sans Serif" ? "Liberation Sans"
+                                                                                      : face.data();
+}
+// A font's size in logical pixels: its points at 96 dpi, so text keeps its
+// size against the fixed pixel layout on any screen, scaled with the form.
+inline int fontPixels(double points, double scale) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0 * scale));
+}
+
 // In order of creation.
 inline constexpr std::array<ControlSpec, 23> kControls{{
     {"Picture2", Kind::Picture, 12600, 7680, 4335, 3855, "", kSansBold, 0x00008000, 0x00E0E0E0, Align::Left, 22},
@@ -103,6 +129,13 @@ constexpr const ControlSpec& controlNamed(std::string_view name) {
         if (name == control.name) return control;
     }
     throw std::out_of_range("no control of that name in the layout");
+}
+
+// Whether Text5's text is a formula to put over a copied picture: not
+// blank, and not the field's initial text.
+constexpr bool showsFormula(std::string_view text5) {
+    if (text5.find_first_not_of(" \t\n\r") == std::string_view::npos) return false;
+    return text5 != controlNamed("Text5").text;
 }
 
 // The sunken 3-D border of a canvas, in logical pixels on each side; the

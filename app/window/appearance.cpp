@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <cmath>
-#include <cstring>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -12,21 +11,11 @@
 
 namespace viramont {
 
-namespace {
-QString fontFamilyFor(const char* face) {
-    if (std::strcmp(face, "Arial") == 0 || std::strcmp(face, "MS Sans Serif") == 0 ||
-        std::strcmp(face, "Microsoft Sans Serif") == 0) {
-        return QStringLiteral("Liberation Sans");
-    }
-    return QString::fromUtf8(face);
-}
-} // namespace
-
 QFont layoutFont(const layout::FontSpec& wanted, double scale) {
     QFont font;
-    font.setFamilies({fontFamilyFor(wanted.face), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QString::fromUtf8(layout::familyOf(wanted.face)), QString::fromUtf8(layout::kFallbackFamily)});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96.0 / 72.0 * scale)));
+    font.setPixelSize(layout::fontPixels(wanted.points, scale));
     font.setBold(wanted.bold);
     font.setItalic(wanted.italic);
     return font;

@@ -10,12 +10,8 @@
 
 namespace viramont {
 
-// The face names of the layout map to fonts with Cyrillic glyphs:
-// "Arial" to the metric-compatible Liberation Sans; "MS Sans Serif" and
-// "Microsoft Sans Serif", whose widths are close to Arial's, to Liberation
-// Sans as well. DejaVu Sans stands behind both. Sizes are points at 96 dpi,
-// so text keeps its size against the fixed pixel layout on any screen; a
-// scaled layout scales them with it.
+// A font of the layout: its family and size as layout::familyOf and
+// layout::fontPixels give them, DejaVu Sans behind it.
 QFont layoutFont(const layout::FontSpec& wanted, double scale = 1.0);
 
 // A colour of the layout; system colours come from the palette.

@@ -73,11 +73,7 @@ QImage composePicture(const PictureParts& parts) {
 }
 
 QString formulaLineOf(const QString& text5) {
-    const auto control = std::find_if(layout::kControls.begin(), layout::kControls.end(), [](const auto& c) {
-        return std::string_view(c.name) == "Text5";
-    });
-    if (text5.trimmed().isEmpty() || text5 == QString::fromUtf8(control->text)) return {};
-    return text5;
+    return layout::showsFormula(text5.trimmed().isEmpty() ? std::string() : text5.toStdString()) ? text5 : QString();
 }
 
 QStringList savedFormatFilters() {

@@ -6,8 +6,6 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include <algorithm>
-#include <cmath>
 
 namespace viramont {
 
@@ -21,12 +19,8 @@ bool installQtTranslation(QCoreApplication& app) {
 }
 
 double layoutScaleFor(QSize available) {
-    const double across =
-        static_cast<double>(available.width() - kFrameAllowance.width()) / layout::px(layout::kClientWidth);
-    const double down =
-        static_cast<double>(available.height() - kFrameAllowance.height()) / layout::px(layout::kClientHeight);
-    const double fit = std::floor(std::min(across, down) * 1000.0) / 1000.0;
-    return std::clamp(fit, kSmallestScale, 1.0);
+    return layout::fitScale(available.width() - kFrameAllowance.width(), available.height() - kFrameAllowance.height(),
+                            kSmallestScale);
 }
 
 } // namespace viramont

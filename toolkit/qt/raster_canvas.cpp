@@ -74,24 +74,7 @@ void RasterCanvas::setDrawWidth(int pixels) {
     lastStamp_ = {};
 }
 
-void RasterCanvas::rebuildStampShape() {
-    stampShape_.clear();
-    const int w = deviceWidth_;
-    const double centre = (w - 1) / 2.0;
-    const double r2 = (w / 2.0) * (w / 2.0);
-    const int origin = (w - 1) / 2;
-    for (int j = 0; j < w; ++j) {
-        int first = -1, last = -1;
-        for (int i = 0; i < w; ++i) {
-            const double dx = i - centre, dy = j - centre;
-            if (dx * dx + dy * dy <= r2) {
-                if (first < 0) first = i;
-                last = i;
-            }
-        }
-        if (first >= 0) stampShape_.push_back({j - origin, first - origin, last - first + 1});
-    }
-}
+void RasterCanvas::rebuildStampShape() { stampShape_ = roundDotSpans(deviceWidth_); }
 
 void RasterCanvas::points(std::span<const GraphPoint> batch, Colour colour) {
     if (batch.empty()) return;

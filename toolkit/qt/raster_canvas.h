@@ -57,11 +57,7 @@ public:
     void setSkipRepeatedStamps(bool skip) { skipRepeats_ = skip; }
 
 private:
-    struct Span {
-        int dy;
-        int dx;
-        int length;
-    };
+    using Span = DotSpan;
     // The dot of a point, unless it repeats the last stamp; the current
     // point is left alone.
     [[gnu::always_inline]] void dot(double x, double y, Colour colour) {

@@ -1,0 +1,490 @@
+// The page's side of Viramont: it makes the elements the program asks for,
+// draws what its canvases ask, opens its boxes and passes the user's events
+// to it. Every rule of the program lives in its C++ (page_main.cpp and the
+// layers below); nothing here decides what a press does.
+'use strict';
+
+window.viramontPage = (() => {
+  const form = document.getElementById('form');
+  const busyCover = document.getElementById('busy');
+  const box = document.getElementById('box');
+  const menu = document.getElementById('menu');
+  const measure = document.createElement('canvas').getContext('2d');
+  const contexts = new Map();   // canvas id -> 2D context
+  const listEntries = [];       // Combo1's entries
+  let program = null;           // the WebAssembly module
+  let running = false;          // a handler is running: no other input
+  let formWidth = 0, formHeight = 0;
+
+  // ---- the form ----------------------------------------------------------
+
+  function setFormSize(width, height, back, title) {
+    formWidth = width;
+    formHeight = height;
+    form.style.width = width + 'px';
+    form.style.height = height + 'px';
+    form.style.background = back;
+    document.title = title;
+  }
+
+  function place(el, c) {
+    el.id = c.name;
+    el.style.left = c.left + 'px';
+    el.style.top = c.top + 'px';
+    el.style.width = c.width + 'px';
+    el.style.height = c.height + 'px';
+    el.style.font = c.font;
+    el.style.color = c.fore;
+    el.style.background = c.back;
+    el.style.textAlign = c.centred ? 'center' : 'left';
+    if (c.accessibleName) el.setAttribute('aria-label', c.accessibleName);
+    return el;
+  }
+
+  function addControl(c) {
+    let el;
+    switch (c.kind) {
+      case 'label':
+        el = place(document.createElement('div'), c);
+        el.className = 'label';
+        el.textContent = c.text;
+        break;
+      case 'field':
+        el = place(document.createElement('input'), c);
+        el.type = 'text';
+        el.className = 'field';
+        el.value = c.text;
+        el.maxLength = 40000;
+        el.spellcheck = false;
+        el.autocomplete = 'off';
+        break;
+      case 'button':
+        el = place(document.createElement('button'), c);
+        el.className = 'button';
+        el.textContent = c.text;
+        el.addEventListener('click', () => press(c.name));
+        break;
+      case 'list':
+        el = makeList(c);
+        break;
+      case 'picture':
+        el = makePicture(c);
+        break;
+    }
+    el.tabIndex = c.tabIndex + 1;
+    form.appendChild(el.closest('.holder') || el);
+  }
+
+  // Combo1: an editable text with a list of entries under it. Typing picks
+  // nothing; an entry chosen with the mouse, or with the arrow keys in the
+  // text, is a pick.
+  function makeList(c) {
+    const holder = document.createElement('div');
+    holder.className = 'holder combo';
+    for (const side of ['left', 'top', 'width', 'height']) holder.style[side] = c[side] + 'px';
+    const input = place(document.createElement('input'), c);
+    input.className = 'field';
+    input.style.left = input.style.top = '0';
+    input.style.width = '100%';
+    input.style.height = '100%';
+    input.value = c.text;
+    input.maxLength = 40000;
+    input.spellcheck = false;
+    input.autocomplete = 'off';
+    input.setAttribute('role', 'combobox');
+    input.setAttribute('aria-expanded', 'false');
+    input.setAttribute('aria-controls', 'Combo1-list');
+    const arrow = document.createElement('div');
+    arrow.className = 'arrow';
+    arrow.setAttribute('aria-hidden', 'true');
+    const list = document.createElement('ul');
+    list.id = 'Combo1-list';
+    list.className = 'entries';
+    list.setAttribute('role', 'listbox');
+    list.style.font = c.font;
+    list.hidden = true;
+    holder.append(input, arrow, list);
+
+    const open = (shown) => {
+      list.hidden = !shown;
+      input.setAttribute('aria-expanded', String(shown));
+    };
+    arrow.addEventListener('mousedown', (e) => {
+      e.preventDefault();
+      input.focus();
+      open(list.hidden);
+    });
+    list.addEventListener('mousedown', (e) => e.preventDefault());
+    list.addEventListener('click', (e) => {
+      const item = e.target.closest('li');
+      if (!item) return;
+      open(false);
+      pick(input, Number(item.dataset.index));
+    });
+    input.addEventListener('blur', () => open(false));
+    input.addEventListener('keydown', (e) => {
+      if (e.key === 'ArrowDown' && e.altKey) {
+        open(list.hidden);
+      } else if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+        const at = listEntries.indexOf(input.value);
+        const next = at < 0 ? 0 : Math.min(Math.max(at + (e.key === 'ArrowDown' ? 1 : -1), 0), listEntries.length - 1);
+        if (next !== at) pick(input, next);
+      } else if (e.key === 'Escape' && !list.hidden) {
+        open(false);
+      } else {
+        return;
+      }
+      e.preventDefault();
+    });
+    return input;
+  }
+
+  function pick(input, index) {
+    input.value = listEntries[index];
+    input.setSelectionRange(0, 0);
+    press('Combo1');
+  }
+
+  function listAppend(id, entry) {
+    const list = document.getElementById(id + '-list');
+    const item = document.createElement('li');
+    item.setAttribute('role', 'option');
+    item.dataset.index = String(listEntries.length);
+    item.textContent = entry;
+    list.appendChild(item);
+    listEntries.push(entry);
+  }
+
+  function fieldText(id) { return document.getElementById(id).value; }
+
+  function setFieldText(id, text) {
+    const field = document.getElementById(id);
+    field.value = text;
+    field.setSelectionRange(0, 0);
+    field.scrollLeft = 0;
+  }
+
+  // ---- the canvases ------------------------------------------------------
+
+  function makePicture(c) {
+    const canvas = place(document.createElement('canvas'), c);
+    canvas.className = 'picture';
+    const ratio = window.devicePixelRatio || 1;
+    const inner = { width: c.width - 4, height: c.height - 4 };
+    canvas.width = Math.round(inner.width * ratio);
+    canvas.height = Math.round(inner.height * ratio);
+    canvas.setAttribute('role', 'img');
+    const lines = document.createElement('div');
+    lines.id = c.name + '-lines';
+    lines.className = 'reader-only';
+    canvas.setAttribute('aria-describedby', lines.id);
+    contexts.set(c.name, canvas.getContext('2d', { alpha: false }));
+    canvas.addEventListener('contextmenu', (e) => {
+      e.preventDefault();
+      canvas.focus();
+      openMenu(e.clientX, e.clientY);
+    });
+    canvas.addEventListener('mousedown', () => canvas.focus());
+    canvas.addEventListener('keydown', (e) => pictureKey(e, canvas));
+    queueMicrotask(() => canvas.after(lines));
+    return canvas;
+  }
+
+  // Fonts are parsed once per text measured or set, unless the font stays.
+  function useFont(g, font) {
+    if (g.font !== font) g.font = font;
+  }
+  const fontMetrics = new Map();
+  function metricsOf(font) {
+    if (!fontMetrics.has(font)) {
+      measure.font = font;
+      const m = measure.measureText('Hy');
+      fontMetrics.set(font, { ascent: m.fontBoundingBoxAscent, descent: m.fontBoundingBoxDescent });
+    }
+    return fontMetrics.get(font);
+  }
+  function textWidth(text, font) {
+    useFont(measure, font);
+    return measure.measureText(text).width;
+  }
+  function fontAscent(font) { return metricsOf(font).ascent; }
+  function fontHeight(font) {
+    const m = metricsOf(font);
+    return m.ascent + m.descent;
+  }
+
+  // The letters of a text, set with the left end of their baseline at the
+  // device point (x, y): the box they lie in and the coverage of each pixel
+  // of the box, row by row.
+  const kMaskPad = 4;
+  const scratch = document.createElement('canvas').getContext('2d', { willReadFrequently: true });
+  function textMask(text, font, x, y) {
+    const m = metricsOf(font);
+    useFont(measure, font);
+    const left = Math.floor(x) - kMaskPad, top = Math.floor(y - m.ascent) - kMaskPad;
+    const width = Math.ceil(measure.measureText(text).width) + 2 * kMaskPad + 1;
+    const height = Math.ceil(m.ascent + m.descent) + 2 * kMaskPad + 1;
+    if (scratch.canvas.width < width) scratch.canvas.width = width;
+    if (scratch.canvas.height < height) scratch.canvas.height = height;
+    scratch.clearRect(0, 0, width, height);
+    scratch.font = font;
+    scratch.fillStyle = '#000000';
+    scratch.textBaseline = 'alphabetic';
+    scratch.fillText(text, x - left, y - top);
+    const rgba = scratch.getImageData(0, 0, width, height).data;
+    const cover = new Uint8Array(width * height);
+    for (let i = 0; i < cover.length; ++i) cover[i] = rgba[4 * i + 3];
+    return { left, top, width, height, cover };
+  }
+
+  // Shows the part (x, y, width, height) of a canvas's image, held in the
+  // program's heap as RGBA rows of the canvas's width.
+  function canvasShow(id, heap, at, x, y, width, height) {
+    const g = contexts.get(id);
+    const all = new ImageData(new Uint8ClampedArray(heap.buffer, at, g.canvas.width * g.canvas.height * 4),
+      g.canvas.width, g.canvas.height);
+    g.putImageData(all, 0, 0, x, y, width, height);
+  }
+
+  // The lines printed into a canvas, as text a screen reader reads line
+  // by line.
+  function canvasLines(id, text) {
+    const holder = document.getElementById(id + '-lines');
+    if (holder) holder.textContent = text;
+  }
+
+  // ---- the boxes ---------------------------------------------------------
+
+  // A modal box: the title, the text, an input field when `withInput`, OK
+  // and for the input box Отмена. Enter is OK, Escape and the close button
+  // cancel. Resolves with the field's text, or null when cancelled.
+  function openBox(text, title, withInput) {
+    return new Promise((resolve) => {
+      box.querySelector('.title-text').textContent = title;
+      box.querySelector('.text').textContent = text;
+      const field = box.querySelector('input');
+      field.hidden = !withInput;
+      field.value = '';
+      box.querySelector('.cancel').hidden = !withInput;
+      const finish = (answer) => {
+        box.onkeydown = box.onclose = null;
+        for (const b of box.querySelectorAll('button')) b.onclick = null;
+        if (box.open) box.close();
+        resolve(answer);
+      };
+      box.querySelector('.ok').onclick = () => finish(withInput ? field.value : '');
+      box.querySelector('.cancel').onclick = () => finish(null);
+      box.querySelector('.close').onclick = () => finish(null);
+      box.onkeydown = (e) => {
+        if (e.key === 'Enter' && !e.target.matches('button')) {
+          e.preventDefault();
+          finish(withInput ? field.value : '');
+        }
+      };
+      box.onclose = () => finish(null);
+      box.showModal();
+      (withInput ? field : box.querySelector('.ok')).focus();
+    });
+  }
+
+  async function message(text, title) {
+    busyCover.classList.remove('waiting');
+    await openBox(text, title, false);
+  }
+
+  async function input(prompt, title) {
+    busyCover.classList.remove('waiting');
+    const answer = await openBox(prompt, title, true);
+    return answer === null ? '' : answer;
+  }
+
+  // ---- events --------------------------------------------------------------
+
+  // Runs the program's handler of a control. The page takes no input until
+  // it has ended; a plot shows the busy cursor.
+  async function press(name) {
+    if (running || !program) return;
+    running = true;
+    busyCover.hidden = false;
+    busyCover.classList.toggle('waiting', name === 'Command1');
+    try {
+      await program.ccall('viramont_press', null, ['string'], [name], { async: true });
+    } finally {
+      running = false;
+      busyCover.hidden = true;
+      busyCover.classList.remove('waiting');
+    }
+  }
+
+  function endProgram() {
+    form.hidden = true;
+    window.close();
+  }
+
+  // ---- the picture: copy, save, print ---------------------------------------
+
+  const kFormulaMargin = 6;
+
+  // The formula line over the graph and the legend in their arrangement on
+  // the form, at the canvases' device pixels.
+  function composePicture() {
+    const ratio = window.devicePixelRatio || 1;
+    const graph = document.getElementById('Picture1');
+    const legend = document.getElementById('Picture2');
+    const boxOf = (c) => ({ x: c.offsetLeft + 2, y: c.offsetTop + 2, w: c.width / ratio, h: c.height / ratio });
+    const g = boxOf(graph), l = boxOf(legend);
+    const left = Math.min(g.x, l.x), top = Math.min(g.y, l.y);
+    const width0 = Math.max(g.x + g.w, l.x + l.w) - left, height0 = Math.max(g.y + g.h, l.y + l.h) - top;
+    const formula = program.ccall('viramont_formula_line', 'string', [], []);
+    const text5 = document.getElementById('Text5');
+    const font = getComputedStyle(text5).font;
+    measure.font = font;
+    const metrics = measure.measureText(formula || 'Hy');
+    const lineHeight = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
+    const band = formula ? Math.ceil(lineHeight) + 2 * kFormulaMargin : 0;
+    const width = Math.max(width0, formula ? Math.ceil(metrics.width) + 2 * kFormulaMargin : 0);
+    const picture = document.createElement('canvas');
+    picture.width = Math.round(width * ratio);
+    picture.height = Math.round((band + height0) * ratio);
+    const pg = picture.getContext('2d', { alpha: false });
+    pg.fillStyle = '#ffffff';
+    pg.fillRect(0, 0, picture.width, picture.height);
+    pg.scale(ratio, ratio);
+    if (formula) {
+      pg.font = font;
+      pg.fillStyle = getComputedStyle(text5).color;
+      pg.textBaseline = 'middle';
+      pg.fillText(formula, kFormulaMargin, kFormulaMargin + lineHeight / 2);
+    }
+    pg.setTransform(1, 0, 0, 1, 0, 0);
+    pg.drawImage(graph, Math.round((g.x - left) * ratio), Math.round((band + g.y - top) * ratio));
+    pg.drawImage(legend, Math.round((l.x - left) * ratio), Math.round((band + l.y - top) * ratio));
+    return picture;
+  }
+
+  const pictureBlob = () => new Promise((resolve) => composePicture().toBlob(resolve, 'image/png'));
+
+  async function copyPicture() {
+    try {
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': pictureBlob() })]);
+    } catch (e) {
+      await message('Рисунок не удалось скопировать: браузер не дал доступа к буферу обмена.', document.title);
+    }
+  }
+
+  async function savePicture() {
+    const url = URL.createObjectURL(await pictureBlob());
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = 'график.png';
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  }
+
+  function printPicture() {
+    const sheet = document.getElementById('print-sheet');
+    const image = new Image();
+    image.alt = 'график';
+    image.src = composePicture().toDataURL('image/png');
+    sheet.replaceChildren(image);
+    image.decode().then(() => window.print(), () => window.print());
+  }
+
+  const menuActions = { copy: copyPicture, save: savePicture, print: printPicture };
+
+  function openMenu(x, y) {
+    menu.hidden = false;
+    const r = menu.getBoundingClientRect();
+    menu.style.left = Math.min(x, window.innerWidth - r.width) + 'px';
+    menu.style.top = Math.min(y, window.innerHeight - r.height) + 'px';
+    menu.querySelector('[role=menuitem]').focus();
+  }
+  function closeMenu(returnTo) {
+    menu.hidden = true;
+    if (returnTo) returnTo.focus();
+  }
+  let menuOwner = null;
+  menu.addEventListener('click', (e) => {
+    const item = e.target.closest('[role=menuitem]');
+    if (!item) return;
+    closeMenu(menuOwner);
+    menuActions[item.dataset.action]();
+  });
+  menu.addEventListener('keydown', (e) => {
+    const items = [...menu.querySelectorAll('[role=menuitem]')];
+    const at = items.indexOf(document.activeElement);
+    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      items[(at + (e.key === 'ArrowDown' ? 1 : items.length - 1)) % items.length].focus();
+    } else if (e.key === 'Enter' || e.key === ' ') {
+      document.activeElement.click();
+    } else if (e.key === 'Escape' || e.key === 'Tab') {
+      closeMenu(menuOwner);
+    } else {
+      return;
+    }
+    e.preventDefault();
+  });
+  document.addEventListener('mousedown', (e) => {
+    if (!menu.hidden && !menu.contains(e.target)) closeMenu(null);
+  });
+
+  function pictureKey(e, canvas) {
+    menuOwner = canvas;
+    const ctrl = e.ctrlKey && !e.altKey && !e.shiftKey;
+    const keyed = { c: 'copy', s: 'save', p: 'print' }[e.key.toLowerCase()];
+    if (ctrl && keyed) {
+      e.preventDefault();
+      menuActions[keyed]();
+    } else if (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey)) {
+      e.preventDefault();
+      const r = canvas.getBoundingClientRect();
+      openMenu(r.left + r.width / 2, r.top + r.height / 2);
+    }
+  }
+  form.addEventListener('contextmenu', (e) => { menuOwner = e.target; }, true);
+
+  // ---- start -----------------------------------------------------------------
+
+  // The decimal separator of the browser's language.
+  function decimalSeparator() {
+    const part = new Intl.NumberFormat(navigator.language).formatToParts(0.5).find((p) => p.type === 'decimal');
+    return part ? part.value : '.';
+  }
+
+  // A viewport smaller than the form shows it scaled down evenly.
+  function fitForm() {
+    const fit = Math.min(1, window.innerWidth / formWidth, window.innerHeight / formHeight);
+    form.style.transform = fit < 1 ? `scale(${fit})` : '';
+  }
+
+  async function start(createProgram) {
+    await Promise.all(['bold 18px "Liberation Sans"', '19px "Liberation Sans"', 'bold 19px "Liberation Sans"',
+      'bold italic 24px "Liberation Sans"', '18px "DejaVu Sans"', 'bold 18px "DejaVu Sans"']
+      .map((f) => document.fonts.load(f)));
+    program = await createProgram();
+    running = true;
+    try {
+      await program.ccall('viramont_start', null, ['number', 'number', 'number', 'string'],
+        [window.innerWidth, window.innerHeight, window.devicePixelRatio || 1, decimalSeparator()], { async: true });
+    } finally {
+      running = false;
+    }
+    fitForm();
+    window.addEventListener('resize', fitForm);
+    document.body.classList.add('ready');
+    const first = [...form.querySelectorAll('[tabindex]')].sort((a, b) => a.tabIndex - b.tabIndex)[0];
+    if (first) first.focus();
+  }
+
+  return {
+    addControl, setFormSize, listAppend, fieldText, setFieldText,
+    textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines,
+    message, input, endProgram, start, composePicture,
+    // For the tests and the benchmark: a press that resolves when its
+    // handler has ended, and the benchmark page's compute floor.
+    pressAndWait: press,
+    floor: () => program.ccall('viramont_floor', 'number', [], []),
+  };
+})();

@@ -1,0 +1,18 @@
+// The compute floor of the page benchmark: the sine plot's three loops and
+// their arithmetic in WebAssembly, drawing nothing (bench/floor.h), for the
+// form state the page's last ВЫБОР stored.
+
+#include "app/form/form.h"
+#include "bench/floor.h"
+
+#include <emscripten.h>
+
+namespace viramont {
+// The page's form state (page_main.cpp).
+const FormState* pageState();
+} // namespace viramont
+
+extern "C" EMSCRIPTEN_KEEPALIVE double viramont_floor() {
+    const viramont::FormState* s = viramont::pageState();
+    return s ? viramont::bench::sineFloor(*s) : 0.0;
+}

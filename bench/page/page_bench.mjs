@@ -1,0 +1,64 @@
+// The page benchmark: from the click on Command1 until the page has painted
+// both canvases, in headless Chromium, for the sine plot over 0..10 and over
+// -100..100, against the compute floor of the same plot in the same page
+// (the same loops and arithmetic in WebAssembly, drawing nothing). Runs
+// alternate with runs of the floor; each case reports medians and the
+// ratio. Each click is made at the start of a frame, in an animation frame
+// callback, so no wait for the display's next frame is counted; the page
+// has painted when the frame's rendering has run, that is at the first task
+// after it (a message posted to the page itself).
+//
+//   node bench/page/page_bench.mjs [build/web/viramont_bench.html] [runs]
+//
+// The exit status is 1 when the default case's ratio is above 1.5.
+import path from 'node:path';
+import { launchPage } from '../../tests/page/browser.mjs';
+
+const file = path.resolve(process.argv[2] || 'build/web/viramont_bench.html');
+const runs = Number(process.argv[3] || 21);
+const cases = [
+  { name: 'default', start: '0', end: '10', target: 1.5 },
+  { name: 'wide', start: '-100', end: '100', target: null },
+];
+
+const { browser, page } = await launchPage(file);
+const median = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
+let failed = false;
+for (const c of cases) {
+  const result = await page.evaluate(async (c, runs) => {
+    const set = (id, v) => { document.getElementById(id).value = v; };
+    const pickSine = document.getElementById('Combo1');
+    pickSine.value = 'Sin(X)';
+    await viramontPage.pressAndWait('Combo1');
+    for (const [id, v] of [['Text1', '1'], ['Text2', '1'], ['Text3', '1'], ['Text4', '1'], ['Text6', c.start], ['Text7', c.end]]) set(id, v);
+    await viramontPage.pressAndWait('ВЫБОР');
+    const nextFrame = () => new Promise((r) => requestAnimationFrame(r));
+    const afterRendering = () => new Promise((r) => {
+      const channel = new MessageChannel();
+      channel.port1.onmessage = r;
+      channel.port2.postMessage(0);
+    });
+    const presses = [], floors = [], handlers = [];
+    for (let i = 0; i < runs; ++i) {
+      await nextFrame();
+      const clicked = performance.now();
+      document.getElementById('Command1').click();
+      handlers.push(performance.now() - clicked);
+      await afterRendering();
+      presses.push(performance.now() - clicked);
+      await nextFrame();
+      const t = performance.now();
+      viramontPage.floor();
+      floors.push(performance.now() - t);
+    }
+    return { presses, floors, handlers };
+  }, c, runs);
+  const press = median(result.presses), floor = median(result.floors);
+  if (process.env.VIRAMONT_BENCH_DETAIL) console.log(c.name, 'handler', median(result.handlers).toFixed(2), result.presses.map((t) => t.toFixed(1)).join(' '));
+  const ratio = press / floor;
+  console.log(`${c.name.padEnd(8)} ${c.start}..${c.end}: press ${press.toFixed(2)} ms, floor ${floor.toFixed(2)} ms, ` +
+    `ratio ${ratio.toFixed(2)}` + (c.target ? ` (target ${c.target})` : ''));
+  if (c.target && ratio > c.target) failed = true;
+}
+await browser.close();
+process.exit(failed ? 1 : 0);
