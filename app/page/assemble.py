@@ -7,6 +7,7 @@ style), the page's script and the program (WebAssembly inside its script).
 """
 import base64
 import io
+import json
 import sys
 
 from fontTools import subset
@@ -55,6 +56,19 @@ def woff2(path, ranges):
     return base64.b64encode(data.getvalue()).decode("ascii")
 
 
+def font_metrics():
+    """Ascent and descent of each family as its font file states them (hhea),
+    in ems: the page's canvases place lines of text with them, as the
+    desktop does, where the browser would give whole pixels."""
+    metrics = {}
+    for family, _, _, path, _ in FACES:
+        if family not in metrics:
+            font = TTFont(path)
+            em = font["head"].unitsPerEm
+            metrics[family] = [font["hhea"].ascent / em, -font["hhea"].descent / em]
+    return json.dumps(metrics)
+
+
 def font_faces():
     rules = []
     for family, weight, style, path, ranges in FACES:
@@ -69,7 +83,7 @@ def main(template, style, page_js, program_js, output):
     html = read(template)
     # Each part goes in once, as it is: replace() would also expand any
     # marker-like text inside the parts themselves.
-    for marker, part in (("/*@FONTS@*/", font_faces()), ("/*@STYLE@*/", read(style)),
+    for marker, part in (("/*@FONTS@*/", font_faces()), ("/*@STYLE@*/", read(style)), ("/*@METRICS@*/", font_metrics()),
                          ("/*@PAGE@*/", read(page_js)), ("/*@PROGRAM@*/", read(program_js))):
         at = html.index(marker)
         html = html[:at] + part + html[at + len(marker):]

@@ -71,7 +71,7 @@ window.viramontPage = (() => {
         el = makePicture(c);
         break;
     }
-    el.tabIndex = c.tabIndex + 1;
+    if (c.kind !== 'label') el.tabIndex = c.tabIndex + 1;
     form.appendChild(el.closest('.holder') || el);
   }
 
@@ -191,15 +191,18 @@ window.viramontPage = (() => {
   }
 
   // Fonts are parsed once per text measured or set, unless the font stays.
+  // A font's ascent and descent are those its file states (in ems, from the
+  // page's build), at the font's size, as the desktop has them: the browser
+  // gives whole pixels, and lines of text would stand closer than there.
   function useFont(g, font) {
     if (g.font !== font) g.font = font;
   }
   const fontMetrics = new Map();
   function metricsOf(font) {
     if (!fontMetrics.has(font)) {
-      measure.font = font;
-      const m = measure.measureText('Hy');
-      fontMetrics.set(font, { ascent: m.fontBoundingBoxAscent, descent: m.fontBoundingBoxDescent });
+      const size = Number(font.match(/([\d.]+)px/)[1]);
+      const [ascent, descent] = viramontFontMetrics[font.match(/"([^"]+)"/)[1]];
+      fontMetrics.set(font, { ascent: ascent * size, descent: descent * size });
     }
     return fontMetrics.get(font);
   }

@@ -144,12 +144,19 @@ struct Page {
             .dialogs = dialogs,
             .endProgram = [] { page_end_program(); },
         });
+        // A box opened in the middle of a press shows over the drawing as it
+        // is at that moment.
+        dialogs.setBeforeModal([this] { present(); });
+    }
+
+    void present() {
+        picture1->present();
+        picture2->present();
     }
 
     void handle(void (*handler)(Form&)) {
         runGuarded(dialogs, [&] { handler(*form); });
-        picture1->present();
-        picture2->present();
+        present();
     }
 };
 

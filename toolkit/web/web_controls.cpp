@@ -46,8 +46,12 @@ void WebField::setText(const std::string& text) { page_set_field_text(id_.c_str(
 void WebList::append(const std::string& entry) { page_list_append(id_.c_str(), entry.c_str()); }
 std::string WebList::text() const { return taken(page_field_text(id_.c_str())); }
 
-void WebDialogs::message(const std::string& text) { page_message(text.c_str(), title_.c_str()); }
+void WebDialogs::message(const std::string& text) {
+    if (beforeModal_) beforeModal_();
+    page_message(text.c_str(), title_.c_str());
+}
 std::string WebDialogs::input(const std::string& prompt, const std::string& title) {
+    if (beforeModal_) beforeModal_();
     return taken(page_input(prompt.c_str(), title.c_str()));
 }
 

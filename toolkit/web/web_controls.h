@@ -5,6 +5,7 @@
 
 #include "toolkit/controls.h"
 
+#include <functional>
 #include <string>
 
 namespace viramont {
@@ -37,9 +38,12 @@ public:
     explicit WebDialogs(std::string title) : title_(std::move(title)) {}
     void message(const std::string& text) override;
     std::string input(const std::string& prompt, const std::string& title) override;
+    // Runs before every box opens, e.g. to show the drawing as it is.
+    void setBeforeModal(std::function<void()> beforeModal) { beforeModal_ = std::move(beforeModal); }
 
 private:
     std::string title_;
+    std::function<void()> beforeModal_;
 };
 
 } // namespace viramont

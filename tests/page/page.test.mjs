@@ -1,0 +1,299 @@
+// The page in Debian's Chromium, as a pupil uses it: the form, a plot of
+// each function, the boxes, the decimal comma, the picture's save, and the
+// example plot's pixels against the desktop's.
+//
+//   VIRAMONT_PAGE=build/web/viramont.html \
+//   VIRAMONT_DESKTOP_PIXELS=build/release/tests/desktop_pixels node --test tests/page/
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { launchPage } from './browser.mjs';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const pageFile = path.resolve(process.env.VIRAMONT_PAGE || path.join(here, '../../build/web/viramont.html'));
+
+// The layout's rows as the C++ table states them: name, left, top, width,
+// height in twips (15 to a pixel).
+function layoutRows() {
+  const source = fs.readFileSync(path.join(here, '../../app/form/layout.h'), 'utf8');
+  const row = /\{"([^"]+)", Kind::(\w+), (\d+), (\d+), (\d+), (\d+),/g;
+  return [...source.matchAll(row)].map((m) => ({
+    name: m[1], kind: m[2], box: m.slice(3, 7).map((v) => Math.floor(Number(v) / 15)),
+  }));
+}
+
+async function withPage(options, body) {
+  const { browser, page } = await launchPage(pageFile, options);
+  try {
+    await body(page);
+    assert.deepEqual(page.errors, [], 'script errors');
+    assert.deepEqual(page.requests, [], 'the page asked the network');
+  } finally {
+    await browser.close();
+  }
+}
+
+// ---- what a pupil does -------------------------------------------------------
+
+async function pick(page, entry) {
+  await page.click('#Combo1 + .arrow');
+  const items = await page.$$('#Combo1-list li');
+  for (const item of items) {
+    if ((await item.evaluate((e) => e.textContent)) === entry) return item.click();
+  }
+  throw new Error(`no entry ${entry}`);
+}
+
+async function type(page, id, text) {
+  await page.click(`#${id}`, { clickCount: 3 });
+  await page.keyboard.press('Backspace');
+  if (text) await page.keyboard.type(text);
+}
+
+async function fill(page, values) {
+  for (const [id, text] of Object.entries(values)) {
+    await page.$eval(`#${id}`, (e, t) => { e.value = t; }, text);
+  }
+}
+
+// Presses a button and waits until its handler has ended or opened a box.
+async function press(page, id) {
+  await page.click(`[id="${id}"]`);
+  await settled(page);
+}
+const settled = (page) => page.waitForFunction(() => document.getElementById('busy').hidden || document.getElementById('box').open);
+
+async function openBox(page) {
+  return page.$eval('#box', (b) => b.open && {
+    title: b.querySelector('.title-text').textContent,
+    text: b.querySelector('.text').textContent,
+    input: !b.querySelector('input').hidden,
+  });
+}
+async function answer(page, key, text = '') {
+  if (text) await page.keyboard.type(text);
+  await page.keyboard.press(key);
+  await settled(page);
+}
+
+const pixelCounts = (page, id) => page.$eval(`#${id}`, (c) => {
+  const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+  let blue = 0, red = 0;
+  for (let i = 0; i < d.length; i += 4) {
+    if (d[i] === 0 && d[i + 1] === 0 && d[i + 2] === 255) ++blue;
+    if (d[i] === 255 && d[i + 1] === 0 && d[i + 2] === 0) ++red;
+  }
+  return { blue, red };
+});
+const legend = (page) => page.$eval('#Picture2-lines', (e) => e.textContent);
+const field = (page, id) => page.$eval(`#${id}`, (e) => e.value);
+
+// ---- cases -----------------------------------------------------------------
+
+test('the one file opens offline at the layout, in its fonts and tab order', async () => {
+  const size = fs.statSync(pageFile).size;
+  assert.ok(size < 1.5 * 1024 * 1024, `the page is ${size} bytes`);
+  await withPage({}, async (page) => {
+    console.log(`# page: ${size} bytes, usable after ${page.startMs} ms`);
+    const rows = layoutRows();
+    assert.equal(rows.length, 23);
+    const shown = await page.evaluate((names) => names.map((n) => {
+      const e = document.getElementById(n), f = document.getElementById('form').getBoundingClientRect();
+      const r = (e.closest('.holder') || e).getBoundingClientRect();
+      return { box: [r.left - f.left, r.top - f.top, r.width, r.height], tab: e.tabIndex, label: e.getAttribute('aria-label') };
+    }), rows.map((r) => r.name));
+    rows.forEach((row, i) => assert.deepEqual(shown[i].box, row.box, row.name));
+    assert.equal(await field(page, 'Text5'), 'Text5');
+    assert.equal(await page.$eval('[id="ВЫБОР"]', (e) => e.textContent), ' ВЫБОР ПАРАМЕТРОВ');
+    assert.equal(shown[rows.findIndex((r) => r.name === 'Text1')].label, 'КОЭФ-Т СЖАТИЯ ПO ОСИ У');
+    assert.equal(shown[rows.findIndex((r) => r.name === 'Picture1')].label, 'Графики функций');
+    assert.ok(await page.evaluate(() => document.fonts.check('bold 18px "Liberation Sans"') &&
+      document.fonts.check('18px "DejaVu Sans"')));
+    // Tab walks the controls in the layout's tab order, Combo1 first.
+    const order = [];
+    for (let i = 0; i < 4; ++i) {
+      order.push(await page.evaluate(() => document.activeElement.id));
+      await page.keyboard.press('Tab');
+    }
+    assert.deepEqual(order, ['Combo1', 'Command1', 'Text1', 'Text2']);
+  });
+});
+
+test('each function: its formula, both graphs and the legend', async () => {
+  const rows = [
+    ['Sin(X)', { Text1: '2', Text2: '3', Text3: '1', Text4: '4' }, '', '4+2Sin(3x+1)', 'По оси X на 1 влево'],
+    ['Cos(X)', { Text1: '-1', Text2: '-1', Text3: '-2', Text4: '-3' }, '', '-3-Cos(-x-2)', 'По оси X на 2 вправо'],
+    ['(x)^2', { Text1: '2', Text2: '1', Text3: '3', Text4: '0' }, '', '+2(x+3)^2', 'По оси X на 3 влево'],
+    ['(x)^3', { Text1: '-0,5', Text2: '2', Text3: '-1', Text4: '1' }, '', '1-0,5(2x-1)^3', 'По оси X на 1 вправо'],
+    ['Log(x)', { Text1: '1', Text2: '2', Text3: '0', Text4: '0' }, '', '+Log(2x)', 'По оси X на 0 вправо'],
+    ['Log(b)/Log(a)', { Text1: '3', Text2: '1', Text3: '1', Text4: '-2' }, '2', '-2+3Log(x+1)/Log(2)', 'По оси X на 1 влево'],
+  ];
+  await withPage({}, async (page) => {
+    for (const [fn, values, base, formula, alongX] of rows) {
+      await pick(page, fn);
+      await fill(page, { ...values, Text6: '1', Text7: '4' });
+      await press(page, 'ВЫБОР');
+      if (base) await answer(page, 'Enter', base);
+      assert.equal(await field(page, 'Text5'), formula, fn);
+      await press(page, 'Command1');
+      assert.equal(await openBox(page), false, `${fn}: no box`);
+      const { blue, red } = await pixelCounts(page, 'Picture1');
+      assert.ok(blue > 500 && red > 500, `${fn}: blue ${blue}, red ${red}`);
+      const lines = await legend(page);
+      assert.match(lines, /ЦВЕТ ГРАФИКА/, fn);
+      assert.ok(lines.includes(alongX), `${fn}: ${lines}`);
+    }
+  });
+});
+
+test('the two messages, the base box answered and cancelled, a fault and on', async () => {
+  await withPage({}, async (page) => {
+    await pick(page, 'Log(x)');
+    await fill(page, { Text6: '-1', Text7: '5' });
+    await press(page, 'ВЫБОР');
+    assert.deepEqual(await openBox(page), { title: 'Viramont', text: 'измените параметры начала и конца отрезка', input: false });
+    await answer(page, 'Enter');
+    await fill(page, { Text2: '-1', Text3: '2', Text6: '1', Text7: '5' });
+    await press(page, 'ВЫБОР');
+    assert.equal((await openBox(page)).text, 'Измените параметры: логарифм значений не существует!');
+    await answer(page, 'Escape');
+    assert.equal(await field(page, 'Text5'), 'Text5');
+
+    // The base: cancelled, it is asked again; then answered.
+    await pick(page, 'Log(b)/Log(a)');
+    await fill(page, { Text1: '1', Text2: '1', Text3: '1', Text4: '0' });
+    await press(page, 'ВЫБОР');
+    assert.deepEqual(await openBox(page), { title: 'Ввод числа', text: 'ВВЕДИТЕ ОСНОВАНИЕ ЛОГАРИФМА', input: true });
+    await answer(page, 'Escape');
+    assert.equal((await openBox(page)).text, 'ВВЕДИТЕ ОСНОВАНИЕ ЛОГАРИФМА');
+    await answer(page, 'Enter', '3');
+    assert.equal(await field(page, 'Text5'), '+Log(x+1)/Log(3)');
+
+    // The red graph of Log(2x+5) from 1 - 5 = -4 meets 2x + 5 < 0: a fault
+    // box after the blue graph; the page goes on.
+    await pick(page, 'Log(x)');
+    await fill(page, { Text1: '1', Text2: '2', Text3: '5', Text4: '0', Text6: '1', Text7: '10' });
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    const fault = await openBox(page);
+    assert.match(fault.text, /^Ошибка выполнения: /);
+    assert.ok((await pixelCounts(page, 'Picture1')).blue > 500, 'the blue graph stays');
+    await answer(page, 'Enter');
+    await pick(page, 'Sin(X)');
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    assert.equal(await openBox(page), false);
+    assert.ok((await pixelCounts(page, 'Picture1')).red > 500);
+  });
+});
+
+test('the decimal comma in a Russian browser, the point in an English one', async () => {
+  for (const [language, typed, formula] of [['ru-RU', '0,5', '1+0,5Sin(x+1)'], ['en-US', '0.5', '1+0.5Sin(x+1)']]) {
+    await withPage({ language }, async (page) => {
+      await pick(page, 'Sin(X)');
+      await type(page, 'Text1', typed);
+      await press(page, 'ВЫБОР');
+      assert.equal(await field(page, 'Text5'), formula, language);
+      // Enter on the focused button presses it, as on the desktop.
+      await page.focus('#Command1');
+      await page.keyboard.press('Enter');
+      await settled(page);
+      assert.ok((await pixelCounts(page, 'Picture1')).red > 500, language);
+    });
+  }
+});
+
+test("the canvas menu's save downloads the picture", async () => {
+  await withPage({}, async (page) => {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'viramont-save-'));
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await pick(page, 'Sin(X)');
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    await page.click('#Picture1', { button: 'right' });
+    const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
+    assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…']);
+    await page.click('#menu [data-action=save]');
+    const saved = path.join(folder, 'график.png');
+    for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+    const png = fs.readFileSync(saved);
+    assert.equal(png.subarray(1, 4).toString(), 'PNG');
+    // Graph and legend side by side under the formula line.
+    const [width, height] = [png.readUInt32BE(16), png.readUInt32BE(20)];
+    const expected = await page.evaluate(() => {
+      const g = document.getElementById('Picture1'), l = document.getElementById('Picture2');
+      return [l.offsetLeft + l.offsetWidth - 2 - (g.offsetLeft + 2), g.offsetTop + g.offsetHeight - 2 - (g.offsetTop + 2)];
+    });
+    assert.equal(width, expected[0]);
+    assert.ok(height > expected[1] + 20, `${height} holds the formula line over ${expected[1]}`);
+    fs.rmSync(folder, { recursive: true });
+  });
+});
+
+// The example plot, pixel for pixel against the desktop's raster canvas.
+// The dots of both graphs are the program's own stamps on both sides and
+// must agree exactly. Letters are set by each side's own font rasteriser
+// (hinted FreeType, the browser's Skia), so their edges differ, but every
+// line of text stands on the same pixel rows.
+test('the example plot has the desktop pixels', { skip: !process.env.VIRAMONT_DESKTOP_PIXELS }, async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'viramont-pixels-'));
+  const files = ['picture1.ppm', 'picture2.ppm'].map((f) => path.join(folder, f));
+  execFileSync(process.env.VIRAMONT_DESKTOP_PIXELS, files, { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  const desktop = files.map(readPpm);
+  await withPage({}, async (page) => {
+    await pick(page, 'Sin(X)');
+    await fill(page, { Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '0', Text7: '10' });
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    for (const [i, id] of ['Picture1', 'Picture2'].entries()) {
+      const shown = await page.$eval(`#${id}`, (c) => ({
+        width: c.width, height: c.height,
+        rgba: Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data),
+      }));
+      const d = desktop[i];
+      assert.deepEqual([shown.width, shown.height], [d.width, d.height], id);
+      let differ = 0;
+      const inkRows = [[], []];  // per side, the rows with ink darker than the back
+      const graphs = { blue: [0, 0], red: [0, 0] };  // pixels in the colour on the desktop, on both
+      for (let p = 0; p < d.width * d.height; ++p) {
+        const a = d.rgb.subarray(3 * p, 3 * p + 3), b = shown.rgba.slice(4 * p, 4 * p + 3);
+        const same = a[0] === b[0] && a[1] === b[1] && a[2] === b[2];
+        if (!same) ++differ;
+        const row = Math.floor(p / d.width);
+        [a, b].forEach((px, side) => {
+          if (px[0] + px[1] + px[2] < 400 && inkRows[side].at(-1) !== row) inkRows[side].push(row);
+        });
+        for (const [name, colour] of [['blue', [0, 0, 255]], ['red', [255, 0, 0]]]) {
+          if (a[0] === colour[0] && a[1] === colour[1] && a[2] === colour[2]) {
+            ++graphs[name][0];
+            if (same) ++graphs[name][1];
+          }
+        }
+      }
+      const share = differ / (d.width * d.height);
+      console.log(`# ${id}: ${differ} of ${d.width * d.height} pixels differ (${(100 * share).toFixed(2)}%); ` +
+        `blue ${graphs.blue[1]}/${graphs.blue[0]}, red ${graphs.red[1]}/${graphs.red[0]} alike`);
+      if (id === 'Picture1') {
+        assert.ok(graphs.blue[0] > 1000 && graphs.red[0] > 1000);
+        // Every graph pixel of the desktop the page also has, except where
+        // the page's round line end or a letter covers it differently.
+        assert.ok(graphs.blue[1] >= 0.995 * graphs.blue[0], `blue ${graphs.blue[1]} of ${graphs.blue[0]}`);
+        assert.ok(graphs.red[1] >= 0.995 * graphs.red[0], `red ${graphs.red[1]} of ${graphs.red[0]}`);
+      }
+      assert.deepEqual(inkRows[1], inkRows[0], `${id}: rows with ink`);
+      if (id === 'Picture1') assert.ok(share < 0.005, `${id}: ${(100 * share).toFixed(2)}% of the pixels differ`);
+    }
+  });
+  fs.rmSync(folder, { recursive: true });
+});
+
+function readPpm(file) {
+  const data = fs.readFileSync(file);
+  const header = data.subarray(0, 40).toString('latin1').match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
+  return { width: Number(header[1]), height: Number(header[2]), rgb: data.subarray(header[0].length) };
+}
