@@ -29,6 +29,19 @@ TEST_PACKAGES=(
     desktop-file-utils appstream "${PACKAGE_PACKAGES[@]}"
 )
 
+# The page: Emscripten (with the acorn module its optimiser needs and
+# Debian's node), and fontTools with Brotli for the page's font subsets.
+WEB_PACKAGES=(
+    emscripten node-acorn nodejs
+    fonttools python3-brotli
+)
+# The page's tests: Debian's Chromium, driven through puppeteer-core from
+# npm (tests/page/package-lock.json). npm itself comes with a node from
+# elsewhere, and from Debian's package where node is Debian's.
+PAGE_TEST_PACKAGES=(
+    chromium ca-certificates
+)
+
 install_missing() {
     local missing=() pkg
     for pkg in "$@"; do
