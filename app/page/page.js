@@ -96,6 +96,9 @@ window.viramontPage = (() => {
     input.setAttribute('aria-controls', 'Combo1-list');
     const arrow = document.createElement('div');
     arrow.className = 'arrow';
+    const arrowWidth = Math.max(8, Math.round(c.height * 0.5));
+    arrow.style.width = arrowWidth + 'px';
+    input.style.paddingRight = arrowWidth + 4 + 'px';
     arrow.setAttribute('aria-hidden', 'true');
     const list = document.createElement('ul');
     list.id = 'Combo1-list';
