@@ -123,6 +123,20 @@ test('the one file opens offline at the layout, in its fonts and tab order', asy
   });
 });
 
+test('a small screen shows the whole form, scaled evenly, without scrolling', async () => {
+  await withPage({ width: 800, height: 600 }, async (page) => {
+    const fit = Math.floor(Math.min(800 / 1144, 600 / 830) * 1000) / 1000;
+    const shown = await page.evaluate(() => {
+      const r = document.getElementById('form').getBoundingClientRect();
+      return { form: { width: r.width, height: r.height }, picture: document.getElementById('Picture1').width,
+        scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight] };
+    });
+    assert.equal(shown.form.width, Math.round(1144 * fit));
+    assert.ok(shown.form.height <= 600 && shown.scroll[0] <= 800 && shown.scroll[1] <= 600, JSON.stringify(shown));
+    assert.equal(shown.picture, Math.round(12375 * fit / 15) - 4, 'the canvas has the scaled pixels');
+  });
+});
+
 test('each function: its formula, both graphs and the legend', async () => {
   const rows = [
     ['Sin(X)', { Text1: '2', Text2: '3', Text3: '1', Text4: '4' }, '', '4+2Sin(3x+1)', 'По оси X на 1 влево'],

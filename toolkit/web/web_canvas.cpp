@@ -121,27 +121,37 @@ void WebCanvas::print(std::string_view text, LineEnd end) {
         printWidths_.emplace(owned, width);
     }
     DevicePoint d;
-    if (!owned.empty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) {
-        const double baseline = d.y + ascent_;
-        const double x0 = std::floor(d.x), y0 = std::floor(baseline);
-        std::string key = owned;
-        for (double fraction : {d.x - x0, baseline - y0}) key.append(reinterpret_cast<const char*>(&fraction), sizeof fraction);
-        auto known = letters_.find(key);
-        if (known == letters_.end()) {
-            void* mask = page_text_mask(owned.c_str(), font_.c_str(), d.x, baseline);
-            const auto* box = static_cast<const std::int32_t*>(mask);
-            const auto* coverage = static_cast<const std::uint8_t*>(mask) + 16;
-            Letters made{box[0] - static_cast<int>(x0), box[1] - static_cast<int>(y0), box[2], box[3],
-                         std::vector<std::uint8_t>(coverage, coverage + static_cast<std::ptrdiff_t>(box[2]) * box[3])};
-            std::free(mask);
-            if (letters_.size() >= kRememberedWidths) letters_.clear();
-            known = letters_.emplace(std::move(key), std::move(made)).first;
-        }
-        const Letters& l = known->second;
-        image_.blend(static_cast<int>(x0) + l.left, static_cast<int>(y0) + l.top, l.width, l.height,
-                     l.coverage.data(), fore_);
-    }
+    if (!owned.empty() && geometry_.toDevice(at.x, at.y, kTextMargin, d)) setLetters(owned, d, width);
     geometry_.notePrint(text, end, width, lineHeight_);
+}
+
+void WebCanvas::setLetters(const std::string& text, DevicePoint at, double width) {
+    image_.forget();
+    // Letters wholly outside the image change nothing (a legend printed
+    // again runs on below the canvas's edge); a letter may reach a few
+    // pixels beyond its advance.
+    constexpr double kReach = 8;
+    if (at.x - kReach >= geometry_.widthPx() || at.x + width + kReach <= 0 || at.y - kReach >= geometry_.heightPx() ||
+        at.y + lineHeight_ + kReach <= 0)
+        return;
+    const double baseline = at.y + ascent_;
+    const double x0 = std::floor(at.x), y0 = std::floor(baseline);
+    std::string key = text;
+    for (double fraction : {at.x - x0, baseline - y0}) key.append(reinterpret_cast<const char*>(&fraction), sizeof fraction);
+    auto known = letters_.find(key);
+    if (known == letters_.end()) {
+        void* mask = page_text_mask(text.c_str(), font_.c_str(), at.x, baseline);
+        const auto* box = static_cast<const std::int32_t*>(mask);
+        const auto* coverage = static_cast<const std::uint8_t*>(mask) + 16;
+        Letters made{box[0] - static_cast<int>(x0), box[1] - static_cast<int>(y0), box[2], box[3],
+                     std::vector<std::uint8_t>(coverage, coverage + static_cast<std::ptrdiff_t>(box[2]) * box[3])};
+        std::free(mask);
+        if (letters_.size() >= kRememberedWidths) letters_.clear();
+        known = letters_.emplace(std::move(key), std::move(made)).first;
+    }
+    const Letters& l = known->second;
+    image_.blend(static_cast<int>(x0) + l.left, static_cast<int>(y0) + l.top, l.width, l.height, l.coverage.data(),
+                 fore_);
 }
 
 void WebCanvas::present() {

@@ -43,6 +43,9 @@ public:
     void present();
 
 private:
+    // Blends in the letters of a text whose top-left is at the device point.
+    void setLetters(const std::string& text, DevicePoint at, double width);
+
     std::string id_;
     CanvasGeometry geometry_;  // in device pixels
     PixelImage image_;
