@@ -42,6 +42,8 @@ CanvasGeometry::CanvasGeometry(int widthPx, int heightPx)
 void CanvasGeometry::clear() {
     current_ = {left_, top_};
     lines_.clear();
+    prints_.clear();
+    ++clears_;
     lineOpen_ = false;
 }
 
@@ -167,6 +169,7 @@ bool CanvasGeometry::clipToDevice(double x1, double y1, double x2, double y2, do
 }
 
 void CanvasGeometry::notePrint(std::string_view text, LineEnd end, double widthPx, double lineHeightPx) {
+    prints_.push_back({std::string(text), end});
     if (lineOpen_ && current_ == openEnd_ && !lines_.empty()) {
         lines_.back() += text;
     } else {

@@ -6,6 +6,7 @@
 #include "toolkit/canvas.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <span>
 #include <string>
@@ -72,6 +73,12 @@ struct DotSpan {
 };
 std::vector<DotSpan> roundDotSpans(int width);
 
+// A text printed into a canvas and how its line ended.
+struct PrintedText {
+    std::string text;
+    LineEnd end;
+};
+
 class CanvasGeometry {
 public:
     // A cleared canvas of the given device pixels, scaled to them.
@@ -117,6 +124,11 @@ public:
     // high and moves the current point past it.
     void notePrint(std::string_view text, LineEnd end, double widthPx, double lineHeightPx);
     std::string printedLines() const;
+    // The prints since the last clear, in order: a canvas that only prints
+    // (the legend) is drawn again from them.
+    const std::vector<PrintedText>& prints() const { return prints_; }
+    // How often the canvas was cleared: a plot clears its canvas first.
+    std::uint64_t clears() const { return clears_; }
 
 private:
     int width_;
@@ -128,6 +140,8 @@ private:
     int drawWidth_ = 1;
     WorldPoint current_;
     std::vector<std::string> lines_;
+    std::vector<PrintedText> prints_;
+    std::uint64_t clears_ = 0;
     bool lineOpen_ = false;  // the last print stayed on its line and nothing moved since
     WorldPoint openEnd_;
 };

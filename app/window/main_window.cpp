@@ -186,11 +186,14 @@ void MainWindow::wireEvents() {
     connect(button("ВЫБОР"), &QPushButton::clicked, this, [this] { handle(ВЫБОР_Click); });
     connect(button("Command1"), &QPushButton::clicked, this, [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        lastPlot_.pressStarts(form_->state, picture1_->canvas().geometry().clears());
         handle(Command1_Click);
+        lastPlot_.pressEnded(picture1_->canvas().geometry().clears());
         QApplication::restoreOverrideCursor();
     });
     connect(button("Command3"), &QPushButton::clicked, this, [this] { handle(Command3_Click); });
-    pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_);
+    pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_,
+                                                 lastPlot_);
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {

@@ -11,6 +11,7 @@
 
 #include "app/form/form.h"
 #include "app/form/layout.h"
+#include "plot/redraw.h"
 
 #include <QWidget>
 
@@ -37,6 +38,8 @@ public:
     CanvasWidget* picture1() const { return picture1_; }
     CanvasWidget* picture2() const { return picture2_; }
     PictureMenu& pictureMenu() { return *pictureMenu_; }
+    // The inputs of the plot that Picture1 shows; none before the first.
+    const std::optional<FormState>& lastPlotInputs() const { return lastPlot_.inputs(); }
 
 private:
     void buildControls(layout::Scale scale);
@@ -51,6 +54,7 @@ private:
     std::unique_ptr<PickListControl> list_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<Form> form_;
+    LastPlot lastPlot_;  // the inputs of the graphs on Picture1, to draw them again
     std::unique_ptr<PictureMenu> pictureMenu_;  // copy, save and print
 };
 

@@ -1,6 +1,9 @@
 #include "app/window/picture_export.h"
 
 #include "app/form/layout.h"
+#include "plot/redraw.h"
+#include "toolkit/qt/painter_canvas.h"
+#include "toolkit/qt/raster_canvas.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,11 +11,13 @@
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -121,13 +126,92 @@ void setUpPrinter(QPrinter& printer) {
     printer.setDocName(QStringLiteral("график"));
 }
 
-bool printPicture(const QImage& picture, QPrinter& printer) {
+namespace {
+
+// The formula line's letters: a twentieth of the page's height, smaller
+// where a long formula would not fit across.
+constexpr double kFormulaShare = 0.05;
+
+void drawCanvas(QPainter& painter, const QRectF& box, double scale, const CanvasParts& canvas,
+                const std::function<void(Canvas&)>& draw) {
+    PainterCanvas paper(painter, box, scale, canvas.fore, canvas.back, canvas.font);
+    paper.clear();
+    draw(paper);
+}
+
+} // namespace
+
+void paintPaper(QPainter& painter, const QRectF& page, const PaperParts& parts) {
+    double band = 0;
+    if (!parts.formula.isEmpty()) {
+        QFont font = parts.formulaFont;
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setPixelSize(std::max(1, static_cast<int>(page.height() * kFormulaShare)));
+        const double wide = QFontMetricsF(font, painter.device()).horizontalAdvance(parts.formula);
+        if (wide > page.width()) font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * page.width() / wide)));
+        const QFontMetricsF metrics(font, painter.device());
+        painter.setFont(font);
+        painter.setPen(parts.ink);
+        painter.drawText(QPointF(page.left(), page.top() + metrics.ascent()), parts.formula);
+        band = metrics.height() * 1.5;
+    }
+    const QRectF canvases = QRectF(parts.graph.box).united(QRectF(parts.legend.box));
+    const QRectF room(page.left(), page.top() + band, page.width(), page.height() - band);
+    const double scale = std::min(room.width() / canvases.width(), room.height() / canvases.height());
+    const QPointF origin(room.left() + (room.width() - canvases.width() * scale) / 2, room.top());
+    auto boxOf = [&](const CanvasParts& c) {
+        return QRectF(origin + (QPointF(c.box.topLeft()) - canvases.topLeft()) * scale, QSizeF(c.box.size()) * scale);
+    };
+    drawCanvas(painter, boxOf(parts.graph), scale, parts.graph, [&](Canvas& graph) {
+        if (parts.plotInputs) redrawGraphs(*parts.plotInputs, graph);
+    });
+    drawCanvas(painter, boxOf(parts.legend), scale, parts.legend,
+               [&](Canvas& legend) { redrawLegend(parts.legendPrints, legend); });
+}
+
+QImage largerPicture(const PaperParts& parts, double ratio) {
+    const CanvasParts& g = parts.graph;
+    RasterCanvas graph(g.box.width(), g.box.height(), ratio, g.fore, g.back, g.font);
+    if (parts.plotInputs) redrawGraphs(*parts.plotInputs, graph);
+    const CanvasParts& l = parts.legend;
+    RasterCanvas legend(l.box.width(), l.box.height(), ratio, l.fore, l.back, l.font);
+    redrawLegend(parts.legendPrints, legend);
+    return composePicture({
+        .graph = graph.image(),
+        .graphAt = parts.graph.box.topLeft(),
+        .legend = legend.image(),
+        .legendAt = parts.legend.box.topLeft(),
+        .formula = parts.formula,
+        .font = parts.formulaFont,
+        .ink = parts.ink,
+    });
+}
+
+std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir()) return QStringLiteral("Папки %1 нет.").arg(quoted(QDir::toNativeSeparators(folder.filePath())));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("Файл не открывается для записи.");
+    {
+        QPdfWriter pdf(&file);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        pdf.setResolution(600);
+        pdf.setTitle(QStringLiteral("график"));
+        QPainter painter;
+        if (!painter.begin(&pdf)) return QStringLiteral("Файл не открывается для записи.");
+        paintPaper(painter, painter.viewport(), parts);
+        painter.end();
+    }
+    if (!file.commit()) return QStringLiteral("Запись прервалась: возможно, на диске нет места.");
+    return std::nullopt;
+}
+
+bool printPaper(const PaperParts& parts, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    const QRect page = painter.viewport();
-    QRect target(QPoint(0, 0), picture.size().scaled(page.size(), Qt::KeepAspectRatio));
-    target.moveCenter(page.center());
-    painter.drawImage(target, picture);
+    paintPaper(painter, painter.viewport(), parts);
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
 

@@ -11,8 +11,13 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include "app/form/form.h"
+#include "toolkit/canvas_geometry.h"
 
+#include <optional>
+#include <vector>
+
+class QPainter;
 class QPrinter;
 
 namespace viramont {
@@ -53,11 +58,44 @@ QStringList savedFormatFilters();
 // Returns the Russian reason of a failure, nothing on success.
 std::optional<QString> savePicture(const QImage& picture, const QString& path);
 
+// What the picture needs in order to be drawn again, on paper or larger:
+// each canvas's box on the form (its drawing area, in logical pixels), its
+// colours and font, and what it shows: the graphs from the inputs of the
+// plot that drew them (none: the canvas as cleared), the legend from the
+// texts printed into it.
+struct CanvasParts {
+    QRect box;
+    Colour fore = 0, back = 0;
+    QFont font;  // a pixel size, as the canvas has it on the form
+};
+struct PaperParts {
+    CanvasParts graph, legend;
+    std::optional<FormState> plotInputs;
+    std::vector<PrintedText> legendPrints;
+    QString formula;  // empty: no formula line
+    QFont formulaFont;
+    QColor ink = Qt::black;
+};
+
+// The page of paper: the formula line on top in letters a class can read,
+// and below it the graph and the legend in their arrangement on the form,
+// as large as the rest of the page holds, proportions kept, drawn anew at
+// the device's resolution (lines and letters as lines and text).
+void paintPaper(QPainter& painter, const QRectF& page, const PaperParts& parts);
+
+// The picture as composePicture makes it, drawn anew at `ratio` times the
+// canvases' logical pixels (2 and 4 for slides and worksheets).
+QImage largerPicture(const PaperParts& parts, double ratio);
+
+// Writes the page of paper as a one-page PDF (A4, landscape) to `path`;
+// the Russian reason of a failure, nothing on success.
+std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path);
+
 // Landscape, the picture's name as the document name.
 void setUpPrinter(QPrinter& printer);
 
-// Prints the picture on one page, centred and scaled to fit with its
-// proportions kept. False when the printer fails.
-bool printPicture(const QImage& picture, QPrinter& printer);
+// Prints the page of paper at the printer's resolution. False when the
+// printer fails.
+bool printPaper(const PaperParts& parts, QPrinter& printer);
 
 } // namespace viramont

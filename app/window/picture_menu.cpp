@@ -1,12 +1,14 @@
 #include "app/window/picture_menu.h"
 
 #include "app/window/picture_export.h"
+#include "plot/redraw.h"
 #include "toolkit/controls.h"
 #include "toolkit/qt/canvas_widget.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -34,12 +36,13 @@ QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
 } // namespace
 
 PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* legend, QLineEdit* formula,
-                         Dialogs& dialogs)
+                         Dialogs& dialogs, const LastPlot& lastPlot)
     : window_(window),
       graph_(graph),
       legend_(legend),
       formula_(formula),
       dialogs_(dialogs),
+      lastPlot_(lastPlot),
       copy_(QStringLiteral("Копировать рисунок")),
       save_(QStringLiteral("Сохранить рисунок…")),
       print_(QStringLiteral("Печать…")),
@@ -73,9 +76,31 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
     }
 }
 
-QImage PictureMenu::picture() const {
+QFont PictureMenu::formulaFont() const {
     QFont font = formula_->font();
     font.setPixelSize(QFontInfo(font).pixelSize());
+    return font;
+}
+
+PaperParts PictureMenu::paperParts() const {
+    auto partsOf = [this](const CanvasWidget* c) {
+        return CanvasParts{QRect(imageCorner(c, window_), c->contentsRect().size()), c->canvas().foreColour(),
+                           c->canvas().backColour(), c->font()};
+    };
+    return {
+        .graph = partsOf(graph_),
+        .legend = partsOf(legend_),
+        .plotInputs = lastPlot_.inputs(),
+        .legendPrints = legend_->canvas().geometry().prints(),
+        .formula = formulaLineOf(formula_->text()),
+        .formulaFont = formulaFont(),
+        .ink = formula_->palette().color(QPalette::Text),
+    };
+}
+
+QImage PictureMenu::picture(double ratio) const {
+    if (ratio != 1.0) return largerPicture(paperParts(), ratio);
+    const QFont font = formulaFont();
     return composePicture({
         .graph = graph_->canvas().image(),
         .graphAt = imageCorner(graph_, window_),
@@ -96,7 +121,12 @@ void PictureMenu::save() {
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = savedFormatFilters();
+    // PNG as on the screen, twice and four times as large, a PDF page as
+    // printed, then the other raster formats.
+    QStringList filters = savedFormatFilters();
+    const QStringList larger = {QStringLiteral("PNG, вдвое крупнее (*.png)"),
+                                QStringLiteral("PNG, вчетверо крупнее (*.png)"), QStringLiteral("PDF (*.pdf)")};
+    for (qsizetype i = 0; i < larger.size(); ++i) filters.insert(1 + i, larger[i]);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.front());
     // A name typed without an extension gets the chosen type's; the dialog
@@ -106,11 +136,13 @@ void PictureMenu::save() {
             [&dialog](const QString& filter) { dialog.setDefaultSuffix(firstSuffix(filter)); });
     dialog.selectFile(QStringLiteral("график.png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    saveTo(dialog.selectedFiles().front());
+    const QString chosen = dialog.selectedNameFilter();
+    saveTo(dialog.selectedFiles().front(), chosen == larger[0] ? 2.0 : chosen == larger[1] ? 4.0 : 1.0);
 }
 
-bool PictureMenu::saveTo(const QString& path) {
-    const std::optional<QString> failure = savePicture(picture(), path);
+bool PictureMenu::saveTo(const QString& path, double ratio) {
+    const bool pdf = QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+    const std::optional<QString> failure = pdf ? savePaperPdf(paperParts(), path) : savePicture(picture(ratio), path);
     if (!failure) return true;
     dialogs_.message(QStringLiteral("Не удалось сохранить рисунок в файл %1.\n%2")
                          .arg(QDir::toNativeSeparators(path), *failure)
@@ -128,7 +160,7 @@ void PictureMenu::print() {
 }
 
 bool PictureMenu::printTo(QPrinter& printer) {
-    if (printPicture(picture(), printer)) return true;
+    if (printPaper(paperParts(), printer)) return true;
     dialogs_.message("Не удалось напечатать рисунок: принтер не отвечает или сообщил об ошибке.");
     return false;
 }

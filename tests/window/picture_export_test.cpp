@@ -6,6 +6,7 @@
 #include "app/window/main_window.h"
 #include "app/window/picture_export.h"
 #include "app/window/picture_menu.h"
+#include "plot/redraw.h"
 #include "raster_form.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"
@@ -13,6 +14,7 @@
 #include "window/pixels.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +43,15 @@ QRect deviceRect(QPoint at, const QImage& part) {
 }
 
 QFont formulaFont() { return test::layoutFontOf("Text5"); }
+
+// Runs a command line tool; its standard output.
+QByteArray run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    EXPECT_TRUE(p.waitForFinished(60000)) << program.toStdString() << " did not run (poppler-utils)";
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return p.readAllStandardOutput();
+}
 
 class ComposedPicture : public ::testing::TestWithParam<double> {};
 
@@ -155,6 +167,19 @@ TEST_F(PictureOutput, SaveWritesThePictureOrSaysWhyNotAndLeavesNoFile) {
     const QString good = dir.filePath("график.png");
     EXPECT_TRUE(menu.saveTo(good));
     EXPECT_TRUE(QImage(good).convertToFormat(QImage::Format_RGB32) == menu.picture());
+    // Twice and four times as large, drawn anew: the same stamps at the
+    // larger pixels, as a screen of that ratio shows them; and the page of
+    // paper as a PDF.
+    for (double ratio : {2.0, 4.0}) {
+        const QString larger = dir.filePath(QStringLiteral("график-%1.png").arg(ratio));
+        EXPECT_TRUE(menu.saveTo(larger, ratio));
+        EXPECT_EQ(QImage(larger).size(), menu.picture().size() * ratio);
+        test::RasterCanvases highDpi(ratio);
+        redrawGraphs(*window.lastPlotInputs(), highDpi.picture1);
+        EXPECT_EQ(test::countPixels(QImage(larger), kRed), test::countPixels(highDpi.picture1.image(), kRed));
+    }
+    EXPECT_TRUE(menu.saveTo(dir.filePath("график.pdf")));
+    EXPECT_TRUE(run("pdfinfo", {dir.filePath("график.pdf")}).contains("Pages:           1"));
 
     for (const QString& bad : {dir.filePath("нет/график.png"), dir.filePath("график.abc")}) {
         SCOPED_TRACE(bad.toStdString());
@@ -165,7 +190,8 @@ TEST_F(PictureOutput, SaveWritesThePictureOrSaysWhyNotAndLeavesNoFile) {
         EXPECT_TRUE(modal.messages()[0].contains(bad)) << modal.messages()[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(bad));
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"график.png"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
+              QStringList({"график-2.png", "график-4.png", "график.pdf", "график.png"}));
     expectUnchanged();
 }
 
@@ -200,6 +226,151 @@ TEST_F(PictureOutput, PrintToPdfShowsBothGraphsOnALandscapePage) {
     EXPECT_EQ(modal.messages().size(), 1u);
     expectUnchanged();
 }
+
+
+// The page of paper, rendered at 300 dpi, against the screen: the letters
+// sharp, no JPEG (no image at all), the curves where the screen has them,
+// scaled; after a fault the same partial drawing, and two legends after two
+// plots without a new ВЫБОР.
+struct PaperCase {
+    const char* name;
+    void (*press)(MainWindow&);
+};
+
+class PaperPage : public ::testing::TestWithParam<PaperCase> {};
+
+// The box of a canvas's back colour: the rows and columns that are mostly
+// that colour (letters' soft edges elsewhere on the page are not).
+QRect boxOf(const QImage& img, QRgb colour) {
+    colour |= 0xFF000000u;
+    auto mostly = [&](int count, int length) { return count * 3 > length; };
+    QRect box;
+    for (int y = 0; y < img.height(); ++y) {
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == colour;
+        if (mostly(n, img.width() / 4)) box |= QRect(0, y, 1, 1);
+    }
+    int left = -1, right = -1;
+    for (int x = 0; x < img.width(); ++x) {
+        int n = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) n += img.pixel(x, y) == colour;
+        if (mostly(n, box.height())) (left < 0 ? left : right) = x, right = x;
+    }
+    return QRect(QPoint(left, box.top()), QPoint(right, box.bottom()));
+}
+
+// Rows of `img` within `area` that hold a pixel darker than `dark`, as runs
+// (one per line of text).
+int textLines(const QImage& img, QRect area, int dark) {
+    int lines = 0;
+    bool inLine = false;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        bool ink = false;
+        for (int x = area.left(); x <= area.right() && !ink; ++x) ink = qGray(img.pixel(x, y)) < dark;
+        lines += ink && !inLine;
+        inLine = ink;
+    }
+    return lines;
+}
+
+TEST_P(PaperPage, IsDrawnAnewAtThePrintersResolution) {
+    MainWindow window;
+    window.show();
+    GetParam().press(window);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("page.pdf"));
+    ASSERT_TRUE(window.pictureMenu().printTo(printer));
+
+    const QList<QByteArray> images = run("pdfimages", {"-list", printer.outputFileName()}).split('\n');
+    EXPECT_LE(images.size(), 3) << "the page holds images:\n" << images.join('\n').toStdString();
+    run("pdftoppm", {"-r", "300", "-png", "-singlefile", printer.outputFileName(), dir.filePath("page")});
+    const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(page.isNull());
+
+    // The canvases' backs give their boxes, and the scale from the screen.
+    const QImage screen = window.picture1()->canvas().image();
+    const QImage legendScreen = window.picture2()->canvas().image();
+    // (Lines along the graph canvas's left edge hide its back there: its
+    // height gives the scale, its right edge the rest.)
+    QRect graph = boxOf(page, window.picture1()->canvas().backColour());
+    const QRect legend = boxOf(page, window.picture2()->canvas().backColour());
+    const double scale = static_cast<double>(graph.height()) / screen.height();
+    graph.setLeft(graph.right() + 1 - qRound(screen.width() * scale));
+    ASSERT_GT(scale, 2.5) << "the graph does not fill the page";
+    EXPECT_NEAR(legend.width() / scale, legendScreen.width(), 2);
+
+    // Letters: from ink to paper within about two pixels. The formula line
+    // stands above the graph; every edge along its rows is counted.
+    const QRect formula(graph.left(), 0, graph.width(), graph.top());
+    int edges = 0, soft = 0;
+    for (int y = formula.top(); y < formula.bottom(); ++y) {
+        for (int x = formula.left(), run = 0; x < formula.right(); ++x) {
+            const int g = qGray(page.pixel(x, y));
+            if (g > 60 && g < 200) {
+                ++run;
+            } else {
+                if (run > 0) ++edges, soft += run > 2;
+                run = 0;
+            }
+        }
+    }
+    EXPECT_GT(edges, 200) << "no formula line";
+    EXPECT_LT(soft, edges / 10) << soft << " of " << edges << " edges are soft";
+
+    // The curves: in each tenth of the graph's width, where the screen has a
+    // colour in a column, the page has it at the same height, scaled.
+    for (QRgb colour : {kBlue, kRed}) {
+        for (int i = 1; i < 10; ++i) {
+            const int sx = screen.width() * i / 10;
+            const double sy = test::centreInColumn(screen, sx, colour);
+            const int px = graph.left() + static_cast<int>((sx + 0.5) * scale);
+            double sum = 0;
+            int n = 0;
+            for (int y = graph.top(); y <= graph.bottom(); ++y) {
+                const QRgb p = page.pixel(px, y);
+                if (qRed(p) == qRed(colour) && qBlue(p) == qBlue(colour) && qGreen(p) == 0) sum += y + 0.5, ++n;
+            }
+            SCOPED_TRACE(testing::Message() << GetParam().name << " colour " << std::hex << colour << std::dec << " column " << sx);
+            if (sy < 0) {
+                EXPECT_EQ(n, 0) << "the page has a curve the screen does not";
+                continue;
+            }
+            ASSERT_GT(n, 0) << "the page has no curve here";
+            EXPECT_NEAR((sum / n - graph.top()) / scale, sy, 3.0);
+        }
+    }
+
+    // The legend: as many lines of text as on the screen.
+    EXPECT_EQ(textLines(page, legend.adjusted(0, 0, 0, -1), 150), textLines(legendScreen, legendScreen.rect(), 150));
+}
+
+void plotTwice(MainWindow& w) {
+    test::plotExample(w);
+    w.findChild<QPushButton*>("Command1")->click();
+}
+// Log(2x+5) on 1..10: the red graph from -4 faults at once, after the blue.
+void plotUntilAFault(MainWindow& w) {
+    auto* combo = w.findChild<QComboBox*>("Combo1");
+    combo->setCurrentIndex(4);
+    emit combo->activated(4);
+    const std::pair<const char*, const char*> fields[] = {{"Text1", "1"}, {"Text2", "2"}, {"Text3", "5"},
+                                                          {"Text4", "0"}, {"Text6", "1"}, {"Text7", "10"}};
+    for (auto [name, text] : fields) w.findChild<QLineEdit*>(name)->setText(text);
+    w.findChild<QPushButton*>(QString::fromUtf8("ВЫБОР"))->click();
+    test::ModalScript modal;
+    modal.ok();
+    w.findChild<QPushButton*>("Command1")->click();
+    ASSERT_EQ(modal.messages().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PaperPage,
+                         ::testing::Values(PaperCase{"Example", test::plotExample},
+                                           PaperCase{"AfterAFault", plotUntilAFault},
+                                           PaperCase{"TwoLegends", plotTwice}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace viramont

@@ -49,6 +49,8 @@ public:
         pixels_ = nullptr;  // a copy may now share the pixels: fetch them afresh before writing
         return image_;
     }
+    // The prints since the last clear and the count of clears.
+    const CanvasGeometry& geometry() const { return geometry_; }
     Colour foreColour() const { return fore_; }
     Colour backColour() const { return back_; }
     const QFont& font() const { return font_; }
