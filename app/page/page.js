@@ -261,35 +261,54 @@ window.viramontPage = (() => {
 
   // ---- the boxes ---------------------------------------------------------
 
-  // A modal box: the title, the text, an input field when `withInput`, OK
-  // and for the input box Отмена. Enter is OK, Escape and the close button
-  // cancel. Resolves with the field's text, or null when cancelled.
-  function openBox(text, title, withInput) {
+  // A modal box: the title, the text, an input field when `withInput` or
+  // a choice among `choices` (the first chosen), OK, and Отмена for the
+  // input box and the choice. Enter is OK, Escape and the close button
+  // cancel. Resolves with the field's text or the chosen index, '' for a
+  // message, null when cancelled.
+  function openBox(text, title, withInput, choices = []) {
     return new Promise((resolve) => {
       box.querySelector('.title-text').textContent = title;
       box.querySelector('.text').textContent = text;
-      const field = box.querySelector('input');
+      const field = box.querySelector('input[type=text]');
       field.hidden = !withInput;
       field.value = '';
-      box.querySelector('.cancel').hidden = !withInput;
-      const finish = (answer) => {
+      const options = box.querySelector('.choices');
+      options.replaceChildren(...choices.map((c, i) => {
+        const label = document.createElement('label');
+        const radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = 'choice';
+        radio.value = String(i);
+        radio.checked = i === 0;
+        label.append(radio, ' ' + c);
+        return label;
+      }));
+      options.hidden = choices.length === 0;
+      box.querySelector('.cancel').hidden = !withInput && choices.length === 0;
+      const answer = () => {
+        if (withInput) return field.value;
+        if (choices.length) return Number(options.querySelector('input:checked').value);
+        return '';
+      };
+      const finish = (result) => {
         box.onkeydown = box.onclose = null;
         for (const b of box.querySelectorAll('button')) b.onclick = null;
         if (box.open) box.close();
-        resolve(answer);
+        resolve(result);
       };
-      box.querySelector('.ok').onclick = () => finish(withInput ? field.value : '');
+      box.querySelector('.ok').onclick = () => finish(answer());
       box.querySelector('.cancel').onclick = () => finish(null);
       box.querySelector('.close').onclick = () => finish(null);
       box.onkeydown = (e) => {
         if (e.key === 'Enter' && !e.target.matches('button')) {
           e.preventDefault();
-          finish(withInput ? field.value : '');
+          finish(answer());
         }
       };
       box.onclose = () => finish(null);
       box.showModal();
-      (withInput ? field : box.querySelector('.ok')).focus();
+      (withInput ? field : choices.length ? options.querySelector('input:checked') : box.querySelector('.ok')).focus();
     });
   }
 
@@ -331,14 +350,30 @@ window.viramontPage = (() => {
 
   const kFormulaMargin = 6;
 
+  // A canvas of the page's own that a drawing anew goes into.
+  function paperCanvas(id, width, height) {
+    const canvas = document.createElement('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    contexts.set(id, canvas.getContext('2d', { alpha: false }));
+  }
+
   // The formula line over the graph and the legend in their arrangement on
-  // the form, at the canvases' device pixels.
-  function composePicture() {
-    const ratio = window.devicePixelRatio || 1;
-    const graph = document.getElementById('Picture1');
-    const legend = document.getElementById('Picture2');
-    const boxOf = (c) => ({ x: c.offsetLeft + 2, y: c.offsetTop + 2, w: c.width / ratio, h: c.height / ratio });
+  // the form: at the canvases' device pixels, or drawn anew at `ratio` times
+  // their logical pixels.
+  function composePicture(ratio) {
+    const screenRatio = window.devicePixelRatio || 1;
+    let graph = document.getElementById('Picture1');
+    let legend = document.getElementById('Picture2');
+    const boxOf = (c) => ({ x: c.offsetLeft + 2, y: c.offsetTop + 2, w: c.width / screenRatio, h: c.height / screenRatio });
     const g = boxOf(graph), l = boxOf(legend);
+    if (ratio && ratio !== screenRatio) {
+      program.ccall('viramont_redraw', null, ['number'], [ratio]);
+      graph = contexts.get('Paper1').canvas;
+      legend = contexts.get('Paper2').canvas;
+    } else {
+      ratio = screenRatio;
+    }
     const left = Math.min(g.x, l.x), top = Math.min(g.y, l.y);
     const width0 = Math.max(g.x + g.w, l.x + l.w) - left, height0 = Math.max(g.y + g.h, l.y + l.h) - top;
     const formula = program.ccall('viramont_formula_line', 'string', [], []);
@@ -368,7 +403,7 @@ window.viramontPage = (() => {
     return picture;
   }
 
-  const pictureBlob = () => new Promise((resolve) => composePicture().toBlob(resolve, 'image/png'));
+  const pictureBlob = (ratio) => new Promise((resolve) => composePicture(ratio).toBlob(resolve, 'image/png'));
 
   async function copyPicture() {
     try {
@@ -378,8 +413,21 @@ window.viramontPage = (() => {
     }
   }
 
+  // The sizes the picture can be saved in: as on the screen, and drawn
+  // anew twice and four times as large.
+  const kSaveSizes = [['PNG', 0], ['PNG, вдвое крупнее', 2], ['PNG, вчетверо крупнее', 4]];
+
   async function savePicture() {
-    const url = URL.createObjectURL(await pictureBlob());
+    if (running) return;
+    running = true;
+    let size;
+    try {
+      size = await openBox('', 'Сохранить рисунок', false, kSaveSizes.map((s) => s[0]));
+    } finally {
+      running = false;
+    }
+    if (size === null) return;
+    const url = URL.createObjectURL(await pictureBlob(kSaveSizes[size][1]));
     const link = document.createElement('a');
     link.href = url;
     link.download = 'график.png';
@@ -389,11 +437,14 @@ window.viramontPage = (() => {
     setTimeout(() => URL.revokeObjectURL(url), 10000);
   }
 
+  // Print draws the picture anew at four times its logical pixels, about
+  // 400 dots to the inch across a landscape page.
+  const kPrintRatio = 4;
   function printPicture() {
     const sheet = document.getElementById('print-sheet');
     const image = new Image();
     image.alt = 'график';
-    image.src = composePicture().toDataURL('image/png');
+    image.src = composePicture(kPrintRatio).toDataURL('image/png');
     sheet.replaceChildren(image);
     image.decode().then(() => window.print(), () => window.print());
   }
@@ -487,7 +538,7 @@ window.viramontPage = (() => {
   return {
     addControl, setFormSize, listAppend, fieldText, setFieldText,
     textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines,
-    message, input, endProgram, start, composePicture,
+    message, input, endProgram, start, composePicture, paperCanvas,
     // For the tests and the benchmark: a press that resolves when its
     // handler has ended, and the benchmark page's compute floor.
     pressAndWait: press,

@@ -9,6 +9,8 @@
 //   viramont_press   a button pressed or an entry picked: "ВЫБОР",
 //                    "Command1", "Command3" or "Combo1"
 //   viramont_formula_line  the formula line of a copied picture
+//   viramont_redraw  both canvases drawn anew at a larger ratio, for print
+//                    and the larger pictures
 //
 // Handlers run inside the event boundary as on the desktop; a handler that
 // opens a box waits for its answer (the page's boxes are asynchronous, the
@@ -19,6 +21,7 @@
 #include "app/form/layout.h"
 #include "params/intake.h"
 #include "plot/plot.h"
+#include "plot/redraw.h"
 #include "toolkit/guard.h"
 #include "toolkit/number_text.h"
 #include "toolkit/web/web_canvas.h"
@@ -26,6 +29,7 @@
 
 #include <emscripten.h>
 
+#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
@@ -56,6 +60,9 @@ EM_JS(void, page_form_size, (int width, int height, const char* back, const char
     viramontPage.setFormSize(width, height, UTF8ToString(back), UTF8ToString(title));
 });
 EM_JS(void, page_end_program, (), { viramontPage.endProgram(); });
+EM_JS(void, page_paper_canvas, (const char* id, int width, int height), {
+    viramontPage.paperCanvas(UTF8ToString(id), width, height);
+});
 
 namespace viramont {
 namespace {
@@ -103,8 +110,17 @@ const char* accessibleNameOf(std::string_view control) {
 // The smallest scale of the page: a phone's screen still shows the whole form.
 constexpr double kSmallestPageScale = 0.2;
 
+// What the page keeps of a canvas to draw it again, larger.
+struct CanvasLook {
+    int width = 0, height = 0;  // logical pixels
+    Colour fore = 0, back = 0;
+    std::string font;
+};
+
 struct Page {
     std::map<std::string, std::unique_ptr<WebField>> fields;
+    CanvasLook look1, look2;
+    LastPlot lastPlot;
     WebList list{"Combo1"};
     WebDialogs dialogs{layout::kTitle};
     std::unique_ptr<WebCanvas> picture1, picture2;
@@ -124,9 +140,11 @@ struct Page {
             if (c.kind == layout::Kind::TextBox) fields[c.name] = std::make_unique<WebField>(c.name);
             if (c.kind == layout::Kind::Picture) {
                 const int border = layout::kCanvasBorder;
-                (std::string_view(c.name) == "Picture1" ? picture1 : picture2) = std::make_unique<WebCanvas>(
-                    c.name, width - 2 * border, height - 2 * border, dpr, pageColour(c.fore), pageColour(c.back),
-                    font);
+                const bool graph = std::string_view(c.name) == "Picture1";
+                CanvasLook& look = graph ? look1 : look2;
+                look = {width - 2 * border, height - 2 * border, pageColour(c.fore), pageColour(c.back), font};
+                (graph ? picture1 : picture2) = std::make_unique<WebCanvas>(c.name, look.width, look.height, dpr,
+                                                                            look.fore, look.back, look.font);
             }
         }
         form.emplace(Form{
@@ -155,8 +173,28 @@ struct Page {
     }
 
     void handle(void (*handler)(Form&)) {
+        const bool plot = handler == Command1_Click;
+        if (plot) lastPlot.pressStarts(form->state, picture1->geometry().clears());
         runGuarded(dialogs, [&] { handler(*form); });
+        if (plot) lastPlot.pressEnded(picture1->geometry().clears());
         present();
+    }
+
+    // Both canvases drawn anew at `ratio` times their logical pixels into
+    // the page's paper canvases "Paper1" and "Paper2": the graphs from the
+    // inputs of the plot that drew them, the legend from its texts.
+    void redraw(double ratio) {
+        const CanvasLook* looks[] = {&look1, &look2};
+        for (int i = 0; i < 2; ++i) {
+            const CanvasLook& look = *looks[i];
+            const std::string id = "Paper" + std::to_string(i + 1);
+            page_paper_canvas(id.c_str(), static_cast<int>(std::lround(look.width * ratio)),
+                              static_cast<int>(std::lround(look.height * ratio)));
+            WebCanvas paper(id, look.width, look.height, ratio, look.fore, look.back, look.font);
+            if (i == 0 && lastPlot.inputs()) redrawGraphs(*lastPlot.inputs(), paper);
+            if (i == 1) redrawLegend(picture2->geometry().prints(), paper);
+            paper.present();
+        }
     }
 };
 
@@ -187,6 +225,11 @@ EMSCRIPTEN_KEEPALIVE void viramont_press(const char* control) {
     else if (name == "Command1") page->handle(Command1_Click);
     else if (name == "Command3") page->handle(Command3_Click);
     else if (name == "Combo1") page->handle(Combo1_Click);
+}
+
+// Draws both canvases anew, larger, for print and the larger pictures.
+EMSCRIPTEN_KEEPALIVE void viramont_redraw(double ratio) {
+    if (viramont::page) viramont::page->redraw(ratio);
 }
 
 // The formula line of a copied picture: Text5's text, or nothing while it

@@ -232,19 +232,35 @@ test("the canvas menu's save downloads the picture", async () => {
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
     assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…']);
+    // The size: as on the screen (Enter).
+    const pngSize = async (file) => {
+      for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
+      const png = fs.readFileSync(file);
+      assert.equal(png.subarray(1, 4).toString(), 'PNG');
+      return [png.readUInt32BE(16), png.readUInt32BE(20)];
+    };
     await page.click('#menu [data-action=save]');
-    const saved = path.join(folder, 'график.png');
-    for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
-    const png = fs.readFileSync(saved);
-    assert.equal(png.subarray(1, 4).toString(), 'PNG');
+    assert.equal((await openBox(page)).title, 'Сохранить рисунок');
+    await answer(page, 'Enter');
+    const [width, height] = await pngSize(path.join(folder, 'график.png'));
     // Graph and legend side by side under the formula line.
-    const [width, height] = [png.readUInt32BE(16), png.readUInt32BE(20)];
     const expected = await page.evaluate(() => {
       const g = document.getElementById('Picture1'), l = document.getElementById('Picture2');
       return [l.offsetLeft + l.offsetWidth - 2 - (g.offsetLeft + 2), g.offsetTop + g.offsetHeight - 2 - (g.offsetTop + 2)];
     });
     assert.equal(width, expected[0]);
     assert.ok(height > expected[1] + 20, `${height} holds the formula line over ${expected[1]}`);
+    // Twice as large, drawn anew (the browser downloads one file a page
+    // unasked, so the picture itself is measured).
+    const larger = await page.evaluate(() => {
+      const c = viramontPage.composePicture(2);
+      const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      let red = 0;
+      for (let i = 0; i < d.length; i += 4) red += d[i] === 255 && d[i + 1] === 0 && d[i + 2] === 0;
+      return { size: [c.width, c.height], red };
+    });
+    assert.deepEqual(larger.size, [2 * width, 2 * height]);
+    assert.ok(larger.red > 3 * (await pixelCounts(page, 'Picture1')).red, 'the red graph at twice the pixels');
     fs.rmSync(folder, { recursive: true });
   });
 });

@@ -41,6 +41,8 @@ public:
     // Shows what changed in the element and gives the page the printed
     // lines for screen readers.
     void present();
+    // The prints since the last clear and the count of clears.
+    const CanvasGeometry& geometry() const { return geometry_; }
 
 private:
     // Blends in the letters of a text whose top-left is at the device point.
