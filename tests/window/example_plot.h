@@ -11,20 +11,25 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <array>
+#include <cstddef>
 
 namespace viramont::test {
 
-inline void plotExample(MainWindow& window) {
+// Picks the entry of Combo1 at `entry`, types A, k, b, C, the start and
+// the end of the interval into Text1 to Text4, Text6 and Text7, and presses
+// ВЫБОР and Command1.
+inline void plotAs(MainWindow& window, int entry, const std::array<const char*, 6>& texts) {
     auto* combo = window.findChild<QComboBox*>("Combo1");
     ASSERT_NE(combo, nullptr);
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    const std::pair<const char*, const char*> fields[] = {{"Text1", "2"}, {"Text2", "3"}, {"Text3", "1"},
-                                                          {"Text4", "4"}, {"Text6", "0"}, {"Text7", "10"}};
-    for (auto [name, text] : fields) window.findChild<QLineEdit*>(name)->setText(text);
+    combo->setCurrentIndex(entry);
+    emit combo->activated(entry);
+    const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text6", "Text7"};
+    for (std::size_t i = 0; i < texts.size(); ++i) window.findChild<QLineEdit*>(names[i])->setText(texts[i]);
     window.findChild<QPushButton*>(QString::fromUtf8("ВЫБОР"))->click();
     window.findChild<QPushButton*>("Command1")->click();
 }
+
+inline void plotExample(MainWindow& window) { plotAs(window, 0, {"2", "3", "1", "4", "0", "10"}); }
 
 } // namespace viramont::test

@@ -14,7 +14,6 @@
 #include "window/pixels.h"
 
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -353,16 +352,9 @@ void plotTwice(MainWindow& w) {
 }
 // Log(2x+5) on 1..10: the red graph from -4 faults at once, after the blue.
 void plotUntilAFault(MainWindow& w) {
-    auto* combo = w.findChild<QComboBox*>("Combo1");
-    combo->setCurrentIndex(4);
-    emit combo->activated(4);
-    const std::pair<const char*, const char*> fields[] = {{"Text1", "1"}, {"Text2", "2"}, {"Text3", "5"},
-                                                          {"Text4", "0"}, {"Text6", "1"}, {"Text7", "10"}};
-    for (auto [name, text] : fields) w.findChild<QLineEdit*>(name)->setText(text);
-    w.findChild<QPushButton*>(QString::fromUtf8("ВЫБОР"))->click();
     test::ModalScript modal;
     modal.ok();
-    w.findChild<QPushButton*>("Command1")->click();
+    test::plotAs(w, 4, {"1", "2", "5", "0", "1", "10"});
     ASSERT_EQ(modal.messages().size(), 1u);
 }
 
