@@ -116,9 +116,9 @@ std::optional<QString> savePicture(const QImage& picture, const QString& path) {
     return std::nullopt;
 }
 
-void setUpPrinter(QPrinter& printer) {
+void setUpPrinter(QPrinter& printer, const QString& docName) {
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("график"));
+    printer.setDocName(docName);
 }
 
 bool printPicture(const QImage& picture, QPrinter& printer) {

@@ -54,7 +54,7 @@ QStringList savedFormatFilters();
 std::optional<QString> savePicture(const QImage& picture, const QString& path);
 
 // Landscape, the picture's name as the document name.
-void setUpPrinter(QPrinter& printer);
+void setUpPrinter(QPrinter& printer, const QString& docName = QStringLiteral("график"));
 
 // Prints the picture on one page, centred and scaled to fit with its
 // proportions kept. False when the printer fails.
