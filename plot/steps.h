@@ -36,6 +36,8 @@ namespace viramont {
 // The fixed texts of the step sheet.
 inline constexpr const char* kStepSheetTitle = "Построение по шагам";
 inline constexpr const char* kBaseGraphHeading = "Исходный график";
+inline constexpr const char* kBaseGraphSentence = "График исходной функции";
+inline constexpr const char* kStepColoursKey = "Серым показан график до шага, красным — после него.";
 inline constexpr const char* kLeftOutHeading = "Шаги, которые ничего не меняют, пропущены:";
 
 // One curve of the chain: y = A·f(k·x + b) + C for the x from start to end,

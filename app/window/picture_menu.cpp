@@ -1,30 +1,15 @@
 #include "app/window/picture_menu.h"
 
 #include "app/window/picture_export.h"
-#include "toolkit/controls.h"
 #include "toolkit/qt/canvas_widget.h"
 
-#include <QClipboard>
-#include <QDir>
-#include <QFileDialog>
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QShortcut>
 
 namespace viramont {
 
 namespace {
-
-// The extension of a save-dialog filter's first pattern: "png" of "PNG (*.png)".
-QString firstSuffix(const QString& filter) {
-    const qsizetype start = filter.indexOf(QStringLiteral("*.")) + 2;
-    qsizetype end = start;
-    while (end < filter.size() && filter[end] != QLatin1Char(' ') && filter[end] != QLatin1Char(')')) ++end;
-    return filter.mid(start, end - start);
-}
 
 // The top-left corner of a canvas's image on the window.
 QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
@@ -34,15 +19,16 @@ QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
 } // namespace
 
 PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* legend, QLineEdit* formula,
-                         Dialogs& dialogs)
+                         Dialogs& dialogs, std::function<void()> openSteps)
     : window_(window),
       graph_(graph),
       legend_(legend),
       formula_(formula),
-      dialogs_(dialogs),
+      output_(window, dialogs, [this] { return picture(); }, QStringLiteral("график.png"), QStringLiteral("график")),
       copy_(QStringLiteral("Копировать рисунок")),
       save_(QStringLiteral("Сохранить рисунок…")),
       print_(QStringLiteral("Печать…")),
+      steps_(QStringLiteral("Построение по шагам…")),
       menu_(graph) {  // a child of the canvas: the window holds only its controls
     menu_.setObjectName(QStringLiteral("PictureMenu"));
     copy_.setShortcut(QKeySequence::Copy);
@@ -51,11 +37,17 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
     save_.setShortcutContext(Qt::WindowShortcut);
     print_.setShortcut(QKeySequence::Print);
     print_.setShortcutContext(Qt::WindowShortcut);
+    steps_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    steps_.setShortcutContext(Qt::WindowShortcut);
+    steps_.setEnabled(false);
     connect(&copy_, &QAction::triggered, this, &PictureMenu::copy);
     connect(&save_, &QAction::triggered, this, &PictureMenu::save);
     connect(&print_, &QAction::triggered, this, &PictureMenu::print);
+    connect(&steps_, &QAction::triggered, this, std::move(openSteps));
     menu_.addActions({&copy_, &save_, &print_});
-    window_->addActions({&save_, &print_});
+    menu_.addSeparator();
+    menu_.addAction(&steps_);
+    window_->addActions({&save_, &print_, &steps_});
 
     for (CanvasWidget* canvas : {graph_, legend_}) {
         // A click gives the canvas the focus, so Ctrl+C after it copies the picture.
@@ -88,49 +80,5 @@ QImage PictureMenu::picture() const {
 }
 
 void PictureMenu::openMenu(CanvasWidget* canvas, QPoint at) { menu_.popup(canvas->mapToGlobal(at)); }
-
-void PictureMenu::copy() { QGuiApplication::clipboard()->setImage(picture()); }
-
-void PictureMenu::save() {
-    QFileDialog dialog(window_, QStringLiteral("Сохранить рисунок"));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = savedFormatFilters();
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.front());
-    // A name typed without an extension gets the chosen type's; the dialog
-    // asks before it replaces a file, with the extension added.
-    dialog.setDefaultSuffix(firstSuffix(filters.front()));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) { dialog.setDefaultSuffix(firstSuffix(filter)); });
-    dialog.selectFile(QStringLiteral("график.png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    saveTo(dialog.selectedFiles().front());
-}
-
-bool PictureMenu::saveTo(const QString& path) {
-    const std::optional<QString> failure = savePicture(picture(), path);
-    if (!failure) return true;
-    dialogs_.message(QStringLiteral("Не удалось сохранить рисунок в файл %1.\n%2")
-                         .arg(QDir::toNativeSeparators(path), *failure)
-                         .toStdString());
-    return false;
-}
-
-void PictureMenu::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    QPrintDialog dialog(&printer, window_);
-    dialog.setObjectName(QStringLiteral("PrintDialog"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    printTo(printer);
-}
-
-bool PictureMenu::printTo(QPrinter& printer) {
-    if (printPicture(picture(), printer)) return true;
-    dialogs_.message("Не удалось напечатать рисунок: принтер не отвечает или сообщил об ошибке.");
-    return false;
-}
 
 } // namespace viramont
