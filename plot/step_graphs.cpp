@@ -64,14 +64,28 @@ struct View {
     double left, right, bottom, top;
 };
 
+// What the loop of a curve meets that differs from `before` only in A and
+// C, at the same x: its values, moved as the move moves them.
+Reach movedReach(const Reach& before, const StepCurve& from, const StepCurve& to) {
+    Reach moved = before;
+    if (before.defined == 0) return moved;
+    const double a = (before.low - from.C) * (to.A / from.A) + to.C;
+    const double b = (before.high - from.C) * (to.A / from.A) + to.C;
+    moved.low = static_cast<float>(std::min(a, b));
+    moved.high = static_cast<float>(std::max(a, b));
+    return moved;
+}
+
 // A range grown to take in 0 where 0 lies within one span of it, so that
 // the axes a move squeezes towards or stretches from are in view; then a
-// twentieth of the span on either side (one unit where there is no span).
+// twentieth of the span on either side, at least a millionth of the
+// largest value (one unit where that is 0 too).
 void frameRange(double& low, double& high) {
     const double span = high - low;
     if (low > 0 && low <= span) low = 0;
     if (high < 0 && -high <= span) high = 0;
-    const double margin = high > low ? (high - low) / 20 : 1;
+    double margin = std::max((high - low) / 20, 1e-6 * std::max(std::fabs(low), std::fabs(high)));
+    if (!(margin > 0)) margin = 1;
     low -= margin;
     high += margin;
 }
@@ -187,9 +201,16 @@ void DrawStepGraphs(const StepChain& chain, std::span<Canvas* const> graphs, std
         };
 
         // The scale: every value of every curve. A fault ends that curve's
-        // scan; its drawing meets the same fault at the same x.
+        // scan; its drawing meets the same fault at the same x. The moves
+        // along the y-axis keep the x, and their curves' values follow from
+        // the values before them.
         std::vector<Reach> reach(n);
         for (std::size_t i = 0; i < n; ++i) {
+            const StepMove move = i > 0 ? chain.steps[i - 1].move : StepMove::StretchX;
+            if (move == StepMove::StretchY || move == StepMove::ShiftY) {
+                reach[i] = movedReach(reach[i - 1], *curves[i - 1], *curves[i]);
+                continue;
+            }
             try {
                 collectGraphReach<Values>(paramsOf(i), *curves[i], reach[i]);
             } catch (...) {
