@@ -26,6 +26,11 @@ constexpr Colour kAxisColour = rgb(64, 64, 64);
 // In logical pixels: a tick on either side of its axis, an arrowhead's
 // length and half its width.
 constexpr double kTick = 3, kArrow = 8, kArrowHalf = 3;
+// In logical pixels: the room the labels take below the x-axis and right
+// of the y-axis.
+constexpr double kLabelRoomBelow = 18, kLabelRoomRight = 36;
+// In logical pixels: the room an axis's name keeps at its end.
+constexpr double kNameRoom = 24;
 
 // What a curve's loop met: how many x it visited, at how many of them the
 // curve had a value, and the least and the greatest of those values.
@@ -90,6 +95,15 @@ void frameRange(double& low, double& high) {
     high += margin;
 }
 
+// Where an axis lies at 0 within low..high, the low side grown so that it
+// keeps at least `room` of the `pixels` along it: the axes' labels hang
+// below the x-axis and stand right of the y-axis (high - low is then the
+// far side's length).
+void keepRoom(double& near, double far, double room, double pixels) {
+    const double share = room / pixels;
+    if (near <= 0 && far > 0 && -near < share * (far - near)) near = -share * far / (1 - share);
+}
+
 bool drawable(double x) { return std::fabs(x) < kSingleLimit; }
 
 View viewOf(const std::vector<const StepCurve*>& curves, const std::vector<Reach>& reach) {
@@ -115,6 +129,11 @@ View viewOf(const std::vector<const StepCurve*>& curves, const std::vector<Reach
     if (bottom > top) bottom = -1, top = 1;
     frameRange(left, right);
     frameRange(bottom, top);
+    // Room for the labels below the x-axis and right of the y-axis.
+    keepRoom(bottom, top, kLabelRoomBelow, layout::kStepGraph.height);
+    double mirroredLeft = -right;
+    keepRoom(mirroredLeft, -left, kLabelRoomRight, layout::kStepGraph.width);
+    right = -mirroredLeft;
     return {left, right, bottom, top};
 }
 
@@ -126,13 +145,14 @@ double gridStep(double span) {
     return (m < 1.5 ? 1 : m < 3.5 ? 2 : m < 7.5 ? 5 : 10) * power;
 }
 
-// The grid line that gets the axis's number: the first one right of (or
-// above) 0, else the last one below it; NaN where none is in view.
-double labelledLine(double low, double high, double step) {
-    double v = std::max(step, std::ceil(low / step) * step);
-    if (v > high) v = std::floor(high / step) * step;
-    if (v == 0) v = -step;
-    return v >= low && v <= high ? v : std::numeric_limits<double>::quiet_NaN();
+// The grid line that gets the axis's number: the first one past 0, or
+// else the one before 0, that lies in low..high with `room` (user units)
+// left before `high` for the axis's name; NaN where neither does.
+double labelledLine(double low, double high, double step, double room) {
+    for (const double v : {std::max(step, std::ceil(low / step) * step), -step}) {
+        if (v >= low && v <= high - room) return v;
+    }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 // The lines of the grid at `step` over low..high, at most a hundred.
@@ -164,7 +184,7 @@ void drawFrame(Canvas& g, const View& v) {
         g.line(v.right - kArrow * px, kArrowHalf * py, v.right - px, 0, kAxisColour);
         g.line(v.right - px, 0, v.right - kArrow * px, -kArrowHalf * py, kAxisColour);
         g.print("x", LineEnd::NewLine);
-        const double x = labelledLine(v.left, v.right, sx);
+        const double x = labelledLine(v.left, v.right, sx, kNameRoom * px);
         if (!std::isnan(x)) {
             g.line(x, kTick * py, x, -kTick * py, kAxisColour);
             g.print(doubleText(x), LineEnd::NewLine);
@@ -175,7 +195,7 @@ void drawFrame(Canvas& g, const View& v) {
         g.line(-kArrowHalf * px, v.top - kArrow * py, 0, v.top - py, kAxisColour);
         g.line(0, v.top - py, kArrowHalf * px, v.top - kArrow * py, kAxisColour);
         g.print(" y", LineEnd::NewLine);
-        const double y = labelledLine(v.bottom, v.top, sy);
+        const double y = labelledLine(v.bottom, v.top, sy, kNameRoom * py);
         if (!std::isnan(y)) {
             g.line(-kTick * px, y, kTick * px, y, kAxisColour);
             g.print(" " + doubleText(y), LineEnd::NewLine);
