@@ -480,8 +480,8 @@ window.viramontPage = (() => {
       const height = [...lines, ...noteLines].reduce((sum, l) => sum + lineHeight(l.font), 0) + canvas.height / ratio + 4;
       return { canvas, width, lines, noteLines, height };
     });
-    const columns = Math.min(sheetStyle.columns, cells.length);
-    const cellWidth = cells[0].width;
+    const columns = Math.max(1, Math.min(sheetStyle.columns, cells.length));
+    const cellWidth = cells.length ? cells[0].width : 0;
     const rows = [];
     for (let i = 0; i < cells.length; i += columns) rows.push(Math.max(...cells.slice(i, i + columns).map((c) => c.height)));
     const title = steps.querySelector('h2').textContent;
