@@ -95,10 +95,10 @@ void frameRange(double& low, double& high) {
     high += margin;
 }
 
-// Where an axis lies at 0 within low..high, the low side grown so that it
-// keeps at least `room` of the `pixels` along it: the axes' labels hang
-// below the x-axis and stand right of the y-axis (high - low is then the
-// far side's length).
+// Where an axis at 0 lies between `near` and `far` (near <= 0 < far),
+// `near` moved out so that at least `room` of the `pixels` across the view
+// lie between it and the axis: the axes' labels hang below the x-axis and
+// stand right of the y-axis.
 void keepRoom(double& near, double far, double room, double pixels) {
     const double share = room / pixels;
     if (near <= 0 && far > 0 && -near < share * (far - near)) near = -share * far / (1 - share);
