@@ -1,66 +1,19 @@
 #include "plot/plot.h"
 
 #include "plot/axes.h"
+#include "plot/graph_loops.h"
 #include "plot/legend.h"
 #include "plot/routines.h"
-#include "toolkit/arith.h"
-#include "toolkit/vector_state.h"
-
-#include <array>
-#include <cmath>
-#include <cstddef>
 
 namespace viramont {
 
 namespace {
 
-// Steps of x, as 32-bit floats: 0.0001 is 9.99999974737875e-05.
-constexpr float kScanStep = 0.5f;
-constexpr float kGraphStep = 0.0001f;
-
-// Runs `body` for x = start, start + step, ... while x <= end. x is the
-// 32-bit counter CurX, advanced by a 32-bit addition; start and end are
-// fixed as 32-bit floats before the first pass (a value beyond their range
-// is a conversion overflow). Far from 0 the step can vanish in the rounding
-// (from 2048 on for 0.0001, from 2^23 for 0.5): the loop then ends as if it
-// had passed its end.
-template <class Body>
-void forEachX(float& curX, double start, double end, float step, Body&& body) {
-    curX = toSingle(start);
-    const float last = toSingle(end);
-    settleVectorRegisters();
-    while (curX <= last) {
-        body(curX);
-        const float next = curX + step;
-        if (next == curX) return;
-        curX = next;
-    }
-}
-
-// A graph's points on their way to the canvas: collected in order and
-// handed over in batches, one call for many points.
-class GraphBatch {
-public:
-    GraphBatch(Canvas& canvas, Colour colour) : canvas_(canvas), colour_(colour) {}
-    GraphBatch(const GraphBatch&) = delete;
-    GraphBatch& operator=(const GraphBatch&) = delete;
-
-    void add(float x, float y) {
-        points_[size_++] = {x, y};
-        if (size_ == points_.size()) flush();
-    }
-    void flush() {
-        if (size_ == 0) return;
-        canvas_.points({points_.data(), size_}, colour_);
-        size_ = 0;
-    }
-
-private:
-    Canvas& canvas_;
-    Colour colour_;
-    std::array<GraphPoint, 512> points_;
-    std::size_t size_ = 0;
-};
+using graph::forEachX;
+using graph::GraphBatch;
+using graph::kGraphStep;
+using graph::kScanStep;
+using graph::Params;
 
 // The loop of one graph: CurX from start to end at the graph step, CurY
 // the value of each x, every point into the batch. Nothing in it waits for
@@ -87,80 +40,6 @@ void drawGraph(Form& form, Colour colour, double start, double end, const Value&
     }
     batch.flush();
 }
-
-// The numbers of the transformation, read from the form once per plot.
-struct Params {
-    double A, k, b, C;
-    std::int16_t a;
-    double lnA;  // ln a, taken once where a has one
-
-    explicit Params(const FormState& s)
-        : A(s.StretchY),
-          k(s.StretchX.value()),
-          b(s.ShiftX.value()),
-          C(s.ShiftY),
-          a(s.LogBase),
-          lnA(a > 0 ? naturalLog(a) : 0.0) {}
-
-    double u(double x) const { return k * x + b; }
-    // ln a, as each value of the base-a logarithm takes it: a base that is
-    // not positive faults there, as the logarithm does, so a plot whose loops
-    // make no pass never does.
-    double logOfBase() const { return a > 0 ? lnA : naturalLog(a); }
-};
-
-// The values of one routine: the base value f(x) (blue graph, second scan
-// value), the transformed value of the scan T(x) and of the red graph F(x),
-// each already stored as the 32-bit value of CurY. Where the routine tests
-// the floating-point status, a NaN, an infinity or a result beyond the 32-bit
-// range is a fault; where it does not, storing such a value into CurY is a
-// conversion overflow.
-struct SinValues {
-    static float base(const Params&, double x) { return static_cast<float>(std::sin(x)); }
-    static float transformed(const Params& p, double x) {
-        return static_cast<float>(checkedSingleResult(p.A * std::sin(p.u(x)) + p.C));
-    }
-    static float scan(const Params& p, double x) { return transformed(p, x); }
-};
-
-struct CosValues {
-    static float base(const Params&, double x) { return static_cast<float>(std::cos(x)); }
-    static float transformed(const Params& p, double x) {
-        return static_cast<float>(checkedSingleResult(p.A * std::cos(p.u(x)) + p.C));
-    }
-    static float scan(const Params& p, double x) { return transformed(p, x); }
-};
-
-template <int N>
-struct PowerValues {
-    static float base(const Params&, double x) { return toSingle(std::pow(x, static_cast<double>(N))); }
-    static float transformed(const Params& p, double x) {
-        return toSingle(p.C + p.A * std::pow(p.u(x), static_cast<double>(N)));
-    }
-    // The range scan of the power functions leaves b out.
-    static float scan(const Params& p, double x) {
-        return toSingle(p.C + p.A * std::pow(p.k * x, static_cast<double>(N)));
-    }
-};
-
-struct LogValues {
-    static float base(const Params&, double x) { return static_cast<float>(naturalLog(x)); }
-    static float transformed(const Params& p, double x) {
-        return static_cast<float>(checkedSingleResult(p.A * naturalLog(p.u(x)) + p.C));
-    }
-    static float scan(const Params& p, double x) { return transformed(p, x); }
-};
-
-struct LogBaseValues {
-    static float base(const Params& p, double x) {
-        return static_cast<float>(checkedSingleResult(checkedDivide(naturalLog(x), p.logOfBase())));
-    }
-    static float transformed(const Params& p, double x) {
-        const double quotient = checkedDivide(p.A * naturalLog(p.u(x)), p.logOfBase());
-        return static_cast<float>(checkedSingleResult(quotient + p.C));
-    }
-    static float scan(const Params& p, double x) { return transformed(p, x); }
-};
 
 void noteInRange(FormState& s) {
     if (s.CurY > s.YMax.value()) s.YMax = Numeric::single(s.CurY);
@@ -194,12 +73,12 @@ void plot(Form& form) {
 
 } // namespace
 
-void PlotSin(Form& form) { plot<SinValues>(form); }
-void PlotCos(Form& form) { plot<CosValues>(form); }
-void PlotSquare(Form& form) { plot<PowerValues<2>>(form); }
-void PlotCube(Form& form) { plot<PowerValues<3>>(form); }
-void PlotLog(Form& form) { plot<LogValues>(form); }
-void PlotLogBase(Form& form) { plot<LogBaseValues>(form); }
+void PlotSin(Form& form) { plot<graph::SinValues>(form); }
+void PlotCos(Form& form) { plot<graph::CosValues>(form); }
+void PlotSquare(Form& form) { plot<graph::PowerValues<2>>(form); }
+void PlotCube(Form& form) { plot<graph::PowerValues<3>>(form); }
+void PlotLog(Form& form) { plot<graph::LogValues>(form); }
+void PlotLogBase(Form& form) { plot<graph::LogBaseValues>(form); }
 
 namespace {
 struct Routine {

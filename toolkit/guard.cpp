@@ -7,19 +7,27 @@
 
 namespace viramont {
 
+std::string messageOf(const std::exception_ptr& ended) {
+    try {
+        std::rethrow_exception(ended);
+    } catch (const RuntimeFault& fault) {
+        return faultMessage(fault.kind());
+    } catch (const std::bad_alloc&) {
+        return outOfMemoryMessage();
+    } catch (...) {
+        return internalErrorMessage();
+    }
+}
+
 bool runGuarded(Dialogs& dialogs, const std::function<void()>& handler) {
-    std::string text;
+    std::exception_ptr ended;
     try {
         handler();
         return true;
-    } catch (const RuntimeFault& fault) {
-        text = faultMessage(fault.kind());
-    } catch (const std::bad_alloc&) {
-        text = outOfMemoryMessage();
     } catch (...) {
-        text = internalErrorMessage();
+        ended = std::current_exception();
     }
-    dialogs.message(text);
+    dialogs.message(messageOf(ended));
     return false;
 }
 

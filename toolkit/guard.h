@@ -6,9 +6,14 @@
 
 #include "toolkit/controls.h"
 
+#include <exception>
 #include <functional>
+#include <string>
 
 namespace viramont {
+
+// The words the message box shows for what ended a handler.
+std::string messageOf(const std::exception_ptr& ended);
 
 // Returns true when the handler ran to its end.
 bool runGuarded(Dialogs& dialogs, const std::function<void()>& handler);

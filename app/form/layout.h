@@ -151,6 +151,19 @@ constexpr PixelSize canvasArea(std::string_view name) {
     return {px(c.width) - 2 * kCanvasBorder, px(c.height) - 2 * kCanvasBorder};
 }
 
+// The step sheet (plot/steps.h), in both front ends: the graph of each step
+// in a canvas of its own with this drawing area in logical pixels, black on
+// white like paper, its labels in the small font; the headings, formulas
+// and sentences above the graphs in the two text fonts; the sheet's cells
+// side by side, this many in a row.
+inline constexpr PixelSize kStepGraph{330, 210};
+inline constexpr FontSpec kStepGraphFont{"Arial", 9, false, false};
+inline constexpr Colour kStepGraphFore = 0x000000;
+inline constexpr Colour kStepGraphBack = 0xFFFFFF;
+inline constexpr FontSpec kStepHeadingFont{"Arial", 11, true, false};
+inline constexpr FontSpec kStepTextFont{"Arial", 11, false, false};
+inline constexpr int kStepColumns = 3;
+
 // The caption that names a field or canvas for screen readers.
 struct AccessibleName {
     const char* control;

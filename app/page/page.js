@@ -331,7 +331,7 @@ window.viramontPage = (() => {
     if (running || !program) return;
     running = true;
     busyCover.hidden = false;
-    busyCover.classList.toggle('waiting', name === 'Command1');
+    busyCover.classList.toggle('waiting', name === 'Command1' || name === 'Steps');
     try {
       await program.ccall('viramont_press', null, ['string'], [name], { async: true });
     } finally {
@@ -403,55 +403,232 @@ window.viramontPage = (() => {
     return picture;
   }
 
-  const pictureBlob = (ratio) => new Promise((resolve) => composePicture(ratio).toBlob(resolve, 'image/png'));
+  // ---- the step sheet ------------------------------------------------------
 
-  async function copyPicture() {
+  // The panel of "Построение по шагам…": for y = f(x) and each step its
+  // heading, formula and sentence, the graph the program draws into its
+  // canvas and a note under it; the colours' key and the moves left out.
+  const steps = document.getElementById('steps');
+  const stepsItem = menu.querySelector('[data-action=steps]');
+  const sheetStyle = { headingFont: '', textFont: '', titleFont: '', columns: 3 };
+  let menuOwner = null;  // the canvas whose menu is open, or was last
+
+  function setStepsEnabled(enabled) { stepsItem.setAttribute('aria-disabled', String(!enabled)); }
+  const stepsEnabled = () => stepsItem.getAttribute('aria-disabled') !== 'true';
+
+  function openSteps(sheet) {
+    sheetStyle.headingFont = sheet.headingFont;
+    sheetStyle.textFont = sheet.textFont;
+    sheetStyle.titleFont = sheet.headingFont.replace(/([\d.]+)px/, (m, size) => Math.round(size * 4 / 3) + 'px');
+    sheetStyle.columns = sheet.columns;
+    const heading = steps.querySelector('h2');
+    heading.textContent = sheet.title;
+    heading.style.font = sheetStyle.titleFont;
+    const cells = steps.querySelector('.cells');
+    cells.replaceChildren();
+    for (const [selector, text] of [['.key', sheet.key], ['.left-out', sheet.leftOut]]) {
+      const p = steps.querySelector(selector);
+      p.textContent = text;
+      p.style.font = sheet.textFont;
+      p.hidden = !text;
+    }
+    if (!steps.open) steps.showModal();
+    steps.scrollTop = 0;
+  }
+
+  function addStep(id, heading, formula, sentence, width, height) {
+    const cells = steps.querySelector('.cells');
+    const cell = document.createElement('section');
+    cell.className = 'cell';
+    cell.style.width = width + 4 + 'px';
+    const text = (tag, content, font, className) => {
+      const e = document.createElement(tag);
+      e.textContent = content;
+      e.style.font = font;
+      if (className) e.className = className;
+      return e;
+    };
+    const ratio = window.devicePixelRatio || 1;
+    const canvas = document.createElement('canvas');
+    canvas.id = id;
+    canvas.width = Math.round(width * ratio);
+    canvas.height = Math.round(height * ratio);
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.setAttribute('role', 'img');
+    canvas.setAttribute('aria-label', `${heading}. ${formula}. ${sentence}`);
+    canvas.addEventListener('contextmenu', (e) => {
+      e.preventDefault();
+      menuOwner = canvas;
+      openMenu(e.clientX, e.clientY);
+    });
+    contexts.set(id, canvas.getContext('2d', { alpha: false }));
+    const note = text('p', '', sheetStyle.textFont, 'note');
+    note.hidden = true;
+    cell.append(text('h3', heading, sheetStyle.headingFont), text('p', formula, sheetStyle.headingFont, 'formula'),
+      text('p', sentence, sheetStyle.textFont, 'sentence'), canvas, note);
+    cells.style.setProperty('--columns', String(Math.max(1, Math.min(sheetStyle.columns, cells.children.length + 1,
+      Math.floor((window.innerWidth - 40) / (width + 24))))));
+    cells.appendChild(cell);
+  }
+
+  function setStepNote(id, note) {
+    const holder = document.getElementById(id).nextElementSibling;
+    holder.textContent = note;
+    holder.hidden = !note;
+  }
+
+  // The lines of a text that fit `width` in `font`, broken between words.
+  function wrapText(text, font, width) {
+    const lines = [];
+    let line = '';
+    for (const word of text.split(' ')) {
+      const tried = line ? `${line} ${word}` : word;
+      if (line && textWidth(tried, font) > width) {
+        lines.push(line);
+        line = word;
+      } else {
+        line = tried;
+      }
+    }
+    if (line) lines.push(line);
+    return lines;
+  }
+
+  // The sheet as one picture: the title, the cells in rows as the sheet
+  // has them (kStepColumns wide), the key and the moves left out, on white.
+  function composeSheet() {
+    const ratio = window.devicePixelRatio || 1;
+    const kMargin = 16, kGapX = 20, kGapY = 16, kLineGap = 3;
+    const lineHeight = (font) => Math.ceil(fontHeight(font)) + kLineGap;
+    const cells = [...steps.querySelectorAll('.cell')].map((cell) => {
+      const canvas = cell.querySelector('canvas');
+      const width = canvas.width / ratio + 4;
+      const lines = [];
+      for (const e of cell.querySelectorAll('h3, p')) {
+        if (e.hidden || e === cell.querySelector('.note')) continue;
+        for (const l of wrapText(e.textContent, e.style.font, width)) lines.push({ text: l, font: e.style.font, ink: '#000000' });
+      }
+      const note = cell.querySelector('.note');
+      const noteLines = note.hidden ? [] :
+        wrapText(note.textContent, note.style.font, width).map((l) => ({ text: l, font: note.style.font, ink: '#a00000' }));
+      const height = [...lines, ...noteLines].reduce((sum, l) => sum + lineHeight(l.font), 0) + canvas.height / ratio + 4;
+      return { canvas, width, lines, noteLines, height };
+    });
+    const columns = Math.max(1, Math.min(sheetStyle.columns, cells.length));
+    const cellWidth = cells.length ? cells[0].width : 0;
+    const rows = [];
+    for (let i = 0; i < cells.length; i += columns) rows.push(Math.max(...cells.slice(i, i + columns).map((c) => c.height)));
+    const title = steps.querySelector('h2').textContent;
+    const after = [...steps.querySelectorAll('.key, .left-out')].filter((p) => !p.hidden)
+      .flatMap((p) => p.textContent.split('\n').map((l) => ({ text: l, font: p.style.font, ink: '#000000' })));
+    const width = Math.max(2 * kMargin + columns * cellWidth + (columns - 1) * kGapX,
+      2 * kMargin + Math.ceil(textWidth(title, sheetStyle.titleFont)));
+    const height = kMargin + lineHeight(sheetStyle.titleFont) + kGapY + rows.reduce((a, b) => a + b, 0) +
+      (rows.length - 1) * kGapY + kGapY + after.reduce((sum, l) => sum + lineHeight(l.font), 0) + kMargin;
+
+    const picture = document.createElement('canvas');
+    picture.width = Math.round(width * ratio);
+    picture.height = Math.round(height * ratio);
+    const g = picture.getContext('2d', { alpha: false });
+    g.fillStyle = '#ffffff';
+    g.fillRect(0, 0, picture.width, picture.height);
+    g.textBaseline = 'alphabetic';
+    const write = (line, x, y) => {
+      g.setTransform(ratio, 0, 0, ratio, 0, 0);
+      g.font = line.font;
+      g.fillStyle = line.ink;
+      g.fillText(line.text, x, y + fontAscent(line.font));
+      return y + lineHeight(line.font);
+    };
+    let y = write({ text: title, font: sheetStyle.titleFont, ink: '#000000' }, kMargin, kMargin) + kGapY;
+    cells.forEach((cell, i) => {
+      const x = kMargin + (i % columns) * (cellWidth + kGapX);
+      let at = y;
+      for (const line of cell.lines) at = write(line, x, at);
+      g.setTransform(1, 0, 0, 1, 0, 0);
+      g.fillStyle = '#aaaaaa';
+      g.fillRect(Math.round(x * ratio), Math.round(at * ratio), Math.round(cell.width * ratio), cell.canvas.height + Math.round(4 * ratio));
+      g.drawImage(cell.canvas, Math.round((x + 2) * ratio), Math.round((at + 2) * ratio));
+      at += cell.canvas.height / ratio + 4;
+      for (const line of cell.noteLines) at = write(line, x, at);
+      if (i % columns === columns - 1 || i === cells.length - 1) y += rows[Math.floor(i / columns)] + kGapY;
+    });
+    for (const line of after) y = write(line, kMargin, y);
+    return picture;
+  }
+
+  // ---- copy, save and print of the picture and of the sheet --------------------
+
+  const outputs = {
+    picture: { compose: composePicture, file: 'график.png', name: 'график', larger: true },
+    sheet: { compose: () => composeSheet(), file: 'построение по шагам.png', name: 'построение по шагам' },
+  };
+  const pictureBlob = (which, ratio) =>
+    new Promise((resolve) => outputs[which].compose(ratio).toBlob(resolve, 'image/png'));
+
+  async function copyPicture(which) {
     try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': pictureBlob() })]);
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': pictureBlob(which) })]);
     } catch (e) {
       await message('Рисунок не удалось скопировать: браузер не дал доступа к буферу обмена.', document.title);
     }
   }
 
-  // The sizes the picture can be saved in: as on the screen, and drawn
-  // anew twice and four times as large.
+  // The sizes the window's picture can be saved in: as on the screen, and
+  // drawn anew twice and four times as large.
   const kSaveSizes = [['PNG', 0], ['PNG, вдвое крупнее', 2], ['PNG, вчетверо крупнее', 4]];
 
-  async function savePicture() {
-    if (running) return;
-    running = true;
-    let size;
-    try {
-      size = await openBox('', 'Сохранить рисунок', false, kSaveSizes.map((s) => s[0]));
-    } finally {
-      running = false;
+  async function savePicture(which) {
+    let ratio = 0;
+    if (outputs[which].larger) {
+      if (running) return;
+      running = true;
+      let size;
+      try {
+        size = await openBox('', 'Сохранить рисунок', false, kSaveSizes.map((s) => s[0]));
+      } finally {
+        running = false;
+      }
+      if (size === null) return;
+      ratio = kSaveSizes[size][1];
     }
-    if (size === null) return;
-    const url = URL.createObjectURL(await pictureBlob(kSaveSizes[size][1]));
+    const url = URL.createObjectURL(await pictureBlob(which, ratio));
     const link = document.createElement('a');
     link.href = url;
-    link.download = 'график.png';
+    link.download = outputs[which].file;
     document.body.appendChild(link);
     link.click();
     link.remove();
     setTimeout(() => URL.revokeObjectURL(url), 10000);
   }
 
-  // Print draws the picture anew at four times its logical pixels, about
-  // 400 dots to the inch across a landscape page.
+  // Print draws the window's picture anew at four times its logical
+  // pixels, about 400 dots to the inch across a landscape page.
   const kPrintRatio = 4;
-  function printPicture() {
+  function printPicture(which) {
     const sheet = document.getElementById('print-sheet');
     const image = new Image();
-    image.alt = 'график';
-    image.src = composePicture(kPrintRatio).toDataURL('image/png');
+    image.alt = outputs[which].name;
+    image.src = outputs[which].compose(outputs[which].larger ? kPrintRatio : 0).toDataURL('image/png');
     sheet.replaceChildren(image);
     image.decode().then(() => window.print(), () => window.print());
   }
 
-  const menuActions = { copy: copyPicture, save: savePicture, print: printPicture };
+  const outputActions = { copy: copyPicture, save: savePicture, print: printPicture };
+  // The sheet's picture when the menu was opened over it, else the window's.
+  const menuTarget = () => (steps.contains(menu) ? 'sheet' : 'picture');
+  const menuActions = {
+    ...Object.fromEntries(Object.entries(outputActions).map(([name, act]) => [name, () => act(menuTarget())])),
+    steps: () => { if (stepsEnabled()) press('Steps'); },
+  };
 
+  // The menu opens over the sheet inside its panel, where it offers the
+  // sheet's output alone.
   function openMenu(x, y) {
+    const host = menuOwner && steps.contains(menuOwner) ? steps : document.body;
+    if (menu.parentElement !== host) host.appendChild(menu);
+    for (const e of menu.querySelectorAll('[data-action=steps], [role=separator]')) e.hidden = host === steps;
     menu.hidden = false;
     const r = menu.getBoundingClientRect();
     menu.style.left = Math.min(x, window.innerWidth - r.width) + 'px';
@@ -462,15 +639,16 @@ window.viramontPage = (() => {
     menu.hidden = true;
     if (returnTo) returnTo.focus();
   }
-  let menuOwner = null;
+  const menuItems = () => [...menu.querySelectorAll('[role=menuitem]')]
+    .filter((e) => !e.hidden && e.getAttribute('aria-disabled') !== 'true');
   menu.addEventListener('click', (e) => {
     const item = e.target.closest('[role=menuitem]');
-    if (!item) return;
+    if (!item || item.getAttribute('aria-disabled') === 'true') return;
     closeMenu(menuOwner);
     menuActions[item.dataset.action]();
   });
   menu.addEventListener('keydown', (e) => {
-    const items = [...menu.querySelectorAll('[role=menuitem]')];
+    const items = menuItems();
     const at = items.indexOf(document.activeElement);
     if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
       items[(at + (e.key === 'ArrowDown' ? 1 : items.length - 1)) % items.length].focus();
@@ -482,18 +660,22 @@ window.viramontPage = (() => {
       return;
     }
     e.preventDefault();
+    e.stopPropagation();  // Escape closes the menu, not the panel under it
   });
   document.addEventListener('mousedown', (e) => {
     if (!menu.hidden && !menu.contains(e.target)) closeMenu(null);
   });
 
+  // The keys by where they are on the keyboard, so that they work in any
+  // keyboard layout (Ctrl+С on a Russian one is Ctrl+C).
+  const keyed = (e) => (e.ctrlKey && !e.altKey && !e.shiftKey ? { KeyC: 'copy', KeyS: 'save', KeyP: 'print', KeyG: 'steps' }[e.code] : undefined);
+
   function pictureKey(e, canvas) {
     menuOwner = canvas;
-    const ctrl = e.ctrlKey && !e.altKey && !e.shiftKey;
-    const keyed = { c: 'copy', s: 'save', p: 'print' }[e.key.toLowerCase()];
-    if (ctrl && keyed) {
+    const action = keyed(e);
+    if (action) {
       e.preventDefault();
-      menuActions[keyed]();
+      menuActions[action]();
     } else if (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey)) {
       e.preventDefault();
       const r = canvas.getBoundingClientRect();
@@ -501,6 +683,21 @@ window.viramontPage = (() => {
     }
   }
   form.addEventListener('contextmenu', (e) => { menuOwner = e.target; }, true);
+
+  steps.addEventListener('keydown', (e) => {
+    const action = keyed(e);
+    // Ctrl+C over a selected text copies the text.
+    if (!action || action === 'steps' || (action === 'copy' && !window.getSelection().isCollapsed)) return;
+    e.preventDefault();
+    outputActions[action]('sheet');
+  });
+  steps.querySelector('.answers').addEventListener('click', (e) => {
+    const action = e.target.closest('button')?.dataset.action;
+    if (action === 'close') steps.close();
+    else if (action) outputActions[action]('sheet');
+  });
+  steps.querySelector('.close').addEventListener('click', () => steps.close());
+  steps.addEventListener('close', () => { if (menu.parentElement === steps) closeMenu(null); });
 
   // ---- start -----------------------------------------------------------------
 
@@ -539,6 +736,7 @@ window.viramontPage = (() => {
     addControl, setFormSize, listAppend, fieldText, setFieldText,
     textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines,
     message, input, endProgram, start, composePicture, paperCanvas,
+    setStepsEnabled, openSteps, addStep, setStepNote, composeSheet,
     // For the tests and the benchmark: a press that resolves when its
     // handler has ended, and the benchmark page's compute floor.
     pressAndWait: press,

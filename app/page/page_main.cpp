@@ -7,7 +7,10 @@
 //                    browser's decimal separator: lays out the form and
 //                    runs Form_Load
 //   viramont_press   a button pressed or an entry picked: "ВЫБОР",
-//                    "Command1", "Command3" or "Combo1"
+//                    "Command1", "Command3" or "Combo1"; or "Steps", the
+//                    canvases' "Построение по шагам…": the step sheet of
+//                    the plot drawn last in the page's panel, its graphs
+//                    drawn into the panel's canvases
 //   viramont_formula_line  the formula line of a copied picture
 //   viramont_redraw  both canvases drawn anew at a larger ratio, for print
 //                    and the larger pictures
@@ -22,6 +25,8 @@
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
+#include "plot/step_graphs.h"
+#include "plot/steps.h"
 #include "toolkit/guard.h"
 #include "toolkit/number_text.h"
 #include "toolkit/web/web_canvas.h"
@@ -35,6 +40,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 EM_JS(void, page_add_control,
       (const char* name, const char* kind, int left, int top, int width, int height, const char* text,
@@ -62,6 +68,30 @@ EM_JS(void, page_form_size, (int width, int height, const char* back, const char
 EM_JS(void, page_end_program, (), { viramontPage.endProgram(); });
 EM_JS(void, page_paper_canvas, (const char* id, int width, int height), {
     viramontPage.paperCanvas(UTF8ToString(id), width, height);
+});
+// The step sheet's panel: opened afresh with its title, fonts and texts,
+// then a cell for each graph, then a graph's note once it is drawn.
+EM_JS(void, page_steps_enabled, (int enabled), { viramontPage.setStepsEnabled(enabled != 0); });
+EM_JS(void, page_steps_open,
+      (const char* title, const char* headingFont, const char* textFont, int columns, const char* key,
+       const char* leftOut),
+      {
+          viramontPage.openSteps({
+              title : UTF8ToString(title),
+              headingFont : UTF8ToString(headingFont),
+              textFont : UTF8ToString(textFont),
+              columns : columns,
+              key : UTF8ToString(key),
+              leftOut : UTF8ToString(leftOut),
+          });
+      });
+EM_JS(void, page_steps_cell,
+      (const char* id, const char* heading, const char* formula, const char* sentence, int width, int height), {
+          viramontPage.addStep(UTF8ToString(id), UTF8ToString(heading), UTF8ToString(formula), UTF8ToString(sentence),
+                               width, height);
+      });
+EM_JS(void, page_steps_note, (const char* id, const char* note), {
+    viramontPage.setStepNote(UTF8ToString(id), UTF8ToString(note));
 });
 
 namespace viramont {
@@ -125,8 +155,14 @@ struct Page {
     WebDialogs dialogs{layout::kTitle};
     std::unique_ptr<WebCanvas> picture1, picture2;
     std::optional<Form> form;
+    double dpr;
+    // The step sheet: the state of the plot drawn last, the graphs' canvases
+    // in the panel, and the boxes over the panel.
+    std::optional<FormState> plotted;
+    std::vector<std::unique_ptr<WebCanvas>> stepGraphs;
+    WebDialogs stepDialogs{layout::kTitle};
 
-    Page(double viewportWidth, double viewportHeight, double dpr) {
+    Page(double viewportWidth, double viewportHeight, double devicePixelRatio) : dpr(devicePixelRatio) {
         const layout::Scale scale{layout::fitScale(viewportWidth, viewportHeight, kSmallestPageScale)};
         page_form_size(scale(layout::kClientWidth), scale(layout::kClientHeight),
                        cssColour(pageColour(layout::kFormBack)).c_str(), layout::kTitle);
@@ -196,6 +232,55 @@ struct Page {
             paper.present();
         }
     }
+
+    // After a press of Command1: the plot it drew is the one the step sheet
+    // explains.
+    void notePlot() {
+        if (!HasStepChain(form->state)) return;
+        plotted = form->state;
+        page_steps_enabled(1);
+    }
+
+    void showSteps() {
+        if (!plotted) return;
+        const StepChain chain = ComposeSteps(*plotted);
+        std::string leftOut;
+        if (!chain.leftOut.empty()) leftOut = kLeftOutHeading;
+        for (const std::string& line : chain.leftOut) leftOut += "\n" + line;
+        const std::string last = chain.steps.empty() ? chain.baseFormula : chain.steps.back().formula;
+        const std::string title = std::string(kStepSheetTitle) + ": y = " + last.substr(last.rfind(" = ") + 3);
+        page_steps_open(title.c_str(), cssFont(layout::kStepHeadingFont, 1).c_str(),
+                        cssFont(layout::kStepTextFont, 1).c_str(), layout::kStepColumns, kStepColoursKey,
+                        leftOut.c_str());
+
+        stepGraphs.clear();
+        std::vector<Canvas*> canvases;
+        auto addCell = [&](const std::string& heading, const std::string& formula, const std::string& sentence) {
+            const std::string id = "Step" + std::to_string(stepGraphs.size());
+            page_steps_cell(id.c_str(), heading.c_str(), formula.c_str(), sentence.c_str(), layout::kStepGraph.width,
+                            layout::kStepGraph.height);
+            stepGraphs.push_back(std::make_unique<WebCanvas>(id, layout::kStepGraph.width, layout::kStepGraph.height,
+                                                             dpr, layout::kStepGraphFore, layout::kStepGraphBack,
+                                                             cssFont(layout::kStepGraphFont, 1)));
+            canvases.push_back(stepGraphs.back().get());
+        };
+        addCell(kBaseGraphHeading, chain.baseFormula, kBaseGraphSentence);
+        for (const TransformStep& step : chain.steps) addCell(step.heading, step.formula, step.sentence);
+
+        std::vector<std::string> notes;
+        stepDialogs.setBeforeModal([&] { presentSteps(notes); });
+        runGuarded(stepDialogs, [&] { DrawStepGraphs(chain, canvases, notes); });
+        stepDialogs.setBeforeModal({});
+        presentSteps(notes);
+    }
+
+    void presentSteps(const std::vector<std::string>& notes) {
+        for (std::size_t i = 0; i < stepGraphs.size(); ++i) {
+            stepGraphs[i]->present();
+            const std::string id = "Step" + std::to_string(i);
+            page_steps_note(id.c_str(), i < notes.size() ? notes[i].c_str() : "");
+        }
+    }
 };
 
 Page* page = nullptr;
@@ -221,10 +306,18 @@ EMSCRIPTEN_KEEPALIVE void viramont_press(const char* control) {
     using namespace viramont;
     if (!page) return;
     const std::string_view name(control);
-    if (name == "ВЫБОР") page->handle(ВЫБОР_Click);
-    else if (name == "Command1") page->handle(Command1_Click);
-    else if (name == "Command3") page->handle(Command3_Click);
-    else if (name == "Combo1") page->handle(Combo1_Click);
+    if (name == "ВЫБОР") {
+        page->handle(ВЫБОР_Click);
+    } else if (name == "Command1") {
+        page->handle(Command1_Click);
+        page->notePlot();
+    } else if (name == "Command3") {
+        page->handle(Command3_Click);
+    } else if (name == "Combo1") {
+        page->handle(Combo1_Click);
+    } else if (name == "Steps") {
+        page->showSteps();
+    }
 }
 
 // Draws both canvases anew, larger, for print and the larger pictures.

@@ -3,8 +3,10 @@
 #include "app/window/appearance.h"
 #include "app/form/layout.h"
 #include "app/window/picture_menu.h"
+#include "app/window/step_window.h"
 #include "params/intake.h"
 #include "plot/plot.h"
+#include "plot/steps.h"
 #include "toolkit/guard.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/caption_button.h"
@@ -190,10 +192,27 @@ void MainWindow::wireEvents() {
         handle(Command1_Click);
         lastPlot_.pressEnded(picture1_->canvas().geometry().clears());
         QApplication::restoreOverrideCursor();
+        notePlot();
     });
     connect(button("Command3"), &QPushButton::clicked, this, [this] { handle(Command3_Click); });
     pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_,
-                                                 lastPlot_);
+                                                 lastPlot_, [this] { openSteps(); });
+}
+
+void MainWindow::notePlot() {
+    if (!HasStepChain(form_->state)) return;
+    plotted_ = form_->state;
+    pictureMenu_->setStepsEnabled(true);
+    if (stepWindow_ && stepWindow_->isVisible()) stepWindow_->showPlot(*plotted_);
+}
+
+void MainWindow::openSteps() {
+    if (!plotted_) return;
+    if (!stepWindow_) stepWindow_ = new StepWindow(this);
+    stepWindow_->showPlot(*plotted_);
+    stepWindow_->show();
+    stepWindow_->raise();
+    stepWindow_->activateWindow();
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {

@@ -8,6 +8,9 @@
 //   ВЫБОР pressed     -> ВЫБОР_Click      (params/)
 //   Command1 pressed  -> Command1_Click   (plot/)
 //   Command3 pressed  -> Command3_Click   (app/form/)
+//
+// The canvases' menu (picture_menu.h) copies, saves and prints the picture
+// and opens the step sheet (step_window.h) of the plot drawn last.
 
 #include "app/form/form.h"
 #include "app/form/layout.h"
@@ -16,6 +19,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace viramont {
@@ -26,6 +30,7 @@ class PickListControl;
 class PickList;
 class PictureMenu;
 class QtDialogs;
+class StepWindow;
 
 class MainWindow : public QWidget {
 public:
@@ -40,12 +45,19 @@ public:
     PictureMenu& pictureMenu() { return *pictureMenu_; }
     // The inputs of the plot that Picture1 shows; none before the first.
     const std::optional<FormState>& lastPlotInputs() const { return lastPlot_.inputs(); }
+    // The step sheet of the plot drawn last, opened by "Построение по
+    // шагам…"; null until it was first opened.
+    StepWindow* stepWindow() const { return stepWindow_; }
+    void openSteps();
 
 private:
     void buildControls(layout::Scale scale);
     void wireEvents();
     // Runs one handler behind the event boundary, then shows what it drew.
     void handle(void (*handler)(Form&));
+    // After a press of Command1: the plot it drew is the one the step
+    // sheet explains.
+    void notePlot();
 
     CanvasWidget* picture1_ = nullptr;
     CanvasWidget* picture2_ = nullptr;
@@ -56,6 +68,8 @@ private:
     std::unique_ptr<Form> form_;
     LastPlot lastPlot_;  // the inputs of the graphs on Picture1, to draw them again
     std::unique_ptr<PictureMenu> pictureMenu_;  // copy, save and print
+    std::optional<FormState> plotted_;  // the state the last plot was drawn from
+    StepWindow* stepWindow_ = nullptr;   // a window of its own, a child of this one
 };
 
 } // namespace viramont

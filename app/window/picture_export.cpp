@@ -121,9 +121,9 @@ std::optional<QString> savePicture(const QImage& picture, const QString& path) {
     return std::nullopt;
 }
 
-void setUpPrinter(QPrinter& printer) {
+void setUpPrinter(QPrinter& printer, const QString& docName) {
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("график"));
+    printer.setDocName(docName);
 }
 
 namespace {
@@ -206,6 +206,16 @@ std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path
     }
     if (!file.commit()) return QStringLiteral("Запись прервалась: возможно, на диске нет места.");
     return std::nullopt;
+}
+
+bool printPicture(const QImage& picture, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const QRect page = painter.viewport();
+    QRect target(QPoint(0, 0), picture.size().scaled(page.size(), Qt::KeepAspectRatio));
+    target.moveCenter(page.center());
+    painter.drawImage(target, picture);
+    return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
 bool printPaper(const PaperParts& parts, QPrinter& printer) {

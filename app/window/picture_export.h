@@ -92,10 +92,14 @@ QImage largerPicture(const PaperParts& parts, double ratio);
 std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path);
 
 // Landscape, the picture's name as the document name.
-void setUpPrinter(QPrinter& printer);
+void setUpPrinter(QPrinter& printer, const QString& docName = QStringLiteral("график"));
 
 // Prints the page of paper at the printer's resolution. False when the
 // printer fails.
 bool printPaper(const PaperParts& parts, QPrinter& printer);
+
+// Prints a picture as it is on one page, centred and scaled to fit with its
+// proportions kept. False when the printer fails.
+bool printPicture(const QImage& picture, QPrinter& printer);
 
 } // namespace viramont

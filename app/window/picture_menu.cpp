@@ -2,31 +2,15 @@
 
 #include "app/window/picture_export.h"
 #include "plot/redraw.h"
-#include "toolkit/controls.h"
 #include "toolkit/qt/canvas_widget.h"
 
-#include <QClipboard>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QShortcut>
 
 namespace viramont {
 
 namespace {
-
-// The extension of a save-dialog filter's first pattern: "png" of "PNG (*.png)".
-QString firstSuffix(const QString& filter) {
-    const qsizetype start = filter.indexOf(QStringLiteral("*.")) + 2;
-    qsizetype end = start;
-    while (end < filter.size() && filter[end] != QLatin1Char(' ') && filter[end] != QLatin1Char(')')) ++end;
-    return filter.mid(start, end - start);
-}
 
 // The top-left corner of a canvas's image on the window.
 QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
@@ -36,16 +20,19 @@ QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
 } // namespace
 
 PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* legend, QLineEdit* formula,
-                         Dialogs& dialogs, const LastPlot& lastPlot)
+                         Dialogs& dialogs, const LastPlot& lastPlot, std::function<void()> openSteps)
     : window_(window),
       graph_(graph),
       legend_(legend),
       formula_(formula),
-      dialogs_(dialogs),
       lastPlot_(lastPlot),
+      output_(
+          window, dialogs, [this] { return screenPicture(); }, QStringLiteral("график.png"),
+          QStringLiteral("график"), [this] { return paperParts(); }),
       copy_(QStringLiteral("Копировать рисунок")),
       save_(QStringLiteral("Сохранить рисунок…")),
       print_(QStringLiteral("Печать…")),
+      steps_(QStringLiteral("Построение по шагам…")),
       menu_(graph) {  // a child of the canvas: the window holds only its controls
     menu_.setObjectName(QStringLiteral("PictureMenu"));
     copy_.setShortcut(QKeySequence::Copy);
@@ -54,11 +41,17 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
     save_.setShortcutContext(Qt::WindowShortcut);
     print_.setShortcut(QKeySequence::Print);
     print_.setShortcutContext(Qt::WindowShortcut);
+    steps_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    steps_.setShortcutContext(Qt::WindowShortcut);
+    steps_.setEnabled(false);
     connect(&copy_, &QAction::triggered, this, &PictureMenu::copy);
     connect(&save_, &QAction::triggered, this, &PictureMenu::save);
     connect(&print_, &QAction::triggered, this, &PictureMenu::print);
+    connect(&steps_, &QAction::triggered, this, std::move(openSteps));
     menu_.addActions({&copy_, &save_, &print_});
-    window_->addActions({&save_, &print_});
+    menu_.addSeparator();
+    menu_.addAction(&steps_);
+    window_->addActions({&save_, &print_, &steps_});
 
     for (CanvasWidget* canvas : {graph_, legend_}) {
         // A click gives the canvas the focus, so Ctrl+C after it copies the picture.
@@ -98,8 +91,7 @@ PaperParts PictureMenu::paperParts() const {
     };
 }
 
-QImage PictureMenu::picture(double ratio) const {
-    if (ratio != 1.0) return largerPicture(paperParts(), ratio);
+QImage PictureMenu::screenPicture() const {
     const QFont font = formulaFont();
     return composePicture({
         .graph = graph_->canvas().image(),
@@ -113,56 +105,5 @@ QImage PictureMenu::picture(double ratio) const {
 }
 
 void PictureMenu::openMenu(CanvasWidget* canvas, QPoint at) { menu_.popup(canvas->mapToGlobal(at)); }
-
-void PictureMenu::copy() { QGuiApplication::clipboard()->setImage(picture()); }
-
-void PictureMenu::save() {
-    QFileDialog dialog(window_, QStringLiteral("Сохранить рисунок"));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // PNG as on the screen, twice and four times as large, a PDF page as
-    // printed, then the other raster formats.
-    QStringList filters = savedFormatFilters();
-    const QStringList larger = {QStringLiteral("PNG, вдвое крупнее (*.png)"),
-                                QStringLiteral("PNG, вчетверо крупнее (*.png)"), QStringLiteral("PDF (*.pdf)")};
-    for (qsizetype i = 0; i < larger.size(); ++i) filters.insert(1 + i, larger[i]);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.front());
-    // A name typed without an extension gets the chosen type's; the dialog
-    // asks before it replaces a file, with the extension added.
-    dialog.setDefaultSuffix(firstSuffix(filters.front()));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) { dialog.setDefaultSuffix(firstSuffix(filter)); });
-    dialog.selectFile(QStringLiteral("график.png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString chosen = dialog.selectedNameFilter();
-    saveTo(dialog.selectedFiles().front(), chosen == larger[0] ? 2.0 : chosen == larger[1] ? 4.0 : 1.0);
-}
-
-bool PictureMenu::saveTo(const QString& path, double ratio) {
-    const bool pdf = QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
-    const std::optional<QString> failure = pdf ? savePaperPdf(paperParts(), path) : savePicture(picture(ratio), path);
-    if (!failure) return true;
-    dialogs_.message(QStringLiteral("Не удалось сохранить рисунок в файл %1.\n%2")
-                         .arg(QDir::toNativeSeparators(path), *failure)
-                         .toStdString());
-    return false;
-}
-
-void PictureMenu::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    QPrintDialog dialog(&printer, window_);
-    dialog.setObjectName(QStringLiteral("PrintDialog"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    printTo(printer);
-}
-
-bool PictureMenu::printTo(QPrinter& printer) {
-    if (printPaper(paperParts(), printer)) return true;
-    dialogs_.message("Не удалось напечатать рисунок: принтер не отвечает или сообщил об ошибке.");
-    return false;
-}
 
 } // namespace viramont

@@ -1,18 +1,23 @@
 #pragma once
 // The teacher's output of the window: the context menu of both canvases
 // (right-click, the Menu key or Shift+F10) with "Копировать рисунок",
-// "Сохранить рисунок…" and "Печать…", and their shortcuts: Ctrl+C while a
-// canvas has the focus, Ctrl+S and Ctrl+P anywhere in the window. Copy and
-// the plain PNG take the picture of picture_export.h from the canvases as
-// they are; print, PDF and the larger PNGs draw it anew from what the
-// canvases show (the inputs of the last plot, the legend's texts). None of
-// them changes a canvas, a field or the form's state, and nothing is kept
-// between runs.
+// "Сохранить рисунок…", "Печать…" and "Построение по шагам…", and their
+// shortcuts: Ctrl+C while a canvas has the focus, Ctrl+S, Ctrl+P and
+// Ctrl+G anywhere in the window. Copy and the plain PNG take the picture of
+// picture_export.h from the canvases as they are; print, PDF and the larger
+// PNGs draw it anew from what the canvases show (the inputs of the last
+// plot, the legend's texts); the last item opens the step sheet of the plot
+// drawn, once there is one. None of them changes a canvas, a field or the
+// form's state, and nothing is kept between runs.
+
+#include "app/window/picture_output.h"
 
 #include <QAction>
 #include <QImage>
 #include <QMenu>
 #include <QObject>
+
+#include <functional>
 
 class QLineEdit;
 class QPrinter;
@@ -23,47 +28,46 @@ namespace viramont {
 class CanvasWidget;
 class Dialogs;
 class LastPlot;
-struct PaperParts;
 
 class PictureMenu : public QObject {
 public:
     // `window` holds the canvases and the formula field; failures are told
-    // through `dialogs`.
-    // `lastPlot` holds the inputs of the plot the graph canvas shows.
+    // through `dialogs`; `lastPlot` holds the inputs of the plot the graph
+    // canvas shows; `openSteps` opens the step sheet.
     PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* legend, QLineEdit* formula, Dialogs& dialogs,
-                const LastPlot& lastPlot);
+                const LastPlot& lastPlot, std::function<void()> openSteps);
 
     // The picture at the screen's resolution, or drawn anew at `ratio`
     // times the logical pixels.
-    QImage picture(double ratio = 1.0) const;
+    QImage picture(double ratio = 1.0) const { return ratio == 1.0 ? screenPicture() : output_.picture(ratio); }
     PaperParts paperParts() const;
-    void copy();
-    // Asks for the file, then saves into it.
-    void save();
-    // Saves into `path` (a PDF page for ".pdf", else the picture at `ratio`
-    // in the extension's format), or says why it cannot. True when the file
-    // was written.
-    bool saveTo(const QString& path, double ratio = 1.0);
-    // Asks for the printer, then prints on it.
-    void print();
-    // Prints on a printer already set up, or says that it failed.
-    bool printTo(QPrinter& printer);
+    void copy() { output_.copy(); }
+    void save() { output_.save(); }
+    bool saveTo(const QString& path, double ratio = 1.0) { return output_.saveTo(path, ratio); }
+    void print() { output_.print(); }
+    bool printTo(QPrinter& printer) { return output_.printTo(printer); }
+
+    // "Построение по шагам…" is offered once a plot is drawn.
+    void setStepsEnabled(bool enabled) { steps_.setEnabled(enabled); }
+    QAction& stepsAction() { return steps_; }
 
     QMenu& menu() { return menu_; }
 
 private:
     void openMenu(CanvasWidget* canvas, QPoint at);
+    QImage screenPicture() const;
     QFont formulaFont() const;
 
     QWidget* window_;
     CanvasWidget* graph_;
     CanvasWidget* legend_;
     QLineEdit* formula_;
-    Dialogs& dialogs_;
     const LastPlot& lastPlot_;
+    PictureOutput output_;
     QAction copy_;
     QAction save_;
     QAction print_;
+    QAction steps_;
     QMenu menu_;
 };
 

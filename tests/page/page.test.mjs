@@ -1,6 +1,6 @@
 // The page in Debian's Chromium, as a pupil uses it: the form, a plot of
-// each function, the boxes, the decimal comma, the picture's save, and the
-// example plot's pixels against the desktop's.
+// each function, the boxes, the decimal comma, the picture's save, the step
+// sheet, and the example plot's pixels against the desktop's.
 //
 //   VIRAMONT_PAGE=build/web/viramont.html \
 //   VIRAMONT_DESKTOP_PIXELS=build/release/tests/desktop_pixels node --test tests/page/
@@ -231,7 +231,7 @@ test("the canvas menu's save downloads the picture", async () => {
     await press(page, 'Command1');
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
-    assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…']);
+    assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…']);
     // The size: as on the screen (Enter).
     const pngSize = async (file) => {
       for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
@@ -261,6 +261,72 @@ test("the canvas menu's save downloads the picture", async () => {
     });
     assert.deepEqual(larger.size, [2 * width, 2 * height]);
     assert.ok(larger.red > 3 * (await pixelCounts(page, 'Picture1')).red, 'the red graph at twice the pixels');
+    fs.rmSync(folder, { recursive: true });
+  });
+});
+
+test('the step sheet: offered once a plot is drawn, each step in a graph with its texts, saved; Escape closes it', async () => {
+  await withPage({}, async (page) => {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'viramont-steps-'));
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await page.click('#Picture1', { button: 'right' });
+    assert.equal(await page.$eval('#menu [data-action=steps]', (e) => e.getAttribute('aria-disabled')), 'true');
+    await page.keyboard.press('Escape');
+
+    await pick(page, 'Sin(X)');
+    await fill(page, { Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '0', Text7: '10' });
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    const graphBefore = await pixelCounts(page, 'Picture1');
+    await page.click('#Picture1', { button: 'right' });
+    await page.click('#menu [data-action=steps]');
+    await settled(page);
+    assert.ok(await page.$eval('#steps', (d) => d.open));
+
+    const texts = (selector) => page.$$eval(`#steps ${selector}`, (es) => es.map((e) => e.textContent));
+    assert.deepEqual(await texts('.formula'), ['y = Sin(x)', 'y = Sin(3x)', 'y = Sin(3(x+1/3)) = Sin(3x+1)',
+      'y = 2Sin(3x+1)', 'y = 4+2Sin(3x+1)']);
+    assert.deepEqual(await texts('.sentence'), ['График исходной функции', 'Сжатие к оси Oy в 3 раза',
+      'Сдвиг вдоль оси Ox на 1/3 влево', 'Растяжение от оси Ox в 2 раза', 'Сдвиг вдоль оси Oy на 4 вверх']);
+    // y = f(x) in blue alone; each step red over the muted curve before it.
+    for (let i = 0; i < 5; ++i) {
+      const shown = await page.$eval(`#Step${i}`, (c) => {
+        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        const count = { blue: 0, red: 0, muted: 0 };
+        for (let p = 0; p < d.length; p += 4) {
+          const rgb = `${d[p]},${d[p + 1]},${d[p + 2]}`;
+          if (rgb === '0,0,255') ++count.blue;
+          if (rgb === '255,0,0') ++count.red;
+          if (rgb === '160,160,160') ++count.muted;
+        }
+        return count;
+      });
+      if (i === 0) assert.ok(shown.blue > 300 && shown.red === 0 && shown.muted === 0, JSON.stringify(shown));
+      else assert.ok(shown.blue === 0 && shown.red > 300 && shown.muted > 100, `step ${i}: ${JSON.stringify(shown)}`);
+    }
+
+    // The sheet saved as one picture, three graphs wide and two rows high.
+    await page.click('#steps .answers [data-action=save]');
+    const saved = path.join(folder, 'построение по шагам.png');
+    for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+    const png = fs.readFileSync(saved);
+    assert.equal(png.subarray(1, 4).toString(), 'PNG');
+    const [width, height] = [png.readUInt32BE(16), png.readUInt32BE(20)];
+    assert.ok(width > 3 * 334 && height > 2 * 214, `${width} x ${height}`);
+
+    // Escape closes the panel; the form is as it was, and Ctrl+G on the
+    // canvas opens the sheet again.
+    await page.keyboard.press('Escape');
+    assert.equal(await page.$eval('#steps', (d) => d.open), false);
+    assert.deepEqual(await pixelCounts(page, 'Picture1'), graphBefore);
+    assert.equal(await field(page, 'Text5'), '4+2Sin(3x+1)');
+    await page.focus('#Picture1');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyG');
+    await page.keyboard.up('Control');
+    await settled(page);
+    assert.ok(await page.$eval('#steps', (d) => d.open));
     fs.rmSync(folder, { recursive: true });
   });
 });

@@ -158,7 +158,7 @@ TEST_F(PictureOutput, CtrlCOnACanvasCopiesThePictureAndInAFieldTheText) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu.menu()));
     QStringList texts;
     for (const QAction* action : menu.menu().actions()) texts << action->text();
-    EXPECT_EQ(texts, QStringList({"Копировать рисунок", "Сохранить рисунок…", "Печать…"}));
+    EXPECT_EQ(texts, QStringList({"Копировать рисунок", "Сохранить рисунок…", "Печать…", "", "Построение по шагам…"}));
     menu.menu().close();
 }
 

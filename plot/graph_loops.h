@@ -1,0 +1,167 @@
+#pragma once
+// The loops and values every graph of the program is drawn with: the plot
+// routines (plot.cpp) and the graphs of the step sheet (step_graphs.cpp).
+//
+//   forEachX      x as the 32-bit counter, advanced by a 32-bit addition
+//   GraphBatch    a graph's points on their way to one canvas, or two
+//   Params        A, k, b, C and the base a as a graph's values read them
+//   SinValues ... the values of each function: base f(x), the scan's T(x)
+//                 and the transformed F(x), each stored as a 32-bit y
+
+#include "app/form/form.h"
+#include "toolkit/arith.h"
+#include "toolkit/vector_state.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace viramont::graph {
+
+// Steps of x, as 32-bit floats: 0.0001 is 9.99999974737875e-05.
+inline constexpr float kScanStep = 0.5f;
+inline constexpr float kGraphStep = 0.0001f;
+
+// Runs `body` for x = start, start + step, ... while x <= end. x is the
+// 32-bit counter CurX, advanced by a 32-bit addition; start and end are
+// fixed as 32-bit floats before the first pass (a value beyond their range
+// is a conversion overflow). Far from 0 the step can vanish in the rounding
+// (from 2048 on for 0.0001, from 2^23 for 0.5): the loop then ends as if it
+// had passed its end.
+template <class Body>
+void forEachX(float& curX, double start, double end, float step, Body&& body) {
+    curX = toSingle(start);
+    const float last = toSingle(end);
+    settleVectorRegisters();
+    while (curX <= last) {
+        body(curX);
+        const float next = curX + step;
+        if (next == curX) return;
+        curX = next;
+    }
+}
+
+// A graph's points on their way to the canvas: collected in order and
+// handed over in batches, one call for many points. A second canvas, when
+// given, gets every batch too, in a colour of its own.
+class GraphBatch {
+public:
+    GraphBatch(Canvas& canvas, Colour colour) : canvas_(canvas), colour_(colour) {}
+    GraphBatch(Canvas& canvas, Colour colour, Canvas* second, Colour secondColour)
+        : canvas_(canvas), colour_(colour), second_(second), secondColour_(secondColour) {}
+    GraphBatch(const GraphBatch&) = delete;
+    GraphBatch& operator=(const GraphBatch&) = delete;
+
+    void add(float x, float y) {
+        points_[size_++] = {x, y};
+        if (size_ == points_.size()) flush();
+    }
+    void flush() {
+        if (size_ == 0) return;
+        canvas_.points({points_.data(), size_}, colour_);
+        if (second_) second_->points({points_.data(), size_}, secondColour_);
+        size_ = 0;
+    }
+
+private:
+    Canvas& canvas_;
+    Colour colour_;
+    Canvas* second_ = nullptr;
+    Colour secondColour_ = 0;
+    std::array<GraphPoint, 512> points_;
+    std::size_t size_ = 0;
+};
+
+// The numbers of the transformation, read once per graph.
+struct Params {
+    double A, k, b, C;
+    std::int16_t a;
+    double lnA;  // ln a, taken once where a has one
+
+    Params(double A_, double k_, double b_, double C_, std::int16_t a_)
+        : A(A_), k(k_), b(b_), C(C_), a(a_), lnA(a > 0 ? naturalLog(a) : 0.0) {}
+    explicit Params(const FormState& s) : Params(s.StretchY, s.StretchX.value(), s.ShiftX.value(), s.ShiftY, s.LogBase) {}
+
+    double u(double x) const { return k * x + b; }
+    // ln a, as each value of the base-a logarithm takes it: a base that is
+    // not positive faults there, as the logarithm does, so a plot whose loops
+    // make no pass never does.
+    double logOfBase() const { return a > 0 ? lnA : naturalLog(a); }
+};
+
+// The values of one routine: the base value f(x) (blue graph, second scan
+// value), the transformed value of the scan T(x) and of the red graph F(x),
+// each already stored as the 32-bit value of CurY. Where the routine tests
+// the floating-point status, a NaN, an infinity or a result beyond the 32-bit
+// range is a fault; where it does not, storing such a value into CurY is a
+// conversion overflow. `defined` tells whether F has a value at x at all:
+// only the logarithms lack one, where k·x + b is not positive.
+struct SinValues {
+    static float base(const Params&, double x) { return static_cast<float>(std::sin(x)); }
+    static float transformed(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(p.A * std::sin(p.u(x)) + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+    static bool defined(const Params&, double) { return true; }
+};
+
+struct CosValues {
+    static float base(const Params&, double x) { return static_cast<float>(std::cos(x)); }
+    static float transformed(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(p.A * std::cos(p.u(x)) + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+    static bool defined(const Params&, double) { return true; }
+};
+
+template <int N>
+struct PowerValues {
+    static float base(const Params&, double x) { return toSingle(std::pow(x, static_cast<double>(N))); }
+    static float transformed(const Params& p, double x) {
+        return toSingle(p.C + p.A * std::pow(p.u(x), static_cast<double>(N)));
+    }
+    // The range scan of the power functions leaves b out.
+    static float scan(const Params& p, double x) {
+        return toSingle(p.C + p.A * std::pow(p.k * x, static_cast<double>(N)));
+    }
+    static bool defined(const Params&, double) { return true; }
+};
+
+struct LogValues {
+    static float base(const Params&, double x) { return static_cast<float>(naturalLog(x)); }
+    static float transformed(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(p.A * naturalLog(p.u(x)) + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+    static bool defined(const Params& p, double x) { return p.u(x) > 0; }
+};
+
+struct LogBaseValues {
+    static float base(const Params& p, double x) {
+        return static_cast<float>(checkedSingleResult(checkedDivide(naturalLog(x), p.logOfBase())));
+    }
+    static float transformed(const Params& p, double x) {
+        const double quotient = checkedDivide(p.A * naturalLog(p.u(x)), p.logOfBase());
+        return static_cast<float>(checkedSingleResult(quotient + p.C));
+    }
+    static float scan(const Params& p, double x) { return transformed(p, x); }
+    static bool defined(const Params& p, double x) { return p.u(x) > 0; }
+};
+
+// Calls `visit` with the values of the function named `name` (an entry of
+// Combo1); false, without a call, for any other name.
+template <class Visitor>
+bool visitValues(const std::string& name, Visitor&& visit) {
+    if (name == fn::kSin) visit(SinValues{});
+    else if (name == fn::kCos) visit(CosValues{});
+    else if (name == fn::kSquare) visit(PowerValues<2>{});
+    else if (name == fn::kCube) visit(PowerValues<3>{});
+    else if (name == fn::kLog) visit(LogValues{});
+    else if (name == fn::kLogBase) visit(LogBaseValues{});
+    else return false;
+    return true;
+}
+
+} // namespace viramont::graph

@@ -1,0 +1,80 @@
+#pragma once
+// The transformation y = A·f(k·x + b) + C as a lesson builds it from the
+// graph of y = f(x), one simple move at a time:
+//
+//   1  y = f(kx)               squeeze towards the y-axis by |k|, or stretch
+//                              from it by 1/|k|; where k < 0 also a reflection
+//   2  y = f(k(x + b/k))       shift along the x-axis by |b/k|, left where
+//        = f(kx + b)           b/k > 0, right where b/k < 0
+//   3  y = A·f(kx + b)         stretch from the x-axis by |A|, or squeeze
+//                              towards it by 1/|A|; where A < 0 also a reflection
+//   4  y = A·f(kx + b) + C     shift along the y-axis by |C|, up or down
+//
+// A move that changes nothing (k = 1, b = 0, A = 1, C = 0) is left out, and
+// the chain says so. Each step has its formula in the program's formula
+// style (the last one is the formula of ВЫБОР), one Russian sentence, and
+// the curve it draws. No toolkit here beyond the number texts: the graphs
+// are drawn by step_graphs.h, the sheet is shown by each front end.
+//
+// Numbers are written as a pupil writes them:
+//   - a number the pupil typed (|k| or |A| above 1, |C|, and |b| where
+//     k = ±1) in the program's own form of it, as the formula shows it;
+//   - a number the chain derives (1/|k|, 1/|A|, |b/k|) as a whole number or
+//     a decimal of at most three places where it has one ("0,25");
+//     otherwise, where both numbers it comes from have at most three
+//     places, as a reduced fraction of whole numbers ("1/3", "10/3");
+//     otherwise rounded to three significant digits and marked "примерно".
+
+#include "app/form/form.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace viramont {
+
+// The fixed texts of the step sheet.
+inline constexpr const char* kStepSheetTitle = "Построение по шагам";
+inline constexpr const char* kBaseGraphHeading = "Исходный график";
+inline constexpr const char* kBaseGraphSentence = "График исходной функции";
+inline constexpr const char* kStepColoursKey = "Серым показан график до шага, красным — после него.";
+inline constexpr const char* kLeftOutHeading = "Шаги, которые ничего не меняют, пропущены:";
+
+// One curve of the chain: y = A·f(k·x + b) + C for the x from start to end,
+// drawn with the loops of the main plot.
+struct StepCurve {
+    double A = 1, k = 1, b = 0, C = 0;
+    double start = 0, end = 0;
+};
+
+enum class StepMove { StretchX, ShiftX, StretchY, ShiftY };
+
+struct TransformStep {
+    StepMove move;
+    std::string heading;   // "Шаг 1"
+    std::string formula;   // "y = Sin(3(x+1/3)) = Sin(3x+1)"
+    std::string sentence;  // "Сдвиг вдоль оси Ox на 1/3 влево"
+    StepCurve curve;       // the graph after the step
+};
+
+struct StepChain {
+    std::string function;      // the entry of Combo1 the plot was drawn for
+    std::int16_t logBase = 0;  // a, for the base-a logarithm
+    std::string baseFormula;   // "y = Sin(x)"
+    StepCurve base;            // y = f(x) over the interval, the blue graph
+    std::vector<TransformStep> steps;
+    std::vector<std::string> leftOut;  // "C = 0: сдвига вдоль оси Oy нет"
+};
+
+// Whether the state after a press of Command1 holds a plot the chain can
+// explain: one of the six functions, with the numbers of a press of ВЫБОР.
+bool HasStepChain(const FormState& plotted);
+
+// The chain of the plot drawn from `plotted`. The curves' intervals follow
+// the main plot: y = f(x) over the interval, the curves from the shift along
+// the x-axis on over the interval moved by -b, as the red graph is; the
+// curve of the first move over the interval that the shift carries onto
+// that one, so that the shift moves it whole.
+StepChain ComposeSteps(const FormState& plotted);
+
+} // namespace viramont
