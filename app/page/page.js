@@ -326,18 +326,32 @@ window.viramontPage = (() => {
   // ---- events --------------------------------------------------------------
 
   // Runs the program's handler of a control. The page takes no input until
-  // it has ended; a plot shows the busy cursor.
-  async function press(name) {
-    if (running || !program) return;
+  // it has ended: a handler runs in one go, and one that waits for a box
+  // waits behind the box, which is modal. A plot long enough to be felt
+  // shows the busy cursor first, for the frame the browser needs to show
+  // it (a shorter one is over before a cursor could change).
+  const nextFrame = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  let pressing = Promise.resolve();  // the press running or the last one
+  function press(name) {
+    if (running || !program) return pressing;
     running = true;
-    busyCover.hidden = false;
-    busyCover.classList.toggle('waiting', name === 'Command1' || name === 'Steps');
+    pressing = run(name);
+    return pressing;
+  }
+  async function run(name) {
     try {
+      if ((name === 'Command1' && program._viramont_plot_is_long()) || name === 'Steps') {
+        busyCover.hidden = false;
+        busyCover.classList.add('waiting');
+        await nextFrame();
+      }
       await program.ccall('viramont_press', null, ['string'], [name], { async: true });
     } finally {
       running = false;
-      busyCover.hidden = true;
-      busyCover.classList.remove('waiting');
+      if (!busyCover.hidden) {
+        busyCover.hidden = true;
+        busyCover.classList.remove('waiting');
+      }
     }
   }
 
@@ -740,6 +754,7 @@ window.viramontPage = (() => {
     // For the tests and the benchmark: a press that resolves when its
     // handler has ended, and the benchmark page's compute floor.
     pressAndWait: press,
+    pressed: () => pressing,
     floor: () => program.ccall('viramont_floor', 'number', [], []),
   };
 })();

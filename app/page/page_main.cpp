@@ -14,6 +14,8 @@
 //   viramont_formula_line  the formula line of a copied picture
 //   viramont_redraw  both canvases drawn anew at a larger ratio, for print
 //                    and the larger pictures
+//   viramont_plot_is_long  whether a plot now takes long enough for the
+//                    busy cursor
 //
 // Handlers run inside the event boundary as on the desktop; a handler that
 // opens a box waits for its answer (the page's boxes are asynchronous, the
@@ -34,6 +36,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -318,6 +321,23 @@ EMSCRIPTEN_KEEPALIVE void viramont_press(const char* control) {
     } else if (name == "Steps") {
         page->showSteps();
     }
+}
+
+// Whether a press of Command1 now computes so many points that the page
+// shows the busy cursor first: over 200,000 a graph, some tens of
+// milliseconds. Each graph takes 10,000 points a unit of x, where the step
+// of x still moves it (within 2048 of 0).
+EMSCRIPTEN_KEEPALIVE int viramont_plot_is_long() {
+    using namespace viramont;
+    if (!page) return 0;
+    const FormState& s = page->form->state;
+    auto points = [](double from, double to) {
+        constexpr double kReach = 2048.0;
+        const double lo = std::max(from, -kReach), hi = std::min(to, kReach);
+        return hi > lo ? (hi - lo) * 1e4 : 0.0;
+    };
+    const double start = s.XStart.value(), end = s.XEnd, b = s.ShiftX.value();
+    return points(start, end) + points(start - b, end - b) > 4e5;
 }
 
 // Draws both canvases anew, larger, for print and the larger pictures.
