@@ -13,7 +13,7 @@ bool runGuarded(Dialogs& dialogs, const std::function<void()>& handler) {
         handler();
         return true;
     } catch (const RuntimeFault& fault) {
-        text = faultMessage(fault.kind());
+        text = faultMessage(fault);
     } catch (const std::bad_alloc&) {
         text = outOfMemoryMessage();
     } catch (...) {
