@@ -225,7 +225,9 @@ FaultSite siteOf(const RuntimeFault& fault, FaultSite::Part part, bool transform
     site.x = x;
     const FaultKind kind = fault.kind();
     constexpr bool logarithm = Values::kFamily == Family::Logarithm || Values::kFamily == Family::LogarithmToBase;
-    if (Values::kFamily == Family::LogarithmToBase && p.a == 1) {
+    if (s.StretchX.isUnset()) {
+        site.cause = Cause::NotRead;  // Command1 before ВЫБОР has read the fields
+    } else if (Values::kFamily == Family::LogarithmToBase && p.a == 1) {
         site.cause = Cause::BaseOfOne;
     } else if (Values::kFamily == Family::LogarithmToBase && p.a <= 0) {
         site.cause = Cause::NoBase;

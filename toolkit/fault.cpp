@@ -47,7 +47,9 @@ std::string stopped(const FaultSite& s) {
     case Part::Field: return "Число в поле «" + s.subject + "» слишком велико.";
     case Part::BaseAnswer: return "Основание логарифма " + spokenNumber(s.value) + " не подходит.";
     case Part::Scan:
-        if (s.cause == Cause::BaseOfOne || s.cause == Cause::NoBase || !known(s.x)) return "Графики не построены.";
+        if (s.cause == Cause::NotRead || s.cause == Cause::BaseOfOne || s.cause == Cause::NoBase || !known(s.x)) {
+            return "Графики не построены.";
+        }
         return std::string("Графики не построены: ") + (s.transformed ? "красный" : "синий") +
                " график нельзя вычислить" + atX(s) + ".";
     case Part::BaseGraph:
@@ -106,6 +108,7 @@ std::string change(const FaultSite& s) {
                    ".";
         }
         return "подберите k и b так, чтобы " + s.subject + " было больше 0 на всём отрезке, " + kReplot + ".";
+    case Cause::NotRead: return "нажмите «ВЫБОР ПАРАМЕТРОВ», затем «ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ».";
     case Cause::BaseOfOne:
         return "нажмите «ВЫБОР ПАРАМЕТРОВ», введите основание больше 1, например 2 или 10, и нажмите "
                "«ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ».";
@@ -133,6 +136,7 @@ std::string faultReason(const RuntimeFault& fault) {
     switch (s.cause) {
     case Cause::Logarithm:
         return "логарифм не определён: " + s.subject + " = " + spokenNumber(s.value) + " ≤ 0";
+    case Cause::NotRead: return "числа из полей ещё не прочитаны";
     case Cause::BaseOfOne: return "логарифма по основанию 1 не бывает: ln 1 = 0, а делить на ноль нельзя";
     case Cause::NoBase: return "основание логарифма ещё не введено";
     case Cause::TooLarge:

@@ -45,6 +45,7 @@ struct FaultSite {
     };
     enum class Cause {
         Kind,              // only the kind is known
+        NotRead,           // the fields were never read into the parameters
         Logarithm,         // the logarithm of `subject`, which is `value` <= 0 at x
         BaseOfOne,         // the logarithm to base 1
         NoBase,            // the base was never asked for
