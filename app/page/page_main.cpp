@@ -10,6 +10,8 @@
 //                    "Command1", "Command3" or "Combo1"
 //   viramont_formula_line  the formula line of a copied picture
 //
+// After each handler the page gets the pictures, what Picture1 shows in
+// words, and what the handler announces, for screen readers.
 // Handlers run inside the event boundary as on the desktop; a handler that
 // opens a box waits for its answer (the page's boxes are asynchronous, the
 // wait is Emscripten's Asyncify), and the page takes no other input
@@ -19,7 +21,6 @@
 #include "app/form/layout.h"
 #include "params/intake.h"
 #include "plot/plot.h"
-#include "toolkit/guard.h"
 #include "toolkit/number_text.h"
 #include "toolkit/web/web_canvas.h"
 #include "toolkit/web/web_controls.h"
@@ -34,7 +35,8 @@
 
 EM_JS(void, page_add_control,
       (const char* name, const char* kind, int left, int top, int width, int height, const char* text,
-       const char* font, const char* fore, const char* back, int centred, int tabIndex, const char* accessibleName),
+       const char* font, const char* fore, const char* back, int centred, int tabIndex, const char* accessibleName,
+       int output),
       {
           viramontPage.addControl({
               name : UTF8ToString(name),
@@ -50,12 +52,14 @@ EM_JS(void, page_add_control,
               centred : centred != 0,
               tabIndex : tabIndex,
               accessibleName : UTF8ToString(accessibleName),
+              output : output != 0,
           });
       });
 EM_JS(void, page_form_size, (int width, int height, const char* back, const char* title), {
     viramontPage.setFormSize(width, height, UTF8ToString(back), UTF8ToString(title));
 });
 EM_JS(void, page_end_program, (), { viramontPage.endProgram(); });
+EM_JS(void, page_announce, (const char* text), { viramontPage.announce(UTF8ToString(text)); });
 
 namespace viramont {
 namespace {
@@ -120,7 +124,8 @@ struct Page {
             const std::string font = cssFont(c.font, scale.factor);
             page_add_control(c.name, kindName(c.kind), left, top, width, height, c.text, font.c_str(),
                              cssColour(pageColour(c.fore)).c_str(), cssColour(pageColour(c.back)).c_str(),
-                             c.align == layout::Align::Centre, c.tabIndex, accessibleNameOf(c.name));
+                             c.align == layout::Align::Centre, c.tabIndex, accessibleNameOf(c.name),
+                             std::string_view(c.name) == layout::kOutputField);
             if (c.kind == layout::Kind::TextBox) fields[c.name] = std::make_unique<WebField>(c.name);
             if (c.kind == layout::Kind::Picture) {
                 const int border = layout::kCanvasBorder;
@@ -149,14 +154,19 @@ struct Page {
         dialogs.setBeforeModal([this] { present(); });
     }
 
+    // Both pictures as they stand, Picture1 with its description.
     void present() {
-        picture1->present();
+        picture1->present(form->state.Spoken.picture1);
         picture2->present();
     }
 
+    // A handler behind the event boundary; then what it drew is shown and
+    // what it announces is said.
     void handle(void (*handler)(Form&)) {
-        runGuarded(dialogs, [&] { handler(*form); });
+        runHandler(*form, handler);
         present();
+        const std::string& said = form->state.Spoken.announcement;
+        if (!said.empty()) page_announce(said.c_str());
     }
 };
 
