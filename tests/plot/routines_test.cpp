@@ -248,6 +248,19 @@ TEST(Plot, ASineBeyondTheFloatRangeIsAnOverflow) {
         << w.dialogs.messages[0];
 }
 
+TEST(Plot, ALogarithmPlottedBeforeВЫБОРAsksForIt) {
+    for (const char* name : {"Log(x)", "Log(b)/Log(a)"}) {
+        test::FakeWindow w;
+        w.form.state.FunctionName = name;  // the state after start: nothing read
+        EXPECT_EQ(plotFault(w), FaultKind::InvalidArgument) << name;
+        ASSERT_EQ(w.dialogs.messages.size(), 1u);
+        EXPECT_EQ(w.dialogs.messages[0],
+                  "Графики не построены.\nПричина: числа из полей ещё не прочитаны.\n"
+                  "Что изменить: нажмите «ВЫБОР ПАРАМЕТРОВ», затем «ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ».")
+            << name;
+    }
+}
+
 TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {
     // From 2048 on, x + 0.0001 rounds back to x: the graphs end there.
     test::FakeWindow w;
