@@ -14,14 +14,18 @@ namespace viramont {
 
 namespace {
 
-// The highest and the lowest y of a batch. The batch is read as vectors of
-// two points, (x, y, x, y), four vectors abreast so that the running maxima
-// do not wait for each other (SSE where the compiler has it, plain floats
-// elsewhere); the x lanes go along and are left out at the end. The batch
-// goes by in a fraction of the time its points take to be drawn.
+// The highest and the lowest y of a batch, and the first point of a batch
+// with a given y. Where the compiler has SSE the batch is read as vectors of
+// two points, (x, y, x, y), four vectors abreast so that the running extremes
+// do not wait for each other, and the x lanes are left out at the end;
+// elsewhere (the page's WebAssembly, which has no vectors) four y abreast.
+// Either way a batch goes by in a fraction of the time its points take to
+// be drawn.
 struct Extremes {
     float high, low;
 };
+
+#if defined(__SSE2__)
 using Lanes = float __attribute__((vector_size(16)));
 Lanes lanesAt(std::span<const GraphPoint> batch, std::size_t i) {
     Lanes v;
@@ -31,12 +35,14 @@ Lanes lanesAt(std::span<const GraphPoint> batch, std::size_t i) {
 // The running extreme first: the order SSE's maxps and minps take.
 Lanes higher(Lanes running, Lanes v) { return running > v ? running : v; }
 Lanes lower(Lanes running, Lanes v) { return running < v ? running : v; }
+#endif
 
 Extremes extremesOf(std::span<const GraphPoint> batch) {
     static_assert(sizeof(GraphPoint) == 2 * sizeof(float));
     const float y0 = batch[0].y;
     Extremes e{y0, y0};
     std::size_t i = 0;
+#if defined(__SSE2__)
     if (batch.size() >= 8) {
         Lanes high0 = lanesAt(batch, 0), high1 = lanesAt(batch, 2), high2 = lanesAt(batch, 4), high3 = lanesAt(batch, 6);
         Lanes low0 = high0, low1 = high1, low2 = high2, low3 = high3;
@@ -50,6 +56,17 @@ Extremes extremesOf(std::span<const GraphPoint> batch) {
         const Lanes low = lower(lower(low0, low1), lower(low2, low3));
         e = {std::max(high[1], high[3]), std::min(low[1], low[3])};
     }
+#else
+    float high[4] = {y0, y0, y0, y0}, low[4] = {y0, y0, y0, y0};
+    for (; i + 4 <= batch.size(); i += 4) {
+        for (std::size_t j = 0; j < 4; ++j) {
+            high[j] = std::max(high[j], batch[i + j].y);
+            low[j] = std::min(low[j], batch[i + j].y);
+        }
+    }
+    e = {std::max(std::max(high[0], high[1]), std::max(high[2], high[3])),
+         std::min(std::min(low[0], low[1]), std::min(low[2], low[3]))};
+#endif
     for (; i < batch.size(); ++i) {
         e.high = std::max(e.high, batch[i].y);
         e.low = std::min(e.low, batch[i].y);
@@ -57,27 +74,26 @@ Extremes extremesOf(std::span<const GraphPoint> batch) {
     return e;
 }
 
-// The first point of a batch whose y is `y`, which one of them has: eight
-// points a step are compared at once (an x equal to `y` only sends the step
-// to the points one by one), then the step that holds it point by point.
+// `y` is one of the batch's.
 GraphPoint firstAt(std::span<const GraphPoint> batch, float y) {
-    const Lanes wanted = {y, y, y, y};
     std::size_t i = 0;
+#if defined(__SSE2__)
+    // Eight points a step at once (an x equal to `y` only sends the step
+    // to the points one by one), then the step that holds it point by point.
+    const Lanes wanted = {y, y, y, y};
     for (; i + 8 <= batch.size(); i += 8) {
         const auto hit = (lanesAt(batch, i) == wanted) | (lanesAt(batch, i + 2) == wanted) |
                          (lanesAt(batch, i + 4) == wanted) | (lanesAt(batch, i + 6) == wanted);
         std::uint64_t halves[2];
         static_assert(sizeof hit == sizeof halves);
         std::memcpy(halves, &hit, sizeof halves);
-        if ((halves[0] | halves[1]) == 0) continue;
-        for (std::size_t j = i; j < i + 8; ++j) {
-            if (batch[j].y == y) return batch[j];
-        }
+        if ((halves[0] | halves[1]) != 0) break;
     }
+#endif
     for (; i < batch.size(); ++i) {
         if (batch[i].y == y) return batch[i];
     }
-    return batch.back();  // not reached: `y` is one of the batch's
+    return batch.back();
 }
 
 int sideOf(float y) { return (y > 0.0f) - (y < 0.0f); }
