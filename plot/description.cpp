@@ -151,10 +151,12 @@ std::string atPoints(long long n) {
     return "в " + std::to_string(n) + (one ? " точке" : " точках");
 }
 
-// "в 3 раза", "в 5 раз", "в 2,5 раза".
+// "в 3 раза", "в 5 раз", "в 2,5 раза": a whole number by its last digits, a
+// fraction (or a number with a power of ten) always "раза".
 std::string times(const std::string& factor) {
-    const bool whole = factor.find_first_not_of("0123456789") == std::string::npos;
-    const long long n = whole && factor.size() < 10 ? std::stoll(factor) : 2;
+    const bool whole = factor.size() < 10 && factor.find_first_not_of("0123456789") == std::string::npos;
+    if (!whole) return "в " + factor + " раза";
+    const long long n = std::stoll(factor);
     const long long unit = n % 10, tens = n % 100;
     const bool few = unit >= 2 && unit <= 4 && (tens < 12 || tens > 14);
     return "в " + factor + (few ? " раза" : " раз");
