@@ -11,21 +11,33 @@ namespace viramont {
 namespace {
 
 // "(" then the argument k·x + b: "(-0.5x+3)", "(x)", "(3x-1)".
-void appendArgument(FormState& s) {
-    s.FormulaText += "(";
-    if (s.StretchX.value() < 0) s.FormulaText += "-";
-    const Numeric k = s.StretchX.abs();
-    if (k.value() != 1.0) s.FormulaText += numberText(k);
-    s.FormulaText += "x";
-    const double b = s.ShiftX.value();
-    if (b != 0.0) {
-        s.FormulaText += b < 0 ? "-" : "+";
-        s.FormulaText += doubleText(std::fabs(b));
-    }
-    s.FormulaText += ")";
-}
+void appendArgument(FormState& s) { s.FormulaText += "(" + ArgumentText(s.StretchX, s.ShiftX) + ")"; }
 
 } // namespace
+
+std::string ArgumentText(const Numeric& k, const Numeric& b) {
+    std::string text = k.value() < 0 ? "-" : "";
+    if (k.abs().value() != 1.0) text += numberText(k.abs());
+    text += "x";
+    if (b.value() != 0.0) {
+        text += b.value() < 0 ? "-" : "+";
+        text += doubleText(std::fabs(b.value()));
+    }
+    return text;
+}
+
+std::string FormulaOfY(std::string_view formula) {
+    if (formula.starts_with('+')) formula.remove_prefix(1);
+    return "y = " + std::string(formula);
+}
+
+std::string FormulaOf(const FormState& state) {
+    FormState s = state;
+    s.FormulaText.clear();
+    ComposeLeadingTerms(s);
+    ComposeFunctionTerm(s, utf8::characterCount(s.FunctionName));
+    return s.FormulaText;
+}
 
 void ComposeLeadingTerms(FormState& s) {
     const float c = s.ShiftY;

@@ -14,6 +14,8 @@
 #include "app/form/form.h"
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace viramont {
 
@@ -26,5 +28,17 @@ void ComposeLeadingTerms(FormState& state);
 // suffix "/Log(a)" in place for the functions that have one. nameLength is
 // the length of FunctionName in characters (UTF-8 code points).
 void ComposeFunctionTerm(FormState& state, std::size_t nameLength);
+
+// The argument k·x + b as the formula writes it between its parentheses:
+// "3x+1", "-x-2", "0.5x", "x".
+std::string ArgumentText(const Numeric& k, const Numeric& b);
+
+// The whole formula of the parameters and the function in `state`, as
+// ВЫБОР would write it into Text5.
+std::string FormulaOf(const FormState& state);
+
+// A formula as it is spoken, with its left-hand side and without a leading
+// "+": "y = 4+2Sin(3x+1)", "y = Sin(x)".
+std::string FormulaOfY(std::string_view formula);
 
 } // namespace viramont

@@ -9,6 +9,7 @@
 //                 and the transformed F(x), each stored as a 32-bit y
 
 #include "app/form/form.h"
+#include "plot/description.h"
 #include "toolkit/arith.h"
 #include "toolkit/vector_state.h"
 
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace viramont::graph {
@@ -45,10 +47,12 @@ void forEachX(float& curX, double start, double end, float step, Body&& body) {
 
 // A graph's points on their way to the canvas: collected in order and
 // handed over in batches, one call for many points. A second canvas, when
-// given, gets every batch too, in a colour of its own.
+// given, gets every batch too, in a colour of its own; a trace, when given,
+// sums each batch up for the picture's description on its way.
 class GraphBatch {
 public:
-    GraphBatch(Canvas& canvas, Colour colour) : canvas_(canvas), colour_(colour) {}
+    GraphBatch(Canvas& canvas, Colour colour, GraphTrace* trace = nullptr)
+        : canvas_(canvas), colour_(colour), trace_(trace) {}
     GraphBatch(Canvas& canvas, Colour colour, Canvas* second, Colour secondColour)
         : canvas_(canvas), colour_(colour), second_(second), secondColour_(secondColour) {}
     GraphBatch(const GraphBatch&) = delete;
@@ -60,8 +64,10 @@ public:
     }
     void flush() {
         if (size_ == 0) return;
-        canvas_.points({points_.data(), size_}, colour_);
-        if (second_) second_->points({points_.data(), size_}, secondColour_);
+        const std::span<const GraphPoint> batch{points_.data(), size_};
+        if (trace_) trace_->add(batch);
+        canvas_.points(batch, colour_);
+        if (second_) second_->points(batch, secondColour_);
         size_ = 0;
     }
 
@@ -70,6 +76,7 @@ private:
     Colour colour_;
     Canvas* second_ = nullptr;
     Colour secondColour_ = 0;
+    GraphTrace* trace_ = nullptr;
     std::array<GraphPoint, 512> points_;
     std::size_t size_ = 0;
 };
@@ -91,6 +98,9 @@ struct Params {
     double logOfBase() const { return a > 0 ? lnA : naturalLog(a); }
 };
 
+// Which kind of function a routine plots, as far as its faults differ.
+enum class Family { Trigonometric, Power, Logarithm, LogarithmToBase };
+
 // The values of one routine: the base value f(x) (blue graph, second scan
 // value), the transformed value of the scan T(x) and of the red graph F(x),
 // each already stored as the 32-bit value of CurY. Where the routine tests
@@ -99,6 +109,7 @@ struct Params {
 // conversion overflow. `defined` tells whether F has a value at x at all:
 // only the logarithms lack one, where k·x + b is not positive.
 struct SinValues {
+    static constexpr Family kFamily = Family::Trigonometric;
     static float base(const Params&, double x) { return static_cast<float>(std::sin(x)); }
     static float transformed(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(p.A * std::sin(p.u(x)) + p.C));
@@ -108,6 +119,7 @@ struct SinValues {
 };
 
 struct CosValues {
+    static constexpr Family kFamily = Family::Trigonometric;
     static float base(const Params&, double x) { return static_cast<float>(std::cos(x)); }
     static float transformed(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(p.A * std::cos(p.u(x)) + p.C));
@@ -118,6 +130,7 @@ struct CosValues {
 
 template <int N>
 struct PowerValues {
+    static constexpr Family kFamily = Family::Power;
     static float base(const Params&, double x) { return toSingle(std::pow(x, static_cast<double>(N))); }
     static float transformed(const Params& p, double x) {
         return toSingle(p.C + p.A * std::pow(p.u(x), static_cast<double>(N)));
@@ -130,6 +143,7 @@ struct PowerValues {
 };
 
 struct LogValues {
+    static constexpr Family kFamily = Family::Logarithm;
     static float base(const Params&, double x) { return static_cast<float>(naturalLog(x)); }
     static float transformed(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(p.A * naturalLog(p.u(x)) + p.C));
@@ -139,6 +153,7 @@ struct LogValues {
 };
 
 struct LogBaseValues {
+    static constexpr Family kFamily = Family::LogarithmToBase;
     static float base(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(checkedDivide(naturalLog(x), p.logOfBase())));
     }

@@ -1,14 +1,20 @@
 #include "plot/plot.h"
 
+#include "params/formula.h"
 #include "plot/axes.h"
+#include "plot/description.h"
 #include "plot/graph_loops.h"
 #include "plot/legend.h"
 #include "plot/routines.h"
+#include "toolkit/arith.h"
+
+#include <cmath>
 
 namespace viramont {
 
 namespace {
 
+using graph::Family;
 using graph::forEachX;
 using graph::GraphBatch;
 using graph::kGraphStep;
@@ -30,8 +36,8 @@ template <class Value>
 // over the points collected so far first, so that everything computed
 // before a fault stays drawn.
 template <class Value>
-void drawGraph(Form& form, Colour colour, double start, double end, const Value& value) {
-    GraphBatch batch(form.Picture1, colour);
+void drawGraph(Form& form, Colour colour, double start, double end, GraphTrace& trace, const Value& value) {
+    GraphBatch batch(form.Picture1, colour, &trace);
     try {
         collectGraph(form.state, start, end, batch, value);
     } catch (...) {
@@ -46,29 +52,99 @@ void noteInRange(FormState& s) {
     if (s.CurY < s.YMin) s.YMin = s.CurY;
 }
 
-// The one skeleton of every plot: range scan, axes, blue base graph, red
-// transformed graph over the interval moved by -b, legend.
+// The range scan: YMax and YMin from both values at every x of the scan.
+// `atBase` tells which of the two a fault stopped at.
 template <class Values>
-void plot(Form& form) {
-    FormState& s = form.state;
-    const Params p(s);
-
+[[gnu::noinline]] void scanRange(FormState& s, const Params& p, bool& atBase) {
     s.YMax = Numeric::integer(-1000);
     s.YMin = 1000.0f;
     forEachX(s.CurX, s.XStart.value(), s.XEnd, kScanStep, [&](float x) {
+        atBase = false;
         s.CurY = Values::scan(p, x);
         noteInRange(s);
+        atBase = true;
         s.CurY = Values::base(p, x);
         noteInRange(s);
     });
+}
 
-    DrawAxes(form);
+bool fitsSingle(double v) { return std::fabs(v) < kSingleLimit; }
 
-    drawGraph(form, kBlue, s.XStart.value(), s.XEnd, [&p](float x) { return Values::base(p, x); });
-    drawGraph(form, kRed, s.XStart.value() - p.b, static_cast<double>(s.XEnd) - p.b,
-              [&p](float x) { return Values::transformed(p, x); });
+// What stopped a plot, where and why: `part` was running, at CurX, and the
+// red graph's value failed when `transformed`.
+template <class Values>
+FaultSite siteOf(const RuntimeFault& fault, FaultSite::Part part, bool transformed, const FormState& s,
+                 const Params& p) {
+    using Cause = FaultSite::Cause;
+    FaultSite site;
+    site.part = part;
+    site.transformed = transformed;
+    site.start = s.XStart.value();
+    site.end = s.XEnd;
+    site.shift = p.b;
+    if (part == FaultSite::Part::Axes || part == FaultSite::Part::Legend) return site;
 
-    ShowLegend(form);
+    // A loop whose ends lie beyond the 32-bit range never started.
+    const double shift = part == FaultSite::Part::TransformedGraph ? p.b : 0.0;
+    if (!fitsSingle(site.start - shift) || !fitsSingle(static_cast<double>(site.end) - shift)) {
+        site.cause = Cause::IntervalTooFar;
+        return site;
+    }
+    const double x = s.CurX;
+    const double u = p.u(x);
+    site.x = x;
+    const FaultKind kind = fault.kind();
+    constexpr bool logarithm = Values::kFamily == Family::Logarithm || Values::kFamily == Family::LogarithmToBase;
+    if (s.StretchX.isUnset()) {
+        site.cause = Cause::NotRead;  // Command1 before ВЫБОР has read the fields
+    } else if (Values::kFamily == Family::LogarithmToBase && p.a == 1) {
+        site.cause = Cause::BaseOfOne;
+    } else if (Values::kFamily == Family::LogarithmToBase && p.a <= 0) {
+        site.cause = Cause::NoBase;
+    } else if (logarithm && kind == FaultKind::InvalidArgument) {
+        site.cause = Cause::Logarithm;
+        site.subject = transformed ? ArgumentText(s.StretchX, s.ShiftX) : "x";
+        site.value = transformed ? u : x;
+    } else if (Values::kFamily == Family::Trigonometric && kind == FaultKind::InvalidOperation && !std::isfinite(u)) {
+        site.cause = Cause::ArgumentTooLarge;
+        site.subject = ArgumentText(s.StretchX, s.ShiftX);
+    } else if (kind == FaultKind::Overflow || kind == FaultKind::ConversionOverflow) {
+        site.cause = Cause::TooLarge;
+    }
+    return site;
+}
+
+// The one skeleton of every plot: range scan, axes, blue base graph, red
+// transformed graph over the interval moved by -b, legend; then the
+// picture in words. A fault on the way is told with what stopped, where
+// and why.
+template <class Values>
+void plot(Form& form) {
+    using Part = FaultSite::Part;
+    FormState& s = form.state;
+    const Params p(s);
+    PlotOutcome outcome;
+    Part part = Part::Scan;
+    bool atBase = false;
+    try {
+        scanRange<Values>(s, p, atBase);
+        part = Part::Axes;
+        DrawAxes(form);
+        part = Part::BaseGraph;
+        drawGraph(form, kBlue, s.XStart.value(), s.XEnd, outcome.base, [&p](float x) { return Values::base(p, x); });
+        part = Part::TransformedGraph;
+        drawGraph(form, kRed, s.XStart.value() - p.b, static_cast<double>(s.XEnd) - p.b, outcome.transformed,
+                  [&p](float x) { return Values::transformed(p, x); });
+        part = Part::Legend;
+        ShowLegend(form);
+    } catch (const RuntimeFault& fault) {
+        const bool transformed = part == Part::TransformedGraph || (part == Part::Scan && !atBase);
+        const RuntimeFault told(fault.kind(), siteOf<Values>(fault, part, transformed, s, p));
+        outcome.fault = &told;
+        DescribePlot(s, outcome);
+        throw told;
+    }
+    DescribePlot(s, outcome);
 }
 
 } // namespace

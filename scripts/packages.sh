@@ -18,12 +18,15 @@ BUILD_PACKAGES=(
 PACKAGE_PACKAGES=(
     dpkg-dev file
 )
-# The test of the real window in a virtual X server, pdftoppm to read back
-# a printed PDF, clang with its runtime libraries for the fuzz target, and
-# the validators of the desktop entry and the AppStream metainfo with the
+# The test of the real window in a virtual X server, and of it read through
+# AT-SPI as a screen reader reads it (the accessibility bus, a session bus
+# to carry it, Python's bindings of AT-SPI), pdftoppm to read back a printed
+# PDF, clang with its runtime libraries for the fuzz target, and the
+# validators of the desktop entry and the AppStream metainfo with the
 # package's own tools for the package check.
 TEST_PACKAGES=(
     xvfb x11-utils xdotool
+    at-spi2-core dbus-bin python3-gi gir1.2-atspi-2.0
     poppler-utils
     clang libclang-rt-dev
     desktop-file-utils appstream "${PACKAGE_PACKAGES[@]}"

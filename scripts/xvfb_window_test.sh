@@ -35,14 +35,8 @@ ext() { echo $(($(sc $(($1 + $2))) - $(sc "$1"))); }
 want_width=$(sc 1144)
 want_height=$(sc 830)
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-need() {
-    command -v "$1" >/dev/null 2>&1 || fail "'$1' not found; install the package $2 (scripts/test.sh does)"
-}
+# shellcheck source=scripts/xvfb_server.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_server.sh"
 need Xvfb xvfb
 need xwininfo x11-utils
 need xprop x11-utils
@@ -52,62 +46,15 @@ need timeout coreutils
 [[ -x $grab ]] || fail "no grab_window at $grab"
 
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
 cleanup() {
     if [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; then kill -KILL "$app_pid" 2>/dev/null || true; fi
-    if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill -TERM "$xvfb_pid" 2>/dev/null || true
-        timeout 5 tail --pid="$xvfb_pid" -f /dev/null 2>/dev/null || kill -KILL "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_xvfb
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Polls `$@` every 0.2 s until it succeeds or `limit` seconds have passed.
-wait_for() {
-    local limit=$1
-    shift
-    local deadline=$((SECONDS + limit))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-
-# An X server of our own on a free display. Displays are tried from a
-# random start so that test runs started at the same moment rarely meet; a
-# display counts as ours once its lock file names our server and the server
-# answers. A server that finds its display taken exits, and the next is tried.
-# -noreset: by default the server resets when its last client leaves, and a
-# client that connects during the reset (the program, right after the probe
-# above) is refused.
-xvfb_ready() {  # display number
-    local deadline=$((SECONDS + 15))
-    while ((SECONDS < deadline)); do
-        kill -0 "$xvfb_pid" 2>/dev/null || return 1
-        if [[ -r /tmp/.X$1-lock && $(tr -d ' \n' <"/tmp/.X$1-lock") == "$xvfb_pid" ]] &&
-            DISPLAY=":$1" timeout 5 xwininfo -root >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
-}
-first=$((100 + RANDOM % 800))
-for ((n = first; n < first + 20; n++)); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 "${screen}x24" -nolisten tcp -noreset 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    if xvfb_ready "$n"; then
-        export DISPLAY=":$n"
-        break
-    fi
-    kill -KILL "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[[ -n $xvfb_pid ]] || { cat "$work/xvfb.log" >&2; fail "could not start an X server on any of :$first to :$((n - 1))"; }
+start_xvfb "$screen" "$work/xvfb.log"
 echo "Xvfb on $DISPLAY, screen $screen, expected scale $scale"
 
 # The program on the X server, whatever platform the tests around it use.

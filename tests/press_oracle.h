@@ -76,12 +76,23 @@ inline bool plotIsShort(const FormState& s) {
 // What a message box says.
 enum class Message { IntervalCheck, DomainCheck, NamedFault, Other };
 
+// A fault's box has three lines: what stopped, "Причина: " why, and
+// "Что изменить: " what to change; each says something.
+inline bool isFaultBox(std::string_view text) {
+    const std::size_t why = text.find('\n');
+    if (why == std::string_view::npos || why == 0) return false;
+    const std::size_t change = text.find('\n', why + 1);
+    if (change == std::string_view::npos || text.find('\n', change + 1) != std::string_view::npos) return false;
+    const std::string_view reason = text.substr(why + 1, change - why - 1), remedy = text.substr(change + 1);
+    constexpr std::string_view kWhy = "Причина: ", kChange = "Что изменить: ";
+    return reason.starts_with(kWhy) && reason.size() > kWhy.size() && remedy.starts_with(kChange) &&
+           remedy.size() > kChange.size();
+}
+
 inline Message classify(std::string_view text) {
     if (text == kIntervalMessage) return Message::IntervalCheck;
     if (text == kDomainMessage) return Message::DomainCheck;
-    for (FaultKind kind : kFaultKinds) {
-        if (text == faultMessage(kind)) return Message::NamedFault;
-    }
+    if (isFaultBox(text)) return Message::NamedFault;
     return Message::Other;
 }
 

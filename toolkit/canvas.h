@@ -61,4 +61,9 @@ public:
     virtual std::string accessibleText() const = 0;
 };
 
+// What a canvas says to a screen reader: `description`, what the picture
+// shows in words, when there is one; otherwise its printed lines, their
+// look-alike Latin letters spoken as the Cyrillic ones they stand for.
+std::string spokenText(const Canvas& canvas, std::string_view description);
+
 } // namespace viramont

@@ -11,7 +11,7 @@ std::string messageOf(const std::exception_ptr& ended) {
     try {
         std::rethrow_exception(ended);
     } catch (const RuntimeFault& fault) {
-        return faultMessage(fault.kind());
+        return faultMessage(fault);
     } catch (const std::bad_alloc&) {
         return outOfMemoryMessage();
     } catch (...) {

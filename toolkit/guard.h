@@ -1,8 +1,8 @@
 #pragma once
 // The event boundary. Every handler runs inside runGuarded: a run-time fault,
-// or any other exception, ends the handler, is shown in a message box that
-// names it ("Ошибка выполнения: деление на ноль"), and the program goes on
-// with whatever was already drawn left in place.
+// or any other exception, ends the handler and is shown in a message box
+// that says what stopped, why and what to change (fault.h words it), and the
+// program goes on with whatever was already drawn left in place.
 
 #include "toolkit/controls.h"
 

@@ -94,6 +94,38 @@ std::string printedText(const Numeric& v) {
     return printed(numberText(v), v.value() < 0);
 }
 
+std::string spokenNumber(double v) {
+    if (std::isnan(v)) return "не число";
+    const std::string sign = v < 0 ? "−" : "";
+    const double a = std::fabs(v);
+    if (std::isinf(a)) return sign + "бесконечность";
+    const std::string& sep = separatorStorage();
+    if (a < 1e9) {
+        // Hundredths as a whole number: the same digits on every platform.
+        const long long hundredths = std::llround(a * 100.0);
+        if (hundredths == 0) return "0";
+        std::string out = sign + std::to_string(hundredths / 100);
+        const int fraction = static_cast<int>(hundredths % 100);
+        if (fraction != 0) {
+            out += sep;
+            out += static_cast<char>('0' + fraction / 10);
+            if (fraction % 10 != 0) out += static_cast<char>('0' + fraction % 10);
+        }
+        return out;
+    }
+    char buf[32];
+    const char* end = compat::toScientific(buf, sizeof buf, a, 2);
+    const std::string_view sci(buf, static_cast<std::size_t>(end - buf));  // "d.dde+XX"
+    const std::size_t ePos = sci.find('e');
+    std::string mantissa(sci.substr(0, ePos));
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+    if (const std::size_t point = mantissa.find('.'); point != std::string::npos) mantissa.replace(point, 1, sep);
+    int exponent = 0;
+    std::from_chars(sci.data() + ePos + 2, sci.data() + sci.size(), exponent);
+    return sign + mantissa + "·10^" + std::to_string(exponent);
+}
+
 double parseNumber(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();

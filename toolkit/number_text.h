@@ -18,6 +18,12 @@
 // not negative and a blank after every number: " 5 ", "-2 ". An unset
 // general numeric value prints as nothing.
 //
+// Spoken form (the picture's description, the fault messages, what a
+// screen reader says): rounded to two decimals, without trailing zeros, with
+// the user's separator and the minus sign "−" (U+2212) before a negative
+// number: "2,5", "−3", "0,01"; what rounds to 0 is "0". From 10^9 on, a
+// mantissa of up to three digits and a power of ten: "3,4·10^38".
+//
 // Number parse: the longest leading number of the text, with the point or
 // the comma as separator in any locale. Leading blanks are skipped; then an
 // optional sign, digits with an optional separator and fraction (".5" and
@@ -46,6 +52,8 @@ std::string numberText(const Numeric& v);
 std::string printedText(float v);
 std::string printedText(const Numeric& v);
 std::string printedInteger(long long v);
+
+std::string spokenNumber(double v);
 
 double parseNumber(std::string_view text);
 

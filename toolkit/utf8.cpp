@@ -4,6 +4,27 @@ namespace viramont::utf8 {
 
 namespace {
 bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+bool isLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+// The lead byte of a letter of the Cyrillic block, U+0400 to U+04FF.
+bool isCyrillicLead(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 0xD0 && b <= 0xD3;
+}
+
+// The Cyrillic letter a Latin letter looks like, or nothing.
+const char* cyrillicTwin(char c) {
+    static constexpr struct {
+        char latin;
+        const char* cyrillic;
+    } kTwins[] = {{'A', "А"}, {'B', "В"}, {'C', "С"}, {'E', "Е"}, {'H', "Н"}, {'K', "К"}, {'M', "М"},
+                  {'O', "О"}, {'P', "Р"}, {'T', "Т"}, {'X', "Х"}, {'Y', "У"}, {'a', "а"}, {'c', "с"},
+                  {'e', "е"}, {'o', "о"}, {'p', "р"}, {'x', "х"}, {'y', "у"}};
+    for (const auto& twin : kTwins) {
+        if (twin.latin == c) return twin.cyrillic;
+    }
+    return nullptr;
+}
 } // namespace
 
 std::size_t characterCount(std::string_view text) {
@@ -24,6 +45,35 @@ void dropLastCharacters(std::string& text, std::size_t count) {
         while (pos > 0 && isContinuation(text[pos])) --pos;
         text.erase(pos);
     }
+}
+
+std::string cyrillicLookAlikes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!isLatinLetter(text[i]) && !isCyrillicLead(text[i])) {
+            out += text[i++];
+            continue;
+        }
+        // A word: letters of either alphabet.
+        std::size_t end = i;
+        bool cyrillic = false;
+        while (end < text.size() && (isLatinLetter(text[end]) || isCyrillicLead(text[end]))) {
+            cyrillic = cyrillic || isCyrillicLead(text[end]);
+            end += characterBytes(text, end);
+        }
+        for (std::size_t j = i; j < end; ++j) {
+            const char* twin = cyrillic ? cyrillicTwin(text[j]) : nullptr;
+            if (twin) {
+                out += twin;
+            } else {
+                out += text[j];
+            }
+        }
+        i = end;
+    }
+    return out;
 }
 
 bool isClean(std::string_view text) {

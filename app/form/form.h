@@ -10,7 +10,9 @@
 // Handlers talk to each other only through FormState and the controls; the
 // controls are reached through the toolkit interfaces, so every handler runs
 // the same against the real window and against the recording fakes of the
-// tests.
+// tests. What a screen reader hears beyond the controls' own texts (the
+// picture in words, what a press announces) is part of FormState too: the
+// handlers write it, the front ends publish it when a handler has ended.
 
 #include "toolkit/canvas.h"
 #include "toolkit/controls.h"
@@ -21,6 +23,14 @@
 #include <string>
 
 namespace viramont {
+
+// What the form says to screen readers beyond the controls' own texts.
+struct SpokenText {
+    std::string picture1;      // what Picture1 shows, in words
+    std::string plot;          // the words of the plot Picture1 shows; "" before the first
+    std::string drawnFor;      // that plot's formula, as Text5 writes formulas
+    std::string announcement;  // said once when the running handler ends; "" for nothing
+};
 
 struct FormState {
     std::string FunctionName;  // the entry picked in Combo1, exactly as listed
@@ -36,6 +46,7 @@ struct FormState {
     float YMin = 0.0f;         // smallest y of the last range scan
     float CurX = 0.0f;         // x of the running loop
     float CurY = 0.0f;         // y last computed by a plot loop
+    SpokenText Spoken;         // for screen readers (plot/description, params/intake)
 };
 
 struct Form {
@@ -70,6 +81,10 @@ inline constexpr const char* kFunctionNames[] = {fn::kSin, fn::kCos, fn::kSquare
 
 // The two logarithms, whose interval and domain ВЫБОР checks.
 inline bool isLogarithm(const std::string& name) { return name == fn::kLog || name == fn::kLogBase; }
+
+// Runs a handler behind the event boundary (toolkit/guard.h), its
+// announcement starting empty; true when it ran to its end.
+bool runHandler(Form& form, void (*handler)(Form&));
 
 void Form_Load(Form& form);
 void Combo1_Click(Form& form);

@@ -182,4 +182,8 @@ inline constexpr std::array<AccessibleName, 10> kAccessibleNames{{
     {"Picture2", "Легенда"},
 }};
 
+// The field that shows the program's output rather than taking input: read
+// as read-only by screen readers.
+inline constexpr const char* kOutputField = "Text5";
+
 } // namespace viramont::layout

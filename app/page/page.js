@@ -11,6 +11,7 @@ window.viramontPage = (() => {
   const menu = document.getElementById('menu');
   const measure = document.createElement('canvas').getContext('2d');
   const contexts = new Map();   // canvas id -> 2D context
+  const readerLines = new Map();  // canvas id -> the element of its lines for screen readers
   const listEntries = [];       // Combo1's entries
   let program = null;           // the WebAssembly module
   let running = false;          // a handler is running: no other input
@@ -38,6 +39,7 @@ window.viramontPage = (() => {
     el.style.background = c.back;
     el.style.textAlign = c.centred ? 'center' : 'left';
     if (c.accessibleName) el.setAttribute('aria-label', c.accessibleName);
+    if (c.output) el.setAttribute('aria-readonly', 'true');
     return el;
   }
 
@@ -73,6 +75,7 @@ window.viramontPage = (() => {
     }
     if (c.kind !== 'label') el.tabIndex = c.tabIndex + 1;
     form.appendChild(el.closest('.holder') || el);
+    if (readerLines.has(c.name)) el.after(readerLines.get(c.name));
   }
 
   // Combo1: an editable text with a list of entries under it. Typing picks
@@ -189,7 +192,7 @@ window.viramontPage = (() => {
     });
     canvas.addEventListener('mousedown', () => canvas.focus());
     canvas.addEventListener('keydown', (e) => pictureKey(e, canvas));
-    queueMicrotask(() => canvas.after(lines));
+    readerLines.set(c.name, lines);
     return canvas;
   }
 
@@ -252,11 +255,26 @@ window.viramontPage = (() => {
     g.putImageData(all, 0, 0, x, y, width, height);
   }
 
-  // The lines printed into a canvas, as text a screen reader reads line
-  // by line.
+  // What a canvas shows, as text a screen reader reads line by line: one
+  // element a line.
   function canvasLines(id, text) {
-    const holder = document.getElementById(id + '-lines');
-    if (holder) holder.textContent = text;
+    const holder = readerLines.get(id);
+    if (!holder) return;  // a canvas of the page's own, for print or the step sheet
+    holder.replaceChildren(...text.split('\n').map((line) => {
+      const row = document.createElement('div');
+      row.textContent = line;
+      return row;
+    }));
+  }
+
+  // Says a short text once, in the polite live region: emptied first, so
+  // that the same text said again is heard again.
+  const announcer = document.getElementById('announce');
+  let announcing = 0;
+  function announce(text) {
+    const turn = ++announcing;
+    announcer.textContent = '';
+    setTimeout(() => { if (turn === announcing) announcer.textContent = text; }, 100);
   }
 
   // ---- the boxes ---------------------------------------------------------
@@ -748,7 +766,7 @@ window.viramontPage = (() => {
 
   return {
     addControl, setFormSize, listAppend, fieldText, setFieldText,
-    textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines,
+    textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines, announce,
     message, input, endProgram, start, composePicture, paperCanvas,
     setStepsEnabled, openSteps, addStep, setStepNote, composeSheet,
     // For the tests and the benchmark: a press that resolves when its

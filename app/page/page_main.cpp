@@ -17,6 +17,8 @@
 //   viramont_plot_is_long  whether a plot now takes long enough for the
 //                    busy cursor
 //
+// After each handler the page gets the pictures, what Picture1 shows in
+// words, and what the handler announces, for screen readers.
 // Handlers run inside the event boundary as on the desktop; a handler that
 // opens a box waits for its answer (the page's boxes are asynchronous, the
 // wait is Emscripten's Asyncify), and the page takes no other input
@@ -47,7 +49,8 @@
 
 EM_JS(void, page_add_control,
       (const char* name, const char* kind, int left, int top, int width, int height, const char* text,
-       const char* font, const char* fore, const char* back, int centred, int tabIndex, const char* accessibleName),
+       const char* font, const char* fore, const char* back, int centred, int tabIndex, const char* accessibleName,
+       int output),
       {
           viramontPage.addControl({
               name : UTF8ToString(name),
@@ -63,6 +66,7 @@ EM_JS(void, page_add_control,
               centred : centred != 0,
               tabIndex : tabIndex,
               accessibleName : UTF8ToString(accessibleName),
+              output : output != 0,
           });
       });
 EM_JS(void, page_form_size, (int width, int height, const char* back, const char* title), {
@@ -96,6 +100,7 @@ EM_JS(void, page_steps_cell,
 EM_JS(void, page_steps_note, (const char* id, const char* note), {
     viramontPage.setStepNote(UTF8ToString(id), UTF8ToString(note));
 });
+EM_JS(void, page_announce, (const char* text), { viramontPage.announce(UTF8ToString(text)); });
 
 namespace viramont {
 namespace {
@@ -175,7 +180,8 @@ struct Page {
             const std::string font = cssFont(c.font, scale.factor);
             page_add_control(c.name, kindName(c.kind), left, top, width, height, c.text, font.c_str(),
                              cssColour(pageColour(c.fore)).c_str(), cssColour(pageColour(c.back)).c_str(),
-                             c.align == layout::Align::Centre, c.tabIndex, accessibleNameOf(c.name));
+                             c.align == layout::Align::Centre, c.tabIndex, accessibleNameOf(c.name),
+                             std::string_view(c.name) == layout::kOutputField);
             if (c.kind == layout::Kind::TextBox) fields[c.name] = std::make_unique<WebField>(c.name);
             if (c.kind == layout::Kind::Picture) {
                 const int border = layout::kCanvasBorder;
@@ -206,17 +212,22 @@ struct Page {
         dialogs.setBeforeModal([this] { present(); });
     }
 
+    // Both pictures as they stand, Picture1 with its description.
     void present() {
-        picture1->present();
+        picture1->present(form->state.Spoken.picture1);
         picture2->present();
     }
 
+    // A handler behind the event boundary; then what it drew is shown and
+    // what it announces is said.
     void handle(void (*handler)(Form&)) {
         const bool plot = handler == Command1_Click;
         if (plot) lastPlot.pressStarts(form->state, picture1->geometry().clears());
-        runGuarded(dialogs, [&] { handler(*form); });
+        runHandler(*form, handler);
         if (plot) lastPlot.pressEnded(picture1->geometry().clears());
         present();
+        const std::string& said = form->state.Spoken.announcement;
+        if (!said.empty()) page_announce(said.c_str());
     }
 
     // Both canvases drawn anew at `ratio` times their logical pixels into

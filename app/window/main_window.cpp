@@ -8,6 +8,7 @@
 #include "plot/plot.h"
 #include "plot/steps.h"
 #include "toolkit/guard.h"
+#include "toolkit/qt/accessible.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/caption_button.h"
 #include "toolkit/qt/field_edit.h"
@@ -59,6 +60,7 @@ ColourRoles colourRolesOf(layout::Kind kind) {
 } // namespace
 
 MainWindow::MainWindow(double scaleFactor) {
+    installAccessibility();
     const layout::Scale scale{scaleFactor};
     setObjectName(layout::kTitle);
     setWindowTitle(layout::kTitle);
@@ -99,6 +101,7 @@ void MainWindow::buildControls(layout::Scale scale) {
         case layout::Kind::TextBox: {
             auto* edit = new FieldEdit(text, this);
             edit->setAlignment(alignmentOf(control.align) | Qt::AlignVCenter);
+            edit->setOutput(control.name == std::string(layout::kOutputField));
             fields_.push_back(std::make_unique<LineEditField>(edit));
             fieldsByName[control.name] = fields_.back().get();
             w = edit;
@@ -145,6 +148,8 @@ void MainWindow::buildControls(layout::Scale scale) {
         byName.at(control)->setAccessibleName(QString::fromUtf8(name));
     }
 
+    announcer_ = new Announcer(this);
+
     std::sort(focusOrder.begin(), focusOrder.end());
     for (std::size_t i = 1; i < focusOrder.size(); ++i) {
         QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
@@ -176,8 +181,7 @@ void MainWindow::wireEvents() {
     // A box opened in the middle of a press shows over the drawing as it is
     // at that moment: a cleared legend, new axes, the graph drawn so far.
     dialogs_->setBeforeModal([this] {
-        picture1_->refresh();
-        picture2_->refresh();
+        refreshPictures();
         picture1_->repaint();
         picture2_->repaint();
     });
@@ -216,8 +220,13 @@ void MainWindow::openSteps() {
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {
-    runGuarded(*dialogs_, [&] { handler(*form_); });
-    picture1_->refresh();
+    runHandler(*form_, handler);
+    refreshPictures();
+    announcer_->announce(QString::fromStdString(form_->state.Spoken.announcement));
+}
+
+void MainWindow::refreshPictures() {
+    picture1_->refresh(form_->state.Spoken.picture1);
     picture2_->refresh();
 }
 

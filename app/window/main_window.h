@@ -24,6 +24,7 @@
 
 namespace viramont {
 
+class Announcer;
 class CanvasWidget;
 class LineEditField;
 class PickListControl;
@@ -49,19 +50,25 @@ public:
     // шагам…"; null until it was first opened.
     StepWindow* stepWindow() const { return stepWindow_; }
     void openSteps();
+    // What the window says to screen readers when a press ends.
+    Announcer& announcer() { return *announcer_; }
 
 private:
     void buildControls(layout::Scale scale);
     void wireEvents();
-    // Runs one handler behind the event boundary, then shows what it drew.
+    // Runs one handler behind the event boundary, then shows what it drew
+    // and says what it announces.
     void handle(void (*handler)(Form&));
     // After a press of Command1: the plot it drew is the one the step
     // sheet explains.
     void notePlot();
+    // Shows both pictures as they stand, Picture1 with its description.
+    void refreshPictures();
 
     CanvasWidget* picture1_ = nullptr;
     CanvasWidget* picture2_ = nullptr;
     PickList* combo1_ = nullptr;
+    Announcer* announcer_ = nullptr;
     std::vector<std::unique_ptr<LineEditField>> fields_;
     std::unique_ptr<PickListControl> list_;
     std::unique_ptr<QtDialogs> dialogs_;

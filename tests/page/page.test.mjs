@@ -194,7 +194,8 @@ test('the two messages, the base box answered and cancelled, a fault and on', as
     await press(page, 'ВЫБОР');
     await press(page, 'Command1');
     const fault = await openBox(page);
-    assert.match(fault.text, /^Ошибка выполнения: /);
+    assert.match(fault.text, /^Красный график остановлен при x = −4\.\nПричина: логарифм не определён: 2x\+5 = −3 ≤ 0\./);
+    assert.match(fault.text, /\nЧто изменить: /);
     assert.ok((await pixelCounts(page, 'Picture1')).blue > 500, 'the blue graph stays');
     await answer(page, 'Enter');
     await pick(page, 'Sin(X)');
@@ -328,6 +329,54 @@ test('the step sheet: offered once a plot is drawn, each step in a graph with it
     await settled(page);
     assert.ok(await page.$eval('#steps', (d) => d.open));
     fs.rmSync(folder, { recursive: true });
+  });
+});
+
+// What a screen reader finds on the page: the browser's accessibility tree
+// as it exposes it, the pictures' lines, and the polite live region that
+// says what a press did.
+test('a screen reader finds the pictures in words and hears each press', async () => {
+  await withPage({}, async (page) => {
+    const said = () => page.waitForFunction(() => document.getElementById('announce').textContent)
+      .then((h) => h.jsonValue());
+    const lines = (id) => page.$$eval(`#${id}-lines > div`, (rows) => rows.map((r) => r.textContent));
+    await pick(page, 'Sin(X)');
+    await fill(page, { Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '-5', Text7: '5' });
+    await press(page, 'ВЫБОР');
+    assert.equal(await said(), 'Формула: y = 4+2Sin(3x+1).');
+    await press(page, 'Command1');
+    await page.waitForFunction(() => document.getElementById('announce').textContent.startsWith('Графики'));
+    assert.equal(await said(), 'Графики построены: синий y = Sin(x), красный y = 4+2Sin(3x+1).');
+
+    const tree = await page.accessibility.snapshot();
+    const nodes = [];
+    (function walk(n) { nodes.push(n); (n.children || []).forEach(walk); })(tree);
+    const named = (role, name) => nodes.filter((n) => n.role === role && n.name === name);
+    assert.equal(named('image', 'Графики функций').length, 1);
+    assert.equal(named('image', 'Легенда').length, 1);
+    assert.equal(named('combobox', 'ВЫБЕРИ ФУНКЦИЮ')[0]?.value, 'Sin(X)');
+    const text5 = named('textbox', 'ФОРМУЛА ПРЕБРАЗОВАННОЙ ФУНКЦИИ')[0];
+    assert.equal(text5?.value, '4+2Sin(3x+1)');
+    assert.equal(text5?.readonly, true);
+    assert.equal(await page.$eval('#announce', (e) => [e.getAttribute('role'), e.getAttribute('aria-live')].join()),
+      'status,polite');
+
+    // Picture1 in words, a line an element; the same for the picture's description.
+    const graph = await lines('Picture1');
+    assert.equal(graph.length, 5, graph.join('\n'));
+    assert.ok(graph[0].startsWith('Отрезок от −5 до 5. Видно x от −6 слева до 6 справа'), graph[0]);
+    assert.ok(graph[1].startsWith('Синий график — исходная функция y = Sin(x): построен от x = −5 до x = 5.'));
+    assert.ok(graph[2].includes('y = 4+2Sin(3x+1): построен от x = −6 до x = 4.'), graph[2]);
+    assert.ok(graph[2].includes('сжат по оси x в 3 раза и растянут по оси y в 2 раза'), graph[2]);
+    assert.equal(graph[3], 'Пурпурная горизонтальная линия y = 4: сдвиг по оси y на 4 вверх.');
+    assert.equal(graph[4], 'Голубая вертикальная линия x = −1: сдвиг по оси x на 1 влево.');
+    assert.equal(await page.$eval('#Picture1', (c) => c.getAttribute('aria-describedby')), 'Picture1-lines');
+    // The legend's lines in Cyrillic letters alone, where the pixels have Latin ones.
+    const legendLines = await lines('Picture2');
+    assert.ok(legendLines.includes(' Синий - исходный') && legendLines.includes('       СМЕЩЕНИЕ'), legendLines.join('|'));
+    for (const word of legendLines.join(' ').match(/[\p{L}]+/gu)) {
+      assert.ok(!(/[A-Za-z]/.test(word) && /[\u0400-\u04ff]/.test(word)), word);
+    }
   });
 });
 

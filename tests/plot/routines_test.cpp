@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace viramont {
@@ -136,8 +138,26 @@ struct FaultCase {
     FaultKind fault;
     bool axesDrawn;     // the fault came after DrawAxes
     bool blueComplete;  // the blue graph was drawn to its end
-    bool redBegun = false;  // the fault came part of the way through the red graph
+    bool redBegun;      // the fault came part of the way through the red graph
+    // The box: its first line (what stopped, where) and its reason.
+    const char* stopped;
+    const char* reason;
 };
+
+// Runs Command1 behind the event boundary; the kind of the fault that
+// stopped it.
+std::optional<FaultKind> plotFault(test::FakeWindow& w) {
+    std::optional<FaultKind> kind;
+    runGuarded(w.dialogs, [&] {
+        try {
+            Command1_Click(w.form);
+        } catch (const RuntimeFault& fault) {
+            kind = fault.kind();
+            throw;
+        }
+    });
+    return kind;
+}
 
 // Blue points of a complete graph over the interval.
 std::size_t completeBlueGraph(double xStart, float xEnd) {
@@ -164,9 +184,12 @@ TEST_P(PlotFaults, StopTheRoutineAndLeaveWhatWasDrawn) {
     w.picture2.print("earlier legend", LineEnd::NewLine);
     const auto before2 = w.picture2.calls().size();
 
-    EXPECT_FALSE(runGuarded(w.dialogs, [&] { Command1_Click(w.form); })) << c.what;
+    const test::DecimalSeparator comma{","};
+    EXPECT_EQ(plotFault(w), c.fault) << c.what;
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.dialogs.messages[0], faultMessage(c.fault)) << c.what;
+    const std::string& box = w.dialogs.messages[0];
+    EXPECT_TRUE(box.starts_with(std::string(c.stopped) + "\nПричина: " + c.reason)) << c.what << ":\n" << box;
+    EXPECT_NE(box.find("\nЧто изменить: "), std::string::npos) << c.what;
     EXPECT_EQ(w.picture1.count(Op::Clear), c.axesDrawn ? 1 : 0) << c.what;
     EXPECT_EQ(w.picture1.pointsIn(kBlue).size(), c.blueComplete ? completeBlueGraph(c.xStart, c.xEnd) : 0u)
         << c.what;
@@ -187,30 +210,55 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PlotFaults,
     ::testing::Values(
         // ln 0 as the base value of the first scan point
-        FaultCase{"log from 0", "Log(x)", 0, 10, 1, 1, 0, FaultKind::InvalidArgument, false, false},
-        // the red loop starts at x = -4 where 2x + 5 = -3
-        FaultCase{"log, red interval", "Log(x)", 1, 10, 2, 5, 0, FaultKind::InvalidArgument, true, true},
+        FaultCase{"log from 0", "Log(x)", 0, 10, 1, 1, 0, FaultKind::InvalidArgument, false, false, false,
+                  "Графики не построены: синий график нельзя вычислить при x = 0.",
+                  "логарифм не определён: x = 0 ≤ 0."},
+        // the red loop starts at x = 1 - 5 = -4 where 2x + 5 = -3
+        FaultCase{"log, red interval", "Log(x)", 1, 10, 2, 5, 0, FaultKind::InvalidArgument, true, true, false,
+                  "Красный график остановлен при x = −4.", "логарифм не определён: 2x+5 = −3 ≤ 0."},
         // ln 1 = 0 divides the first transformed value
-        FaultCase{"base 1", "Log(b)/Log(a)", 1, 4, 1, 1, 1, FaultKind::DivisionByZero, false, false},
+        FaultCase{"base 1", "Log(b)/Log(a)", 1, 4, 1, 1, 1, FaultKind::DivisionByZero, false, false, false,
+                  "Графики не построены.", "логарифма по основанию 1 не бывает"},
         // a base never asked for: ln 0
-        FaultCase{"base 0", "Log(b)/Log(a)", 1, 4, 1, 1, 0, FaultKind::InvalidArgument, false, false},
+        FaultCase{"base 0", "Log(b)/Log(a)", 1, 4, 1, 1, 0, FaultKind::InvalidArgument, false, false, false,
+                  "Графики не построены.", "основание логарифма ещё не введено."},
         // k·x far beyond the 32-bit range in the scan of the square
-        FaultCase{"square overflow", "(x)^2", 1, 2, 1e30, 0, 0, FaultKind::ConversionOverflow, false, false},
-        // sin of an infinite argument is an invalid operation
-        FaultCase{"sine of infinity", "Sin(X)", 1, 2, 1e308, 0, 0, FaultKind::InvalidOperation, false, false},
-        // (k·x + b)^3 leaves the 32-bit range near x = 6.98 of the red
-        // interval 1..7; the scan's (k·x)^3 stays below it up to 6
-        FaultCase{"cube overflow in red", "(x)^3", 0, 6, 1e12, -1, 0, FaultKind::ConversionOverflow, true, true,
-                  true}));
+        FaultCase{"square overflow", "(x)^2", 1, 2, 1e30, 0, 0, FaultKind::ConversionOverflow, false, false, false,
+                  "Графики не построены: красный график нельзя вычислить при x = 1.",
+                  "значение функции больше 3,4·10^38"},
+        // sin of an infinite argument is an invalid operation: 1e308·2
+        FaultCase{"sine of infinity", "Sin(X)", 1, 2, 1e308, 0, 0, FaultKind::InvalidOperation, false, false, false,
+                  "Графики не построены: красный график нельзя вычислить при x = 2.",
+                  "1E+308x при x = 2 больше любого числа программы."},
+        // (k·x + b)^3 leaves the 32-bit range where 1e12·x - 1 passes the
+        // cube root of 3.4·10^38, 6.98·10^12, in the red interval 1..7; the
+        // scan's (k·x)^3 stays below it up to 6
+        FaultCase{"cube overflow in red", "(x)^3", 0, 6, 1e12, -1, 0, FaultKind::ConversionOverflow, true, true, true,
+                  "Красный график остановлен при x = 6,98.", "значение функции больше 3,4·10^38"}));
 
 TEST(Plot, ASineBeyondTheFloatRangeIsAnOverflow) {
     test::FakeWindow w;
     test::setDefaults(w.form.state, "Sin(X)");
     w.form.state.StretchY = 3e38f;
     w.form.state.ShiftY = 3e38f;
-    EXPECT_FALSE(runGuarded(w.dialogs, [&] { Command1_Click(w.form); }));
+    EXPECT_EQ(plotFault(w), FaultKind::Overflow);
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.dialogs.messages[0], faultMessage(FaultKind::Overflow));
+    // 3e38·sin(1) + 3e38 at the first scan point
+    EXPECT_TRUE(w.dialogs.messages[0].starts_with("Графики не построены: красный график нельзя вычислить при x = 0."))
+        << w.dialogs.messages[0];
+}
+
+TEST(Plot, ALogarithmPlottedBeforeВЫБОРAsksForIt) {
+    for (const char* name : {"Log(x)", "Log(b)/Log(a)"}) {
+        test::FakeWindow w;
+        w.form.state.FunctionName = name;  // the state after start: nothing read
+        EXPECT_EQ(plotFault(w), FaultKind::InvalidArgument) << name;
+        ASSERT_EQ(w.dialogs.messages.size(), 1u);
+        EXPECT_EQ(w.dialogs.messages[0],
+                  "Графики не построены.\nПричина: числа из полей ещё не прочитаны.\n"
+                  "Что изменить: нажмите «ВЫБОР ПАРАМЕТРОВ», затем «ПОСТРОИТЬ ГРАФИКИ ФУНКЦИЙ».")
+            << name;
+    }
 }
 
 TEST(Plot, LoopsEndWhereTheStepStopsAdvancing) {

@@ -164,6 +164,20 @@ TEST(Format, UsesTheUsersSeparator) {
     EXPECT_EQ(parseNumber(singleText(12345678.0f)), 12345680.0);
 }
 
+// Numbers as the picture's description and the messages say them.
+TEST(Format, SpokenForm) {
+    const test::DecimalSeparator comma{","};
+    const std::pair<double, const char*> cases[] = {
+        {0, "0"},           {-0.0, "0"},           {2.5, "2,5"},      {-3, "−3"},
+        {0.004, "0"},       {-0.004, "0"},         {0.005, "0,01"},   {1234.567, "1234,57"},
+        {-4.0001, "−4"},    {6.979, "6,98"},       {0.1, "0,1"},      {999999999.994, "999999999,99"},
+        {1e9, "1·10^9"},    {3.4e38, "3,4·10^38"}, {-2.126e12, "−2,13·10^12"},
+    };
+    for (const auto& [value, spoken] : cases) EXPECT_EQ(spokenNumber(value), spoken) << value;
+    const test::DecimalSeparator point{"."};
+    EXPECT_EQ(spokenNumber(-1.5), "−1.5");
+}
+
 struct RoundCase {
     double value;
     double expected;
@@ -218,8 +232,12 @@ TEST(Arith, ConversionsAndChecksRaiseNamedFaults) {
 }
 
 TEST(Fault, MessagesNameTheFaultInRussian) {
-    EXPECT_EQ(faultMessage(FaultKind::DivisionByZero), "Ошибка выполнения: деление на ноль");
-    EXPECT_EQ(faultMessage(FaultKind::Overflow), "Ошибка выполнения: переполнение");
+    EXPECT_EQ(faultMessage(FaultKind::DivisionByZero),
+              "Вычисление не удалось.\nПричина: пришлось бы делить на ноль.\n"
+              "Что изменить: проверьте числа в полях и нажмите «ВЫБОР ПАРАМЕТРОВ».");
+    EXPECT_EQ(faultMessage(FaultKind::Overflow),
+              "Вычисление не удалось.\nПричина: получилось слишком большое число.\n"
+              "Что изменить: проверьте числа в полях и нажмите «ВЫБОР ПАРАМЕТРОВ».");
     EXPECT_NE(faultMessage(FaultKind::InvalidOperation), faultMessage(FaultKind::InvalidArgument));
     EXPECT_NE(faultMessage(FaultKind::ConversionOverflow), faultMessage(FaultKind::Overflow));
 }

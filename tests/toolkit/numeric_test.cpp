@@ -51,8 +51,9 @@ TEST(Guard, FaultsBecomeMessagesAndTheProgramGoesOn) {
     EXPECT_FALSE(runGuarded(dialogs, [] { throw std::logic_error("x"); }));
     EXPECT_FALSE(runGuarded(dialogs, [] { throw 42; }));
     ASSERT_EQ(dialogs.messages.size(), 3u);
-    EXPECT_EQ(dialogs.messages[0], "Ошибка выполнения: деление на ноль");
-    EXPECT_EQ(dialogs.messages[1], "Ошибка выполнения: внутренняя ошибка программы");
+    EXPECT_EQ(dialogs.messages[0], faultMessage(FaultKind::DivisionByZero));
+    EXPECT_EQ(dialogs.messages[1],
+              "Внутренняя ошибка программы. Нажмите кнопку ещё раз; если ошибка повторится, перезапустите программу.");
     EXPECT_EQ(dialogs.messages[2], dialogs.messages[1]);
 }
 

@@ -40,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace {
@@ -228,7 +229,15 @@ struct Window : test::FakeControls {
 void press(Window& w, void (*handler)(Form&), const char* button) {
     pressTag = std::to_string(++tally.presses) + " ";
     w.dialogs.messages.clear();
-    const bool completed = runGuarded(w.dialogs, [&] { handler(w.form); });
+    std::optional<FaultKind> fault;
+    const bool completed = runGuarded(w.dialogs, [&] {
+        try {
+            handler(w.form);
+        } catch (const RuntimeFault& stopped) {
+            fault = stopped.kind();
+            throw;
+        }
+    });
     const FormState& s = w.form.state;
     if (handler == Command1_Click) {
         ++tally.plots;
@@ -247,11 +256,7 @@ void press(Window& w, void (*handler)(Form&), const char* button) {
     ++tally.faults;
     static const char* const names[] = {"invalid-operation", "division-by-zero", "overflow",
                                         "conversion-overflow", "invalid-argument"};
-    std::string kind = "other";
-    for (FaultKind k : kFaultKinds) {
-        if (w.dialogs.messages.back() == faultMessage(k)) kind = names[static_cast<int>(k)];
-    }
-    emit(std::string(button) + " stopped by fault " + kind);
+    emit(std::string(button) + " stopped by fault " + (fault ? names[static_cast<int>(*fault)] : "other"));
 }
 
 // One run: a fresh window, its input made and written, its actions pressed

@@ -1,5 +1,7 @@
 #include "toolkit/qt/canvas_widget.h"
 
+#include "toolkit/qt/accessible.h"
+
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -25,12 +27,17 @@ CanvasWidget::CanvasWidget(QWidget* parent, QSize size, int border, Colour fore,
     // over the window's background around it), so the window does not paint
     // its background under the picture first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installAccessibility();
     canvas_ = std::make_unique<RasterCanvas>(size.width() - 2 * border, size.height() - 2 * border,
                                              screenRatio(parent), fore, back, font);
 }
 
-void CanvasWidget::refresh() {
-    setAccessibleDescription(QString::fromStdString(canvas_->accessibleText()));
+void CanvasWidget::refresh(std::string_view description) {
+    const QString spoken = QString::fromStdString(viramont::spokenText(*canvas_, description));
+    if (spoken != spoken_) {
+        spoken_ = spoken;
+        setAccessibleDescription(spoken_);
+    }
     update(contentsRect());  // the frame has not changed
 }
 

@@ -5,8 +5,10 @@
 #include "toolkit/qt/raster_canvas.h"
 
 #include <QFrame>
+#include <QString>
 
 #include <memory>
+#include <string_view>
 
 namespace viramont {
 
@@ -18,15 +20,20 @@ public:
 
     RasterCanvas& canvas() { return *canvas_; }
     const RasterCanvas& canvas() const { return *canvas_; }
-    // Shows what the canvas drew and publishes its printed lines to
-    // screen readers. Called when a handler returns.
-    void refresh();
+    // Shows what the canvas drew and publishes to screen readers what it
+    // shows: `description` when there is one, otherwise its printed lines
+    // (spokenText of toolkit/canvas.h). Called when a handler returns.
+    void refresh(std::string_view description = {});
+    // What a screen reader reads of the picture, line by line: its text
+    // (toolkit/qt/accessible.h) and its accessible description.
+    const QString& spokenText() const { return spoken_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::unique_ptr<RasterCanvas> canvas_;
+    QString spoken_;
 };
 
 } // namespace viramont

@@ -1,5 +1,7 @@
 #include "toolkit/qt/field_edit.h"
 
+#include "toolkit/qt/accessible.h"
+
 #include <QFrame>
 #include <QPainter>
 #include <QStyle>
@@ -15,6 +17,11 @@ FieldEdit::FieldEdit(const QString& text, QWidget* parent) : QLineEdit(text, par
     liftLengthLimit(this);
     setFrame(false);
     setTextMargins(kBorder, kBorder, kBorder, kBorder);
+}
+
+void FieldEdit::setOutput(bool output) {
+    output_ = output;
+    renewAccessibility(this);
 }
 
 void FieldEdit::paintEvent(QPaintEvent* event) {

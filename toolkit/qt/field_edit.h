@@ -13,8 +13,16 @@ public:
 
     static constexpr int kBorder = 2;
 
+    // A field that shows the program's output is read-only to screen
+    // readers (toolkit/qt/accessible.h); typing into it stays possible.
+    void setOutput(bool output);
+    bool isOutput() const { return output_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool output_ = false;
 };
 
 // Lifts Qt's default length limit of a line edit as far as the widget goes.

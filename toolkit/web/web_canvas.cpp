@@ -154,13 +154,13 @@ void WebCanvas::setLetters(const std::string& text, DevicePoint at, double width
                  fore_);
 }
 
-void WebCanvas::present() {
+void WebCanvas::present(std::string_view description) {
     if (image_.changed()) {
         const PixelImage::Box box = image_.changedBox();
         page_canvas_show(id_.c_str(), image_.pixels(), box.x, box.y, box.width, box.height);
         image_.shown();
     }
-    std::string lines = accessibleText();
+    std::string lines = spokenText(*this, description);
     if (lines != shownLines_) {
         page_canvas_lines(id_.c_str(), lines.c_str());
         shownLines_ = std::move(lines);

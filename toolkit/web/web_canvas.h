@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -38,9 +39,10 @@ public:
     WorldPoint currentPoint() const override { return geometry_.current(); }
     std::string accessibleText() const override { return geometry_.printedLines(); }
 
-    // Shows what changed in the element and gives the page the printed
-    // lines for screen readers.
-    void present();
+    // Shows what changed in the element and gives the page, for screen
+    // readers, what the picture shows: `description` when there is one,
+    // otherwise its printed lines (spokenText of toolkit/canvas.h).
+    void present(std::string_view description = {});
     // The prints since the last clear and the count of clears.
     const CanvasGeometry& geometry() const { return geometry_; }
 
