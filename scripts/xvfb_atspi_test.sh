@@ -62,13 +62,8 @@ wait_for 20 bus_up || { cat "$work/bus.log" >&2; fail "no accessibility bus with
 env LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     "$binary" >"$work/app.log" 2>&1 &
 app_pid=$!
+wait_for_window "$app_pid" "$work/app.log"
 # With no window manager, the window gets the keyboard once it is told to.
-find_window() {
-    kill -0 "$app_pid" 2>/dev/null || { cat "$work/app.log" >&2; fail "the program ended before its window appeared"; }
-    window=$(timeout 5 xdotool search --onlyvisible --name '^Viramont$' 2>/dev/null | head -n1) && [[ -n $window ]]
-}
-window=""
-wait_for 60 find_window || { cat "$work/app.log" >&2; fail "no window titled Viramont within 60 s"; }
 timeout 5 xdotool windowfocus --sync "$window" || fail "could not focus the window"
 
 if ! timeout 120 "$python" "$here/../tests/xvfb/screen_reader.py"; then

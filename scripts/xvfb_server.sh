@@ -8,6 +8,8 @@
 #   start_xvfb SCREEN LOG an X server of SCREEN (e.g. 1280x1024) on a free
 #                         display, exported as DISPLAY; its pid in xvfb_pid
 #   stop_xvfb             ends that server (for the caller's EXIT trap)
+#   wait_for_window PID LOG  waits up to 60 s for the window "Viramont" of
+#                         the program PID (its output in LOG), in `window`
 
 fail() {
     echo "FAIL: $*" >&2
@@ -74,4 +76,16 @@ stop_xvfb() {
         kill -TERM "$xvfb_pid" 2>/dev/null || true
         timeout 5 tail --pid="$xvfb_pid" -f /dev/null 2>/dev/null || kill -KILL "$xvfb_pid" 2>/dev/null || true
     fi
+}
+
+window=""
+# The program's window, once it shows; fails with the program's output when
+# it ends first or no window appears within 60 s.
+wait_for_window() {  # program pid, its log
+    local pid=$1 log=$2
+    find_window() {
+        kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "the program ended before its window appeared"; }
+        window=$(timeout 5 xdotool search --onlyvisible --name '^Viramont$' 2>/dev/null | head -n1) && [[ -n $window ]]
+    }
+    wait_for 60 find_window || { cat "$log" >&2; fail "no window titled Viramont within 60 s"; }
 }

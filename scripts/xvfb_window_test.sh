@@ -61,12 +61,7 @@ echo "Xvfb on $DISPLAY, screen $screen, expected scale $scale"
 env QT_QPA_PLATFORM=xcb "$binary" >"$work/app.log" 2>&1 &
 app_pid=$!
 
-find_window() {
-    kill -0 "$app_pid" 2>/dev/null || { cat "$work/app.log" >&2; fail "the program ended before its window appeared"; }
-    window=$(timeout 5 xdotool search --onlyvisible --name '^Viramont$' 2>/dev/null | head -n1) && [[ -n $window ]]
-}
-window=""
-wait_for 60 find_window || { cat "$work/app.log" >&2; fail "no window titled Viramont within 60 s"; }
+wait_for_window "$app_pid" "$work/app.log"
 echo "window $window"
 
 # The client area: with no window manager the window is its client area.
