@@ -257,14 +257,22 @@ window.viramontPage = (() => {
 
   // What a canvas shows, as text a screen reader reads line by line: one
   // element a line.
+  // Lines that only grew (a second legend under the first) are added, not
+  // set anew.
+  const shownLines = new Map();
   function canvasLines(id, text) {
     const holder = readerLines.get(id);
     if (!holder) return;  // a canvas of the page's own, for print or the step sheet
-    holder.replaceChildren(...text.split('\n').map((line) => {
+    const before = shownLines.get(id);
+    const grown = before !== undefined && text.startsWith(before + '\n');
+    const rows = (grown ? text.slice(before.length + 1) : text).split('\n').map((line) => {
       const row = document.createElement('div');
       row.textContent = line;
       return row;
-    }));
+    });
+    if (grown) holder.append(...rows);
+    else holder.replaceChildren(...rows);
+    shownLines.set(id, text);
   }
 
   // Says a short text once, in the polite live region: emptied first, so
