@@ -65,6 +65,17 @@ struct FloatBox {
     std::size_t firstOutside(std::span<const GraphPoint> batch, std::size_t from) const;
 };
 
+// Where a dot can touch a canvas: a dot at device (x, y) is drawn when
+// x0 <= x <= x1 and y0 <= y <= y1. Holds nothing (and no NaN) by default.
+struct DotArea {
+    double x0 = 1, x1 = 0, y0 = 1, y1 = 0;
+    bool holds(DevicePoint d) const { return d.x >= x0 && d.x <= x1 && d.y >= y0 && d.y <= y1; }
+};
+
+// How far outside a canvas a text's corner may lie and still be set: far
+// enough to count as off it for any drawing width.
+inline constexpr double kTextMargin = 100000.0;
+
 // A round dot `width` device pixels across, as rows of pixels: each row
 // `dy` below and its first pixel `dx` right of the dot's own pixel (which
 // lies at the centre, or just above and left of it for an even width).
@@ -91,6 +102,13 @@ public:
     void setScale(double left, double top, double right, double bottom);
     // True when the scale is finite and has a width and a height.
     bool hasArea() const { return hasArea_; }
+    // Where a dot `dotWidth` device pixels across can touch the canvas on
+    // this scale; nowhere when the scale has no area.
+    DotArea dotArea(int dotWidth) const {
+        if (!hasArea_) return {};
+        return {-static_cast<double>(dotWidth), width_ + static_cast<double>(dotWidth), -static_cast<double>(dotWidth),
+                height_ + static_cast<double>(dotWidth)};
+    }
 
     // The mapping itself: device = (user - corner) * factor, per axis, in
     // this order of operations. Meaningful only when hasArea().

@@ -9,8 +9,6 @@
 namespace viramont {
 
 namespace {
-// Far enough outside the canvas to count as off it for any drawing width.
-constexpr double kTextMargin = 100000.0;
 
 QFont scaled(QFont font, double scale) {
     if (font.pixelSize() > 0) {

@@ -18,9 +18,6 @@ QFont scaledFont(QFont font, double dpr) {
     return font;
 }
 
-// Far enough outside the canvas to count as off it for any drawing width.
-constexpr double kTextMargin = 100000.0;
-
 // More texts than a plot prints (a legend and the axes' labels).
 constexpr std::size_t kRememberedWidths = 64;
 } // namespace
@@ -55,16 +52,7 @@ void RasterCanvas::setScale(double left, double top, double right, double bottom
     lastStamp_ = {};
 }
 
-void RasterCanvas::updateDotArea() {
-    if (geometry_.hasArea()) {
-        minX_ = minY_ = -deviceWidth_;
-        maxX_ = geometry_.widthPx() + deviceWidth_;
-        maxY_ = geometry_.heightPx() + deviceWidth_;
-    } else {
-        minX_ = minY_ = 1;
-        maxX_ = maxY_ = 0;
-    }
-}
+void RasterCanvas::updateDotArea() { dotArea_ = geometry_.dotArea(deviceWidth_); }
 
 void RasterCanvas::setDrawWidth(int pixels) {
     geometry_.setDrawWidth(pixels);

@@ -66,7 +66,7 @@ private:
         const DevicePoint d = geometry_.map(x, y);
         // Inside the pixel of the last stamp, in the same colour: nothing to do.
         if (lastStamp_.pixel.holds(d) && colour == lastStamp_.colour) return;
-        if (!(d.x >= minX_ && d.x <= maxX_ && d.y >= minY_ && d.y <= maxY_)) return;  // also NaN
+        if (!dotArea_.holds(d)) return;  // also NaN
         stamp(DevicePixel::of(d), colour);
     }
     // Draws the dot of the drawing width at a device pixel and remembers it.
@@ -100,9 +100,7 @@ private:
     mutable QRgb* pixels_ = nullptr;
     int stride_ = 0;  // pixels per image row
     bool skipRepeats_ = true;
-    // A dot at device (x, y) is drawn when minX_ <= x <= maxX_ and
-    // minY_ <= y <= maxY_ (an empty box when the scale has no area).
-    double minX_ = 1, maxX_ = 0, minY_ = 1, maxY_ = 0;
+    DotArea dotArea_;  // where a dot can touch the image
     // The last stamp: its device pixel, the floats of a graph point that
     // fall into it, its colour; a pixel of nothing, holding no point, when
     // anything was drawn since.

@@ -25,14 +25,7 @@ void PixelImage::setDeviceWidth(int pixels) {
 }
 
 void PixelImage::scaleChanged() {
-    if (geometry_.hasArea()) {
-        minX_ = minY_ = -width_;
-        maxX_ = geometry_.widthPx() + width_;
-        maxY_ = geometry_.heightPx() + width_;
-    } else {
-        minX_ = minY_ = 1;
-        maxX_ = maxY_ = 0;
-    }
+    area_ = geometry_.dotArea(width_);
     last_ = {};
 }
 
@@ -45,7 +38,7 @@ void PixelImage::fill(Colour colour) {
 void PixelImage::dot(double x, double y, Colour colour) {
     const DevicePoint d = geometry_.map(x, y);
     if (last_.pixel.holds(d) && colour == last_.colour) return;
-    if (!(d.x >= minX_ && d.x <= maxX_ && d.y >= minY_ && d.y <= maxY_)) return;  // also NaN
+    if (!area_.holds(d)) return;  // also NaN
     stamp(DevicePixel::of(d), colour);
 }
 

@@ -58,7 +58,7 @@ private:
     std::vector<std::uint32_t> pixels_;
     int width_ = 1;
     std::vector<DotSpan> shape_;
-    double minX_ = 1, maxX_ = 0, minY_ = 1, maxY_ = 0;  // where a dot can touch the image
+    DotArea area_;  // where a dot can touch the image
     struct Stamp {
         DevicePixel pixel;
         FloatBox floats;

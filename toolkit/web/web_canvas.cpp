@@ -35,8 +35,6 @@ EM_JS(void, page_canvas_lines, (const char* id, const char* lines), {
 namespace viramont {
 
 namespace {
-// Far enough outside the canvas to count as off it for any drawing width.
-constexpr double kTextMargin = 100000.0;
 // More texts than a plot prints (a legend and the axes' labels); also the
 // number of texts whose letters are kept.
 constexpr std::size_t kRememberedWidths = 64;
