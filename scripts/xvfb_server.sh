@@ -10,6 +10,8 @@
 #   stop_xvfb             ends that server (for the caller's EXIT trap)
 #   wait_for_window PID LOG  waits up to 60 s for the window "Viramont" of
 #                         the program PID (its output in LOG), in `window`
+#   wait_for_end PID LOG  waits up to 30 s for the program PID to end after
+#                         ВЫХОД, and fails unless it ended with status 0
 
 fail() {
     echo "FAIL: $*" >&2
@@ -88,4 +90,16 @@ wait_for_window() {  # program pid, its log
         window=$(timeout 5 xdotool search --onlyvisible --name '^Viramont$' 2>/dev/null | head -n1) && [[ -n $window ]]
     }
     wait_for 60 find_window || { cat "$log" >&2; fail "no window titled Viramont within 60 s"; }
+}
+
+# The program's end after ВЫХОД: within 30 s and with status 0, else a
+# failure with its output.
+wait_for_end() {  # program pid, its log
+    local pid=$1 log=$2 status=0
+    if ! timeout 30 tail --pid="$pid" -f /dev/null; then
+        cat "$log" >&2
+        fail "the program did not end within 30 s of ВЫХОД"
+    fi
+    wait "$pid" || status=$?
+    ((status == 0)) || { cat "$log" >&2; fail "the program ended with status $status"; }
 }

@@ -124,15 +124,6 @@ echo "graph canvas: $blue blue and $red red pixels"
 
 # ВЫХОД (Command3) lies at 920, 440 with a size of 137 x 41.
 timeout 5 xdotool mousemove --window "$window" "$(sc 988)" "$(sc 460)" click 1 || fail "xdotool could not click ВЫХОД"
-if ! timeout 30 tail --pid="$app_pid" -f /dev/null; then
-    cat "$work/app.log" >&2
-    fail "the program did not end within 30 s of the click on ВЫХОД"
-fi
-status=0
-wait "$app_pid" || status=$?
+wait_for_end "$app_pid" "$work/app.log"
 app_pid=""
-if ((status != 0)); then
-    cat "$work/app.log" >&2
-    fail "the program ended with status $status"
-fi
 echo "PASS: window Viramont $width x $height; the plot drew both graphs; ВЫХОД ended the program"
