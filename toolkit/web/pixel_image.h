@@ -26,6 +26,7 @@ public:
     // The drawing width in device pixels; scaleChanged after the geometry's
     // scale changed.
     void setDeviceWidth(int pixels);
+    int deviceWidth() const { return width_; }
     void scaleChanged();
     // The next point is stamped even where it repeats the last stamp.
     void forget() { last_ = {}; }

@@ -99,8 +99,7 @@ void WebCanvas::points(std::span<const GraphPoint> batch, Colour colour) {
 void WebCanvas::line(double x1, double y1, double x2, double y2, Colour colour) {
     geometry_.moveTo(x2, y2);
     DevicePoint a, b;
-    const int width = std::max(1, static_cast<int>(std::lround(geometry_.drawWidth() * dpr_)));
-    if (!geometry_.clipToDevice(x1, y1, x2, y2, width, a, b)) {
+    if (!geometry_.clipToDevice(x1, y1, x2, y2, image_.deviceWidth(), a, b)) {
         image_.forget();
         return;
     }
