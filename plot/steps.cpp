@@ -182,6 +182,11 @@ bool HasStepChain(const FormState& plotted) {
            std::find(std::begin(names), std::end(names), plotted.FunctionName) != std::end(names);
 }
 
+const FormState* ExplainedPlot(const LastPlot& last) {
+    const std::optional<FormState>& plotted = last.inputs();
+    return plotted && HasStepChain(*plotted) ? &*plotted : nullptr;
+}
+
 StepChain ComposeSteps(const FormState& s) {
     const float A = s.StretchY, C = s.ShiftY;
     const double k = s.StretchX.value(), b = s.ShiftX.value();

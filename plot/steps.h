@@ -26,6 +26,7 @@
 //     otherwise rounded to three significant digits and marked "примерно".
 
 #include "app/form/form.h"
+#include "plot/redraw.h"
 
 #include <cstdint>
 #include <string>
@@ -69,6 +70,11 @@ struct StepChain {
 // Whether the state after a press of Command1 holds a plot the chain can
 // explain: one of the six functions, with the numbers of a press of ВЫБОР.
 bool HasStepChain(const FormState& plotted);
+
+// The plot the step sheet explains: the last one that drew the graph
+// canvas, where the chain can explain it; none while no plot has been drawn
+// (a press that was refused drew nothing to explain).
+const FormState* ExplainedPlot(const LastPlot& last);
 
 // The chain of the plot drawn from `plotted`. The curves' intervals follow
 // the main plot: y = f(x) over the interval, the curves from the shift along

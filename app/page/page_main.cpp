@@ -164,9 +164,8 @@ struct Page {
     std::unique_ptr<WebCanvas> picture1, picture2;
     std::optional<Form> form;
     double dpr;
-    // The step sheet: the state of the plot drawn last, the graphs' canvases
-    // in the panel, and the boxes over the panel.
-    std::optional<FormState> plotted;
+    // The step sheet: the graphs' canvases in the panel, and the boxes over
+    // the panel.
     std::vector<std::unique_ptr<WebCanvas>> stepGraphs;
     WebDialogs stepDialogs{layout::kTitle};
 
@@ -250,12 +249,11 @@ struct Page {
     // After a press of Command1: the plot it drew is the one the step sheet
     // explains.
     void notePlot() {
-        if (!HasStepChain(form->state)) return;
-        plotted = form->state;
-        page_steps_enabled(1);
+        if (ExplainedPlot(lastPlot)) page_steps_enabled(1);
     }
 
     void showSteps() {
+        const FormState* plotted = ExplainedPlot(lastPlot);
         if (!plotted) return;
         const StepChain chain = ComposeSteps(*plotted);
         std::string leftOut;

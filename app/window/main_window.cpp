@@ -204,16 +204,17 @@ void MainWindow::wireEvents() {
 }
 
 void MainWindow::notePlot() {
-    if (!HasStepChain(form_->state)) return;
-    plotted_ = form_->state;
+    const FormState* plotted = ExplainedPlot(lastPlot_);
+    if (!plotted) return;
     pictureMenu_->setStepsEnabled(true);
-    if (stepWindow_ && stepWindow_->isVisible()) stepWindow_->showPlot(*plotted_);
+    if (stepWindow_ && stepWindow_->isVisible()) stepWindow_->showPlot(*plotted);
 }
 
 void MainWindow::openSteps() {
-    if (!plotted_) return;
+    const FormState* plotted = ExplainedPlot(lastPlot_);
+    if (!plotted) return;
     if (!stepWindow_) stepWindow_ = new StepWindow(this);
-    stepWindow_->showPlot(*plotted_);
+    stepWindow_->showPlot(*plotted);
     stepWindow_->show();
     stepWindow_->raise();
     stepWindow_->activateWindow();

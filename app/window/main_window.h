@@ -75,7 +75,6 @@ private:
     std::unique_ptr<Form> form_;
     LastPlot lastPlot_;  // the inputs of the graphs on Picture1, to draw them again
     std::unique_ptr<PictureMenu> pictureMenu_;  // copy, save and print
-    std::optional<FormState> plotted_;  // the state the last plot was drawn from
     StepWindow* stepWindow_ = nullptr;   // a window of its own, a child of this one
 };
 

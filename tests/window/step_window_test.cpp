@@ -9,9 +9,11 @@
 #include "plot/step_graphs.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"
+#include "window/modal_script.h"
 #include "window/pixels.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -44,6 +46,25 @@ TEST(StepWindow, ShowsThePlotStepByStepAndGivesItAsOnePicture) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QAction& steps = window.pictureMenu().stepsAction();
     EXPECT_FALSE(steps.isEnabled()) << "no plot yet";
+
+    // The sine's numbers taken by ВЫБОР, then Command1 for the base-a
+    // logarithm, whose base was never asked: the plot is refused and draws
+    // nothing, so there is nothing to explain.
+    {
+        auto* combo = window.findChild<QComboBox*>("Combo1");
+        combo->setCurrentIndex(0);
+        emit combo->activated(0);
+        window.findChild<QPushButton*>(QString::fromUtf8("ВЫБОР"))->click();
+        combo->setCurrentIndex(5);
+        emit combo->activated(5);
+        test::ModalScript boxes;
+        boxes.ok();
+        window.findChild<QPushButton*>("Command1")->click();
+        ASSERT_EQ(boxes.messages().size(), 1u);
+        EXPECT_TRUE(boxes.messages()[0].contains("основание логарифма ещё не введено")) << boxes.messages()[0].toStdString();
+        EXPECT_FALSE(steps.isEnabled()) << "a refused plot";
+    }
+
     test::plotExample(window);
     ASSERT_TRUE(steps.isEnabled());
 
