@@ -38,11 +38,12 @@ WEB_PACKAGES=(
     emscripten node-acorn nodejs
     fonttools python3-brotli
 )
-# The page's tests: Debian's Chromium, driven through puppeteer-core from
-# npm (tests/page/package-lock.json). npm itself comes with a node from
-# elsewhere, and from Debian's package where node is Debian's.
+# The page's tests: Debian's Chromium and Firefox ESR, driven through
+# puppeteer-core from npm (tests/page/package-lock.json). npm itself comes
+# with a node from elsewhere, and from Debian's package where node is
+# Debian's.
 PAGE_TEST_PACKAGES=(
-    chromium ca-certificates
+    chromium firefox-esr ca-certificates
 )
 
 install_missing() {

@@ -6,7 +6,6 @@
 
 window.viramontPage = (() => {
   const form = document.getElementById('form');
-  const busyCover = document.getElementById('busy');
   const box = document.getElementById('box');
   const menu = document.getElementById('menu');
   const measure = document.createElement('canvas').getContext('2d');
@@ -14,7 +13,6 @@ window.viramontPage = (() => {
   const readerLines = new Map();  // canvas id -> the element of its lines for screen readers
   const listEntries = [];       // Combo1's entries
   let program = null;           // the WebAssembly module
-  let running = false;          // a handler is running: no other input
   let formWidth = 0, formHeight = 0;
 
   // ---- the form ----------------------------------------------------------
@@ -145,10 +143,13 @@ window.viramontPage = (() => {
     return input;
   }
 
+  // The pick, as the press it is, in its turn.
   function pick(input, index) {
-    input.value = listEntries[index];
-    input.setSelectionRange(0, 0);
-    press('Combo1');
+    act(() => {
+      input.value = listEntries[index];
+      input.setSelectionRange(0, 0);
+      return run('Combo1');
+    });
   }
 
   function listAppend(id, entry) {
@@ -290,8 +291,18 @@ window.viramontPage = (() => {
   // A modal box: the title, the text, an input field when `withInput` or
   // a choice among `choices` (the first chosen), OK, and Отмена for the
   // input box and the choice. Enter is OK, Escape and the close button
-  // cancel. Resolves with the field's text or the chosen index, '' for a
-  // message, null when cancelled.
+  // cancel. Resolves once, with the field's text or the chosen index, ''
+  // for a message, null when cancelled.
+  //
+  // The one <dialog> serves every box, and the program may open the next
+  // box while the browser still delivers what closed the last one: its
+  // `close` event comes later, as a task of its own, and the keys and
+  // clicks that answered it may still have their default actions and
+  // second clicks to come. So each box listens only while it is open (its
+  // listeners go when it is answered), takes a `close` only while the
+  // dialog is really closed, a click only when the press began on this box
+  // (or came from the keyboard, detail 0), and no held-down key.
+  let boxesOpened = 0;
   function openBox(text, title, withInput, choices = []) {
     return new Promise((resolve) => {
       box.querySelector('.title-text').textContent = title;
@@ -317,67 +328,111 @@ window.viramontPage = (() => {
         if (choices.length) return Number(options.querySelector('input:checked').value);
         return '';
       };
+      const listening = new AbortController();
+      const on = (target, type, handler) => target.addEventListener(type, handler, { signal: listening.signal });
       const finish = (result) => {
-        box.onkeydown = box.onclose = null;
-        for (const b of box.querySelectorAll('button')) b.onclick = null;
+        listening.abort();
         if (box.open) box.close();
         resolve(result);
       };
-      box.querySelector('.ok').onclick = () => finish(answer());
-      box.querySelector('.cancel').onclick = () => finish(null);
-      box.querySelector('.close').onclick = () => finish(null);
-      box.onkeydown = (e) => {
-        if (e.key === 'Enter' && !e.target.matches('button')) {
-          e.preventDefault();
-          finish(answer());
-        }
+      let pressedHere = false;
+      on(box, 'pointerdown', () => { pressedHere = true; });
+      const clicked = (result) => (e) => {
+        if (e.detail === 0 || pressedHere) finish(result());
       };
-      box.onclose = () => finish(null);
+      on(box.querySelector('.ok'), 'click', clicked(answer));
+      on(box.querySelector('.cancel'), 'click', clicked(() => null));
+      on(box.querySelector('.close'), 'click', clicked(() => null));
+      on(box, 'keydown', (e) => {
+        const answering = e.key === 'Enter' || e.key === 'Escape' || (e.key === ' ' && e.target.matches('button'));
+        if (!answering) return;
+        if (e.repeat) {
+          e.preventDefault();
+        } else if (e.key === 'Escape') {
+          e.preventDefault();
+          finish(null);
+        } else if (e.key === 'Enter') {
+          // On a button too, which answers as its click would: the browser's
+          // own activation of a button by Enter waits for the window's focus.
+          e.preventDefault();
+          finish(e.target.matches('.cancel, .close') ? null : answer());
+        }
+      });
+      // The browser's own close request (Escape where the page cannot
+      // hold it) and a close that no answer made.
+      on(box, 'cancel', (e) => {
+        e.preventDefault();
+        finish(null);
+      });
+      on(box, 'close', () => { if (!box.open) finish(null); });
+      box.dataset.opened = String(++boxesOpened);
       box.showModal();
       (withInput ? field : choices.length ? options.querySelector('input:checked') : box.querySelector('.ok')).focus();
     });
   }
 
   async function message(text, title) {
-    busyCover.classList.remove('waiting');
+    document.documentElement.classList.remove('waiting');
     await openBox(text, title, false);
   }
 
   async function input(prompt, title) {
-    busyCover.classList.remove('waiting');
+    document.documentElement.classList.remove('waiting');
     const answer = await openBox(prompt, title, true);
     return answer === null ? '' : answer;
   }
 
   // ---- events --------------------------------------------------------------
 
-  // Runs the program's handler of a control. The page takes no input until
-  // it has ended: a handler runs in one go, and one that waits for a box
-  // waits behind the box, which is modal. A plot long enough to be felt
-  // shows the busy cursor first, for the frame the browser needs to show
-  // it (a shorter one is over before a cursor could change).
-  const nextFrame = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
-  let pressing = Promise.resolve();  // the press running or the last one
-  function press(name) {
-    if (running || !program) return pressing;
-    running = true;
-    pressing = run(name);
-    return pressing;
+  // What the user asks of the program (a press, a pick, a menu item, a
+  // key) runs one at a time, as in the window: one asked for while another
+  // runs is carried out after it, in the order asked. A handler runs in one
+  // go; one that waits for a box waits behind the box, which is modal. The
+  // form is aria-busy while anything runs, and the body counts the actions
+  // that have ended (data-actions).
+  const waiting = [];
+  let acting = false;
+  let actionsEnded = 0;
+  let drained = Promise.resolve();  // all that was asked has ended
+  function act(action) {
+    return new Promise((resolve) => {
+      waiting.push({ action, resolve });
+      if (!acting) drained = drain();
+    });
   }
+  async function drain() {
+    acting = true;
+    form.setAttribute('aria-busy', 'true');
+    while (waiting.length) {
+      const { action, resolve } = waiting.shift();
+      try {
+        await action();
+      } finally {
+        document.body.dataset.actions = String(++actionsEnded);
+        resolve();
+      }
+    }
+    acting = false;
+    form.removeAttribute('aria-busy');
+  }
+
+  // A press of a control runs its handler. A plot long enough to be felt
+  // shows the busy cursor first, for the frame the browser needs to show
+  // it (a shorter one is over before a cursor could change). Input made
+  // meanwhile reaches the controls, and waits as above.
+  const nextFrame = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  const press = (name) => act(() => run(name));
   async function run(name) {
+    if (!program) return;
+    const root = document.documentElement;
     try {
       if ((name === 'Command1' && program._viramont_plot_is_long()) || name === 'Steps') {
-        busyCover.hidden = false;
-        busyCover.classList.add('waiting');
+        root.classList.add('waiting');
         await nextFrame();
       }
       await program.ccall('viramont_press', null, ['string'], [name], { async: true });
     } finally {
-      running = false;
-      if (!busyCover.hidden) {
-        busyCover.hidden = true;
-        busyCover.classList.remove('waiting');
-      }
+      root.classList.remove('waiting');
     }
   }
 
@@ -604,14 +659,26 @@ window.viramontPage = (() => {
     picture: { compose: composePicture, file: 'график.png', name: 'график', larger: true },
     sheet: { compose: () => composeSheet(), file: 'построение по шагам.png', name: 'построение по шагам' },
   };
-  const pictureBlob = (which, ratio) =>
-    new Promise((resolve) => outputs[which].compose(ratio).toBlob(resolve, 'image/png'));
+  // The picture as PNG data; null where the browser could not make it (a
+  // canvas larger than it allows, or no memory for it).
+  function pictureBlob(which, ratio) {
+    let canvas;
+    try {
+      canvas = outputs[which].compose(ratio);
+    } catch (e) {
+      return Promise.resolve(null);
+    }
+    return new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
+  }
+  const failed = (what) => message(`Рисунок не удалось ${what}: браузер не смог создать его изображение.`, document.title);
 
   async function copyPicture(which) {
+    const blob = pictureBlob(which);
     try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': pictureBlob(which) })]);
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': blob })]);
     } catch (e) {
-      await message('Рисунок не удалось скопировать: браузер не дал доступа к буферу обмена.', document.title);
+      if (!(await blob)) await failed('скопировать');
+      else await message('Рисунок не удалось скопировать: браузер не дал доступа к буферу обмена.', document.title);
     }
   }
 
@@ -622,18 +689,16 @@ window.viramontPage = (() => {
   async function savePicture(which) {
     let ratio = 0;
     if (outputs[which].larger) {
-      if (running) return;
-      running = true;
-      let size;
-      try {
-        size = await openBox('', 'Сохранить рисунок', false, kSaveSizes.map((s) => s[0]));
-      } finally {
-        running = false;
-      }
+      const size = await openBox('', 'Сохранить рисунок', false, kSaveSizes.map((s) => s[0]));
       if (size === null) return;
       ratio = kSaveSizes[size][1];
     }
-    const url = URL.createObjectURL(await pictureBlob(which, ratio));
+    const blob = await pictureBlob(which, ratio);
+    if (!blob) {
+      await failed('сохранить');
+      return;
+    }
+    const url = URL.createObjectURL(blob);
     const link = document.createElement('a');
     link.href = url;
     link.download = outputs[which].file;
@@ -646,20 +711,30 @@ window.viramontPage = (() => {
   // Print draws the window's picture anew at four times its logical
   // pixels, about 400 dots to the inch across a landscape page.
   const kPrintRatio = 4;
-  function printPicture(which) {
+  async function printPicture(which) {
+    const blob = await pictureBlob(which, outputs[which].larger ? kPrintRatio : 0);
+    if (!blob) {
+      await failed('напечатать');
+      return;
+    }
     const sheet = document.getElementById('print-sheet');
     const image = new Image();
     image.alt = outputs[which].name;
-    image.src = outputs[which].compose(outputs[which].larger ? kPrintRatio : 0).toDataURL('image/png');
+    const url = URL.createObjectURL(blob);
+    image.src = url;
     sheet.replaceChildren(image);
-    image.decode().then(() => window.print(), () => window.print());
+    await image.decode().catch(() => {});
+    window.print();
+    URL.revokeObjectURL(url);
   }
 
-  const outputActions = { copy: copyPicture, save: savePicture, print: printPicture };
+  // Each output in its turn, for the picture it was asked for.
+  const outputActions = Object.fromEntries(Object.entries({ copy: copyPicture, save: savePicture, print: printPicture })
+    .map(([name, output]) => [name, (which) => act(() => output(which))]));
   // The sheet's picture when the menu was opened over it, else the window's.
   const menuTarget = () => (steps.contains(menu) ? 'sheet' : 'picture');
   const menuActions = {
-    ...Object.fromEntries(Object.entries(outputActions).map(([name, act]) => [name, () => act(menuTarget())])),
+    ...Object.fromEntries(Object.entries(outputActions).map(([name, output]) => [name, () => output(menuTarget())])),
     steps: () => { if (stepsEnabled()) press('Steps'); },
   };
 
@@ -747,7 +822,10 @@ window.viramontPage = (() => {
     return part ? part.value : '.';
   }
 
-  // A viewport smaller than the form shows it scaled down evenly.
+  // A viewport smaller than the form shows it scaled down evenly, after
+  // every resize and turn of the screen. The form stands out of the page's
+  // flow, so the page is as large as the form as it is shown, never as it
+  // was laid out.
   function fitForm() {
     const fit = Math.min(1, window.innerWidth / formWidth, window.innerHeight / formHeight);
     form.style.transform = fit < 1 ? `scale(${fit})` : '';
@@ -758,13 +836,8 @@ window.viramontPage = (() => {
       'bold italic 24px "Liberation Sans"', '18px "DejaVu Sans"', 'bold 18px "DejaVu Sans"']
       .map((f) => document.fonts.load(f)));
     program = await createProgram();
-    running = true;
-    try {
-      await program.ccall('viramont_start', null, ['number', 'number', 'number', 'string'],
-        [window.innerWidth, window.innerHeight, window.devicePixelRatio || 1, decimalSeparator()], { async: true });
-    } finally {
-      running = false;
-    }
+    await act(() => program.ccall('viramont_start', null, ['number', 'number', 'number', 'string'],
+      [window.innerWidth, window.innerHeight, window.devicePixelRatio || 1, decimalSeparator()], { async: true }));
     fitForm();
     window.addEventListener('resize', fitForm);
     document.body.classList.add('ready');
@@ -778,9 +851,10 @@ window.viramontPage = (() => {
     message, input, endProgram, start, composePicture, paperCanvas,
     setStepsEnabled, openSteps, addStep, setStepNote, composeSheet,
     // For the tests and the benchmark: a press that resolves when its
-    // handler has ended, and the benchmark page's compute floor.
+    // handler has ended, the end of all that was asked, and the benchmark
+    // page's compute floor.
     pressAndWait: press,
-    pressed: () => pressing,
+    idle: () => drained,
     floor: () => program.ccall('viramont_floor', 'number', [], []),
   };
 })();

@@ -44,7 +44,7 @@ for (const c of cases) {
       await nextFrame();
       const clicked = performance.now();
       document.getElementById('Command1').click();
-      await viramontPage.pressed();
+      await viramontPage.idle();
       handlers.push(performance.now() - clicked);
       await afterRendering();
       presses.push(performance.now() - clicked);

@@ -1,33 +1,92 @@
 // The one way the page's tests and benchmark open the page: Debian's
-// Chromium, headless, through puppeteer-core, with a fresh profile and no
-// background traffic. Every request the page makes other than for its own
-// file is recorded in `requests`, and every script error in `errors`.
+// Chromium (through the DevTools protocol) or Firefox ESR (through
+// WebDriver BiDi), headless, through puppeteer-core, with a fresh profile,
+// no background traffic, and downloads going to a folder of their own
+// (`page.downloads`). VIRAMONT_BROWSER=firefox picks Firefox. Every request
+// the page makes other than for its own file is recorded in `requests`, and
+// every script error in `errors`.
+//
+// What headless Firefox cannot do, and what stands in for it:
+//   - window.print() ends the page there (the target closes), so in Firefox
+//     the page's print is recorded in `window.viramontPrints` instead, with
+//     the picture it was given;
+//   - it has no accessibility tree for puppeteer (that needs the DevTools
+//     protocol): `page.accessibilityTree` is false, and a test reads the
+//     ARIA roles and names from the elements instead.
 import puppeteer from 'puppeteer-core';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
+export const engine = process.env.VIRAMONT_BROWSER === 'firefox' ? 'firefox' : 'chromium';
 export const chromiumPath = process.env.VIRAMONT_CHROMIUM || '/usr/bin/chromium';
+export const firefoxPath = process.env.VIRAMONT_FIREFOX || '/usr/bin/firefox-esr';
 
-export async function launchPage(file, { width = 1280, height = 900, language = 'ru-RU', ratio = 1 } = {}) {
-  const browser = await puppeteer.launch({
+function launch(language) {
+  if (engine === 'firefox') {
+    return puppeteer.launch({
+      browser: 'firefox',
+      executablePath: firefoxPath,
+      headless: true,
+      extraPrefsFirefox: { 'intl.accept_languages': language, 'intl.locale.requested': language },
+    });
+  }
+  return puppeteer.launch({
     executablePath: chromiumPath,
     headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
       '--disable-sync', '--disable-quic', '--no-first-run', '--disable-default-apps', `--lang=${language}`],
     env: { ...process.env, LANGUAGE: language.replace('-', '_') },
   });
-  const page = await browser.newPage();
+}
+
+export async function launchPage(file, { width = 1280, height = 900, language = 'ru-RU', ratio = 1 } = {}) {
+  const browser = await launch(language);
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'viramont-downloads-'));
+  const context = await browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
+  const page = await context.newPage();
   const url = pathToFileURL(file).href;
   page.requests = [];
   page.errors = [];
-  page.on('request', (r) => { if (r.url() !== url && !r.url().startsWith('data:')) page.requests.push(r.url()); });
+  page.downloads = downloads;
+  page.accessibilityTree = engine === 'chromium';
+  page.on('request', (r) => { if (r.url() !== url && !r.url().startsWith('data:') && !r.url().startsWith('blob:')) page.requests.push(r.url()); });
   page.on('pageerror', (e) => page.errors.push(e.message));
   await page.setViewport({ width, height, deviceScaleFactor: ratio });
-  await page.evaluateOnNewDocument((language) => {
+  await page.evaluateOnNewDocument((language, recordPrints) => {
     Object.defineProperty(navigator, 'language', { get: () => language });
-  }, language);
+    if (recordPrints) {
+      window.viramontPrints = [];
+      window.print = () => window.viramontPrints.push(document.querySelector('#print-sheet img')?.src);
+    }
+  }, language, engine === 'firefox');
   const started = Date.now();
   await page.goto(url);
   await page.waitForSelector('body.ready', { timeout: 20000 });
   page.startMs = Date.now() - started;
-  return { browser, page };
+  const close = async () => {
+    await browser.close();
+    fs.rmSync(downloads, { recursive: true, force: true });
+  };
+  return { browser, page, close };
+}
+
+// Resolves with the file's path once the download folder holds `name` and
+// nothing else: the browser writes a download under another name (.part,
+// .crdownload) and gives it its final name when it is complete.
+export function downloaded(page, name) {
+  const folder = page.downloads;
+  const file = path.join(folder, name);
+  return new Promise((resolve) => {
+    const check = () => {
+      const names = fs.readdirSync(folder);
+      if (names.length === 1 && names[0] === name && fs.statSync(file).size > 0) {
+        watcher.close();
+        resolve(file);
+      }
+    };
+    const watcher = fs.watch(folder, check);
+    check();
+  });
 }
