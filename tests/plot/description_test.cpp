@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"Синий график — исходная функция y = (x)^3: построен от x = 0 до x = 6.",
                          "Красный график — преобразованная функция y = 1+(1000000000000x-1)^3: построен от x = 1 до "
                          "x = 6,98 и обрывается: при x = 6,98 значение функции больше 3,4·10^38."}},
-        // The example of the issue: 4 + 2sin(3x + 1) stays between 2 and 6.
+        // The example plot, 4+2Sin(3x+1) on 0 to 10: it stays between 2 and 6.
         DescriptionCase{
             "sine squeezed, stretched and lifted",
             "Sin(X)",

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ostream>
+#include <string>
+
 namespace viramont {
 namespace {
 
@@ -25,6 +29,29 @@ struct ImageCase {
     float xEnd;
     std::int16_t base;
 };
+
+// A case's name for the test's list: "Sin_A1_k1_b1_C1_0_10", "m" for a
+// minus and "_" for a decimal point; the parameter prints as its name.
+std::string caseName(const ImageCase& c) {
+    const std::string function = c.function;
+    std::string name = function == "Sin(X)"          ? "Sin"
+                       : function == "Cos(X)"        ? "Cos"
+                       : function == "(x)^2"         ? "Square"
+                       : function == "(x)^3"         ? "Cube"
+                       : function == "Log(x)"        ? "Ln"
+                       : function == "Log(b)/Log(a)" ? "LogBase" + std::to_string(c.base)
+                                                     : "Other";
+    auto number = [](const char* prefix, double v) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", v);
+        std::string out = std::string("_") + prefix;
+        for (const char* t = text; *t; ++t) out += *t == '-' ? 'm' : *t == '.' ? '_' : *t;
+        return out;
+    };
+    return name + number("A", c.A) + number("k", c.k) + number("b", c.b) + number("C", c.C) + number("", c.xStart) +
+           number("", c.xEnd);
+}
+void PrintTo(const ImageCase& c, std::ostream* os) { *os << caseName(c); }
 
 class PlotImage : public ::testing::TestWithParam<ImageCase> {};
 
@@ -67,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Plots, PlotImage,
                                            ImageCase{"(x)^3", 1, 1, 0.5, 0, -2, 2, 0},
                                            ImageCase{"Log(b)/Log(a)", 3, 1, 1, -2, 1, 4, 2},
                                            // steep: many consecutive points on different pixels
-                                           ImageCase{"Sin(X)", 1, 40, 0, 0, -1, 1, 0}));
+                                           ImageCase{"Sin(X)", 1, 40, 0, 0, -1, 1, 0}),
+                         [](const ::testing::TestParamInfo<ImageCase>& info) { return caseName(info.param); });
 
 } // namespace
 } // namespace viramont
