@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ struct RangeCase {
     double yMax;
     double yMin;
 };
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.function; }
 
 class RangeScan : public ::testing::TestWithParam<RangeCase> {};
 
@@ -143,6 +145,7 @@ struct FaultCase {
     const char* stopped;
     const char* reason;
 };
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.what; }
 
 // Runs Command1 behind the event boundary; the kind of the fault that
 // stopped it.

@@ -7,7 +7,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iomanip>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -18,6 +20,8 @@ struct ParseCase {
     const char* text;
     double expected;
 };
+// A case prints as what it reads, so that the test's list names it.
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.text << "\" -> " << c.expected; }
 
 class ParseTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -102,6 +106,7 @@ struct FormatCase {
     const char* single;  // as a 32-bit float
     const char* dbl;     // as a 64-bit float
 };
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << std::setprecision(17) << c.value; }
 
 class FormatTest : public ::testing::TestWithParam<FormatCase> {
 protected:
