@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace viramont {
 namespace {
 
@@ -235,6 +237,7 @@ struct PaperCase {
     const char* name;
     void (*press)(MainWindow&);
 };
+void PrintTo(const PaperCase& c, std::ostream* os) { *os << c.name; }
 
 class PaperPage : public ::testing::TestWithParam<PaperCase> {};
 
