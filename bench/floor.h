@@ -4,7 +4,7 @@
 // cleared, as the plot's loops do; without that the floor pays for whatever
 // state library code left behind and comes out wrongly slow.
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "toolkit/vector_state.h"
 
 #include <cmath>

@@ -18,7 +18,7 @@
 //
 // The exit status is 1 when a case's ratio is above its target.
 
-#include "app/window/main_window.h"
+#include "window/main_window.h"
 #include "bench/floor.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt/canvas_widget.h"

@@ -37,7 +37,7 @@
 // (asking again after Cancel is what the program is meant to do, so that is
 // the end of the input, not a failure).
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "tests/press_oracle.h"

@@ -11,7 +11,7 @@
 // kind (a 64-bit float, or the integer 1 that replaced a zero), b as a 64-bit
 // float, the base as an integer.
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 #include <cstddef>
 #include <string>

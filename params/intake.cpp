@@ -1,6 +1,6 @@
 #include "params/intake.h"
 
-#include "app/form/layout.h"
+#include "form/layout.h"
 #include "params/formula.h"
 #include "toolkit/arith.h"
 #include "toolkit/number_text.h"

@@ -3,7 +3,7 @@
 // and the logarithm's domain are checked, the base of fn::kLogBase is
 // asked for, and the formula of the transformed function goes to Text5.
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 namespace viramont {
 

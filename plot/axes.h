@@ -3,7 +3,7 @@
 // y-range with a unit of margin, with both axes, their labels, the ticks of
 // the range and the two guide lines at y = C and x = -b.
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 namespace viramont {
 

@@ -6,7 +6,7 @@
 //   Command1 -> plot loops -> GraphBatch::flush -> GraphTrace::add (per batch)
 //            -> DescribePlot -> FormState::Spoken -> the front end publishes it
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "toolkit/canvas.h"
 #include "toolkit/fault.h"
 

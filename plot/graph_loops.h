@@ -8,7 +8,7 @@
 //   SinValues ... the values of each function: base f(x), the scan's T(x)
 //                 and the transformed F(x), each stored as a 32-bit y
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "plot/description.h"
 #include "toolkit/arith.h"
 #include "toolkit/vector_state.h"

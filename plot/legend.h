@@ -2,7 +2,7 @@
 // The legend panel: the colour key and two sentences that say by how much
 // and which way the transformed graph is shifted along each axis.
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 namespace viramont {
 

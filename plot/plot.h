@@ -3,7 +3,7 @@
 // y-range, draws the axes, the blue base graph and the red transformed
 // graph, and prints the legend.
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 namespace viramont {
 

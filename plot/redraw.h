@@ -5,7 +5,7 @@
 // Both come out as the screen shows them, a plot that a fault ended ending
 // at the same point.
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "toolkit/canvas_geometry.h"
 
 #include <cstdint>

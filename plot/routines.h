@@ -2,7 +2,7 @@
 // The six plot routines, one per entry of Combo1. Command1_Click calls the
 // one whose entry is chosen; they are declared here for the benchmarks.
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 namespace viramont {
 

@@ -1,6 +1,6 @@
 #include "plot/step_graphs.h"
 
-#include "app/form/layout.h"
+#include "form/layout.h"
 #include "plot/graph_loops.h"
 #include "toolkit/guard.h"
 #include "toolkit/number_text.h"

@@ -25,7 +25,7 @@
 //     places, as a reduced fraction of whole numbers ("1/3", "10/3");
 //     otherwise rounded to three significant digits and marked "примерно".
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "plot/redraw.h"
 
 #include <cstdint>

@@ -9,4 +9,4 @@ source scripts/packages.sh
 install_missing "${BUILD_PACKAGES[@]}"
 cmake --preset release
 cmake --build --preset release --target viramont
-exec build/release/app/window/viramont
+exec build/release/window/viramont

@@ -4,8 +4,8 @@
 // from a script, the canvas sizes of the layout, a Form over any two
 // canvases, and the form states the tests start from.
 
-#include "app/form/form.h"
-#include "app/form/layout.h"
+#include "form/form.h"
+#include "form/layout.h"
 #include "recording_canvas.h"
 #include "toolkit/canvas.h"
 #include "toolkit/controls.h"

@@ -10,7 +10,7 @@
 // kMaxScanSteps points. x far out, where a step no longer moves it, costs
 // nothing and is always pressed.
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "params/intake.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"

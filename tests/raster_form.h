@@ -3,8 +3,8 @@
 // over them: sizes, colours and font of the layout, as the window makes
 // them. Needs a QGuiApplication.
 
-#include "app/window/appearance.h"
-#include "app/form/layout.h"
+#include "window/appearance.h"
+#include "form/layout.h"
 #include "form_kit.h"
 #include "toolkit/qt/raster_canvas.h"
 

@@ -2,7 +2,7 @@
 // their arithmetic in WebAssembly, drawing nothing (bench/floor.h), for the
 // form state the page's last ВЫБОР stored.
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "bench/floor.h"
 
 #include <emscripten.h>

@@ -22,7 +22,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 // The layout's rows as the C++ table states them: name, left, top, width,
 // height in twips (15 to a pixel).
 function layoutRows() {
-  const source = fs.readFileSync(path.join(here, '../../app/form/layout.h'), 'utf8');
+  const source = fs.readFileSync(path.join(here, '../../form/layout.h'), 'utf8');
   const row = /\{"([^"]+)", Kind::(\w+), (\d+), (\d+), (\d+), (\d+),/g;
   return [...source.matchAll(row)].map((m) => ({
     name: m[1], kind: m[2], box: m.slice(3, 7).map((v) => Math.floor(Number(v) / 15)),

@@ -21,8 +21,8 @@
 // message box follows, and the fault kind when a fault stopped the press.
 // Numbers are written as their bit patterns, never as rounded decimals.
 
-#include "app/form/form.h"
-#include "app/form/layout.h"
+#include "form/form.h"
+#include "form/layout.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "tests/form_kit.h"

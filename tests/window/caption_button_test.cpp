@@ -1,7 +1,7 @@
 // The buttons as they are painted: the face in the button's own colour and
 // the caption wrapped and centred on it, its leading blank kept.
 
-#include "app/window/main_window.h"
+#include "window/main_window.h"
 #include "toolkit/qt/caption_button.h"
 
 #include <QImage>

@@ -3,7 +3,7 @@
 // Combo1, A = 2, k = 3, b = 1, C = 4 on 0 to 10, then ВЫБОР and Command1
 // pressed. Text5 then reads "4+2Sin(3x+1)".
 
-#include "app/window/main_window.h"
+#include "window/main_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>

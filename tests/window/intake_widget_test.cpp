@@ -1,7 +1,7 @@
 // ВЫБОР on the real window: typed fields, a picked function, the message
 // box, the base input box and the formula read back from Text5.
 
-#include "app/window/main_window.h"
+#include "window/main_window.h"
 #include "toolkit/fault.h"
 #include "window/modal_script.h"
 #include "window/typing.h"

@@ -1,7 +1,7 @@
 // Widget tests run on the offscreen platform with a point as the decimal
 // separator; one test switches to a comma on purpose.
 
-#include "app/window/startup.h"
+#include "window/startup.h"
 #include "toolkit/number_text.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // the context menu and the shortcuts; failures told in a message box while
 // the canvases and the fields stay as they were.
 
-#include "app/window/main_window.h"
-#include "app/window/picture_export.h"
-#include "app/window/picture_menu.h"
+#include "window/main_window.h"
+#include "window/picture_export.h"
+#include "window/picture_menu.h"
 #include "plot/redraw.h"
 #include "raster_form.h"
 #include "toolkit/qt/canvas_widget.h"

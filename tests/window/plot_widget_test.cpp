@@ -1,7 +1,7 @@
 // The whole road through the real window: pick a function, fill the fields,
 // press ВЫБОР and Command1, and find the graphs where the scale puts them.
 
-#include "app/window/main_window.h"
+#include "window/main_window.h"
 #include "toolkit/canvas_geometry.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"

@@ -8,8 +8,8 @@
 // VIRAMONT_SOAK_SEED and VIRAMONT_SOAK_ACTIONS (environment) change the seed
 // and the length of the session; a failure names the seed and the action.
 
-#include "app/form/layout.h"
-#include "app/window/main_window.h"
+#include "form/layout.h"
+#include "window/main_window.h"
 #include "toolkit/fault.h"
 #include "press_oracle.h"
 #include "toolkit/number_text.h"

@@ -3,9 +3,9 @@
 // sentence as text a screen reader reads; copied, saved and printed as one
 // picture; kept up to date by the next plot.
 
-#include "app/window/main_window.h"
-#include "app/window/picture_menu.h"
-#include "app/window/step_window.h"
+#include "window/main_window.h"
+#include "window/picture_menu.h"
+#include "window/step_window.h"
 #include "plot/step_graphs.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/example_plot.h"

@@ -4,7 +4,7 @@
 // Enter on the focused buttons, the fields' length and context menu, and
 // Command3 ending the program.
 
-#include "app/window/main_window.h"
+#include "window/main_window.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/modal_script.h"
 #include "window/typing.h"

@@ -3,8 +3,8 @@
 // names. The expected values are written out here in pixels (twips / 15), so
 // a wrong value in the layout table shows up as a failure.
 
-#include "app/window/main_window.h"
-#include "app/window/startup.h"
+#include "window/main_window.h"
+#include "window/startup.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "toolkit/qt/caption_button.h"
 

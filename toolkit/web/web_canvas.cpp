@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The page's side, in app/page/page.js: window.viramontPage.
+// The page's side, in page/page.js: window.viramontPage.
 EM_JS(double, page_text_width, (const char* text, const char* font), {
     return viramontPage.textWidth(UTF8ToString(text), UTF8ToString(font));
 });

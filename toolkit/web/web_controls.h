@@ -1,7 +1,7 @@
 #pragma once
 // The controls of the page as the handlers see them: a text field, the
 // editable list and the modal boxes, each over the page's elements (found
-// by the control's name as their id) through app/page/page.js.
+// by the control's name as their id) through page/page.js.
 
 #include "toolkit/controls.h"
 

@@ -1,6 +1,6 @@
-#include "app/window/picture_menu.h"
+#include "window/picture_menu.h"
 
-#include "app/window/picture_export.h"
+#include "window/picture_export.h"
 #include "plot/redraw.h"
 #include "toolkit/qt/canvas_widget.h"
 

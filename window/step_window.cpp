@@ -1,7 +1,7 @@
-#include "app/window/step_window.h"
+#include "window/step_window.h"
 
-#include "app/form/layout.h"
-#include "app/window/appearance.h"
+#include "form/layout.h"
+#include "window/appearance.h"
 #include "plot/step_graphs.h"
 #include "plot/steps.h"
 #include "toolkit/guard.h"

@@ -1,4 +1,4 @@
-#include "app/window/picture_output.h"
+#include "window/picture_output.h"
 
 #include "toolkit/controls.h"
 

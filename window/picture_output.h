@@ -9,7 +9,7 @@
 // saved also as a PDF page and as PNGs of twice and four times its pixels;
 // any other is printed and saved as it is.
 
-#include "app/window/picture_export.h"
+#include "window/picture_export.h"
 
 #include <QImage>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/window/appearance.h"
+#include "window/appearance.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,9 +1,9 @@
 #pragma once
 // The form as its procedures see it.
 //
-//   window (app/window)  --events-->  handlers  --read/write-->  FormState
+//   window (window)  --events-->  handlers  --read/write-->  FormState
 //
-//   Form_Load, Combo1_Click, Command3_Click   app/form/form.cpp
+//   Form_Load, Combo1_Click, Command3_Click   form/form.cpp
 //   ВЫБОР_Click  (intake, checks, formula)    params/
 //   Command1_Click (plots, axes, legend)      plot/
 //

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/form/form.h"
+#include "form/form.h"
 #include "toolkit/canvas_geometry.h"
 
 #include <optional>

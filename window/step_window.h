@@ -6,8 +6,8 @@
 // then the moves left out. The sheet is copied, saved and printed as one
 // picture, from its buttons, its context menu or Ctrl+C, Ctrl+S and Ctrl+P.
 
-#include "app/form/form.h"
-#include "app/window/picture_output.h"
+#include "form/form.h"
+#include "window/picture_output.h"
 #include "plot/steps.h"
 #include "toolkit/qt/qt_dialogs.h"
 

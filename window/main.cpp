@@ -1,20 +1,20 @@
 // Viramont: how the graph of y = A·f(k·x + b) + C moves as A, k, b and C
-// change. One window; see app/window/main_window.h for the events.
+// change. One window; see window/main_window.h for the events.
 //
 // The layers, each building only on those before it:
 //
 //   toolkit/      numbers, faults, the canvas and control interfaces;
 //                 toolkit/qt/ their Qt implementations
-//   app/form/     the form: FormState, the controls as handlers see them,
+//   form/     the form: FormState, the controls as handlers see them,
 //                 Form_Load, Combo1_Click, Command3_Click
 //   params/       ВЫБОР: intake, checks, the formula text
 //   plot/         Command1: the plot routines, axes, legend
-//   app/window/   the window: layout, widgets, event wiring, the picture's
+//   window/   the window: layout, widgets, event wiring, the picture's
 //                 copy, save and print, and this start-up
 
-#include "app/window/appearance.h"
-#include "app/window/main_window.h"
-#include "app/window/startup.h"
+#include "window/appearance.h"
+#include "window/main_window.h"
+#include "window/startup.h"
 #include "toolkit/number_text.h"
 
 #include <QApplication>

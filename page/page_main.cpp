@@ -1,5 +1,5 @@
 // Viramont in a browser: the same form, handlers and plot as the window
-// (app/window/), over the page's elements. The page (page.js) builds an
+// (window/), over the page's elements. The page (page.js) builds an
 // element for every control this start-up names, then passes the events
 // here:
 //
@@ -24,8 +24,8 @@
 // wait is Emscripten's Asyncify), and the page takes no other input
 // meanwhile.
 
-#include "app/form/form.h"
-#include "app/form/layout.h"
+#include "form/form.h"
+#include "form/layout.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"

@@ -10,7 +10,7 @@
 // drawn, once there is one. None of them changes a canvas, a field or the
 // form's state, and nothing is kept between runs.
 
-#include "app/window/picture_output.h"
+#include "window/picture_output.h"
 
 #include <QAction>
 #include <QImage>

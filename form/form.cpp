@@ -1,4 +1,4 @@
-#include "app/form/form.h"
+#include "form/form.h"
 
 #include "toolkit/guard.h"
 

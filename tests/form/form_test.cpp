@@ -1,4 +1,4 @@
-#include "app/form/form.h"
+#include "form/form.h"
 #include "form_kit.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/window/startup.h"
+#include "window/startup.h"
 
-#include "app/form/layout.h"
+#include "form/layout.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

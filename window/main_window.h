@@ -3,17 +3,17 @@
 // the form (its state and the controls as the handlers see them) and runs
 // every user event through the event boundary.
 //
-//   Load              -> Form_Load        (app/form/)
-//   Combo1 pick       -> Combo1_Click     (app/form/)
+//   Load              -> Form_Load        (form/)
+//   Combo1 pick       -> Combo1_Click     (form/)
 //   ВЫБОР pressed     -> ВЫБОР_Click      (params/)
 //   Command1 pressed  -> Command1_Click   (plot/)
-//   Command3 pressed  -> Command3_Click   (app/form/)
+//   Command3 pressed  -> Command3_Click   (form/)
 //
 // The canvases' menu (picture_menu.h) copies, saves and prints the picture
 // and opens the step sheet (step_window.h) of the plot drawn last.
 
-#include "app/form/form.h"
-#include "app/form/layout.h"
+#include "form/form.h"
+#include "form/layout.h"
 #include "plot/redraw.h"
 
 #include <QWidget>

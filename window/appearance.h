@@ -1,7 +1,7 @@
 #pragma once
 // Fonts, colours and the icon of the window, from the layout's values.
 
-#include "app/form/layout.h"
+#include "form/layout.h"
 
 #include <QColor>
 #include <QFont>

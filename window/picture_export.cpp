@@ -1,6 +1,6 @@
-#include "app/window/picture_export.h"
+#include "window/picture_export.h"
 
-#include "app/form/layout.h"
+#include "form/layout.h"
 #include "plot/redraw.h"
 #include "toolkit/qt/painter_canvas.h"
 #include "toolkit/qt/raster_canvas.h"
