@@ -25,6 +25,9 @@ namespace viramont::graph {
 // Steps of x, as 32-bit floats: 0.0001 is 9.99999974737875e-05.
 inline constexpr float kScanStep = 0.5f;
 inline constexpr float kGraphStep = 0.0001f;
+// Where the graph's step no longer moves x: from 2048 on, 0.0001 is less
+// than half the distance between two floats.
+inline constexpr double kGraphReach = 2048.0;
 
 // Runs `body` for x = start, start + step, ... while x <= end. x is the
 // 32-bit counter CurX, advanced by a 32-bit addition; start and end are

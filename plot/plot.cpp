@@ -8,6 +8,7 @@
 #include "plot/routines.h"
 #include "toolkit/arith.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace viramont {
@@ -114,6 +115,10 @@ FaultSite siteOf(const RuntimeFault& fault, FaultSite::Part part, bool transform
     return site;
 }
 
+// The red graph's interval: the interval moved by -b.
+double redStart(const FormState& s, double b) { return s.XStart.value() - b; }
+double redEnd(const FormState& s, double b) { return static_cast<double>(s.XEnd) - b; }
+
 // The one skeleton of every plot: range scan, axes, blue base graph, red
 // transformed graph over the interval moved by -b, legend; then the
 // picture in words. A fault on the way is told with what stopped, where
@@ -133,7 +138,7 @@ void plot(Form& form) {
         part = Part::BaseGraph;
         drawGraph(form, kBlue, s.XStart.value(), s.XEnd, outcome.base, [&p](float x) { return Values::base(p, x); });
         part = Part::TransformedGraph;
-        drawGraph(form, kRed, s.XStart.value() - p.b, static_cast<double>(s.XEnd) - p.b, outcome.transformed,
+        drawGraph(form, kRed, redStart(s, p.b), redEnd(s, p.b), outcome.transformed,
                   [&p](float x) { return Values::transformed(p, x); });
         part = Part::Legend;
         ShowLegend(form);
@@ -164,6 +169,15 @@ struct Routine {
 constexpr Routine kRoutines[] = {{fn::kSin, PlotSin},       {fn::kCos, PlotCos}, {fn::kSquare, PlotSquare},
                                  {fn::kCube, PlotCube},     {fn::kLog, PlotLog}, {fn::kLogBase, PlotLogBase}};
 } // namespace
+
+double GraphPoints(const FormState& s) {
+    auto points = [](double from, double to) {
+        const double lo = std::max(from, -graph::kGraphReach), hi = std::min(to, graph::kGraphReach);
+        return hi > lo ? (hi - lo) / graph::kGraphStep : 0.0;
+    };
+    const double b = s.ShiftX.value();
+    return points(s.XStart.value(), s.XEnd) + points(redStart(s, b), redEnd(s, b));
+}
 
 // Six independent tests of the name, in list order: each routine whose name
 // matches runs.

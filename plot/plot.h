@@ -9,4 +9,9 @@ namespace viramont {
 
 void Command1_Click(Form& form);
 
+// About how many points the two graphs of a press of Command1 compute from
+// `state`: the interval and the red graph's interval, moved by -b, each at
+// the graph's step, where the step still moves x.
+double GraphPoints(const FormState& state);
+
 } // namespace viramont
