@@ -82,6 +82,12 @@ inline constexpr const char* kFunctionNames[] = {fn::kSin, fn::kCos, fn::kSquare
 // The two logarithms, whose interval and domain ВЫБОР checks.
 inline bool isLogarithm(const std::string& name) { return name == fn::kLog || name == fn::kLogBase; }
 
+// The form over a front end's controls, its state zeroed: the text fields
+// by their names in the layout ("Text1" to "Text7"), the list, the two
+// canvases, the boxes and the end of the program.
+Form formOver(const std::function<TextField&(const char* name)>& field, ListControl& combo1, Canvas& picture1,
+              Canvas& picture2, Dialogs& dialogs, std::function<void()> endProgram);
+
 // Runs a handler behind the event boundary (toolkit/guard.h), its
 // announcement starting empty; true when it ran to its end.
 bool runHandler(Form& form, void (*handler)(Form&));

@@ -65,6 +65,26 @@ constexpr Colour kButtonFace = kSystem | 15;  // the 3-D face colour
 constexpr Colour kButtonText = kSystem | 18;
 constexpr Colour kFormBack = kSystem | 19;    // the form's own background
 
+// The system colours as the classic desktop scheme paints them, where no
+// desktop gives them: on the page, and the form's own background outside
+// Windows (the inactive title-bar text colour, which has no counterpart
+// elsewhere). A colour that is not a system colour stays as it is.
+constexpr Colour classicColour(Colour colour) {
+    if ((colour & kSystem) == 0) return colour;
+    switch (colour & 0xFF) {
+    case 5: return rgb(255, 255, 255);  // a field's face
+    case 8: return rgb(0, 0, 0);        // a field's text
+    case 15: return rgb(239, 239, 239); // a button's face
+    case 18: return rgb(0, 0, 0);       // a button's text
+    case 19: return rgb(212, 208, 200); // the form
+    default: return rgb(239, 239, 239);
+    }
+}
+
+// The longest text a field or the input box takes, in characters: far
+// more than any number, and a pasted page of text stays quick.
+constexpr int kFieldLimit = 40000;
+
 constexpr const char* kTitle = "Viramont";
 constexpr int kClientWidth = 17160;   // twips: 1144 px
 constexpr int kClientHeight = 12450;  // twips: 830 px
@@ -151,18 +171,16 @@ constexpr PixelSize canvasArea(std::string_view name) {
     return {px(c.width) - 2 * kCanvasBorder, px(c.height) - 2 * kCanvasBorder};
 }
 
-// The step sheet (plot/steps.h), in both front ends: the graph of each step
-// in a canvas of its own with this drawing area in logical pixels, black on
-// white like paper, its labels in the small font; the headings, formulas
-// and sentences above the graphs in the two text fonts; the sheet's cells
-// side by side, this many in a row.
+// The step sheet (plot/steps.h; views/sheet.h places its parts): the graph
+// of each step in a canvas of its own with this drawing area in logical
+// pixels, black on white like paper, its labels in the small font; the
+// headings, formulas and sentences above the graphs in the two text fonts.
 inline constexpr PixelSize kStepGraph{330, 210};
 inline constexpr FontSpec kStepGraphFont{"Arial", 9, false, false};
 inline constexpr Colour kStepGraphFore = 0x000000;
 inline constexpr Colour kStepGraphBack = 0xFFFFFF;
 inline constexpr FontSpec kStepHeadingFont{"Arial", 11, true, false};
 inline constexpr FontSpec kStepTextFont{"Arial", 11, false, false};
-inline constexpr int kStepColumns = 3;
 
 // The caption that names a field or canvas for screen readers.
 struct AccessibleName {

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Makes the one offline file of the page: the template with the style, the
-fonts (subset to the characters a Russian form shows, as WOFF2 inside the
-style), the page's script and the program (WebAssembly inside its script).
+"""Makes the one offline file of the page: the template with the toolkit's
+style, the fonts (subset to the characters a Russian form shows, as WOFF2
+inside the style), the toolkit's script with the fonts' metrics, the page's
+script and the program (WebAssembly inside its script).
 
-    assemble.py TEMPLATE STYLE PAGE_JS PROGRAM_JS OUTPUT
+    assemble.py TEMPLATE TOOLKIT_STYLE TOOLKIT_JS PAGE_JS PROGRAM_JS OUTPUT
 """
 import base64
 import io
@@ -78,12 +79,14 @@ def font_faces():
     return "\n".join(rules)
 
 
-def main(template, style, page_js, program_js, output):
+def main(template, style, toolkit_js, page_js, program_js, output):
     read = lambda p: open(p, encoding="utf-8").read()
     html = read(template)
-    # Each part goes in once, as it is: replace() would also expand any
-    # marker-like text inside the parts themselves.
-    for marker, part in (("/*@FONTS@*/", font_faces()), ("/*@STYLE@*/", read(style)), ("/*@METRICS@*/", font_metrics()),
+    # Each part goes in once, at the first marker, as it is: replace() would
+    # also expand any marker-like text inside the parts themselves. The
+    # metrics' marker is in the toolkit's script.
+    for marker, part in (("/*@FONTS@*/", font_faces()), ("/*@STYLE@*/", read(style)),
+                         ("/*@TOOLKIT@*/", read(toolkit_js)), ("/*@METRICS@*/", font_metrics()),
                          ("/*@PAGE@*/", read(page_js)), ("/*@PROGRAM@*/", read(program_js))):
         at = html.index(marker)
         html = html[:at] + part + html[at + len(marker):]
@@ -94,6 +97,6 @@ def main(template, style, page_js, program_js, output):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 6:
+    if len(sys.argv) != 7:
         sys.exit(__doc__)
     main(*sys.argv[1:])

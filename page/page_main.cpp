@@ -1,31 +1,26 @@
-// Viramont in a browser: the same form, handlers and plot as the window
-// (window/), over the page's elements. The page (page.js) builds an
-// element for every control this start-up names, then passes the events
-// here:
+// Viramont in a browser: the same form, handlers, plot, pictures, step
+// sheet and menu as the window (window/), drawn by the web toolkit
+// (toolkit/web/) from the layout (form/layout.h) and the views' descriptions
+// (views/). The page's script (page.js) starts the program and passes each
+// action on in its turn:
 //
 //   viramont_start   once, with the viewport, the pixel ratio and the
-//                    browser's decimal separator: lays out the form and
-//                    runs Form_Load
-//   viramont_press   a button pressed or an entry picked: "ВЫБОР",
-//                    "Command1", "Command3" or "Combo1"; or "Steps", the
-//                    canvases' "Построение по шагам…": the step sheet of
-//                    the plot drawn last in the page's panel, its graphs
-//                    drawn into the panel's canvases
-//   viramont_formula_line  the formula line of a copied picture
-//   viramont_redraw  both canvases drawn anew at a larger ratio, for print
-//                    and the larger pictures
-//   viramont_plot_is_long  whether a plot now takes long enough for the
-//                    busy cursor
+//                    browser's decimal separator: lays out the form, defines
+//                    the menus and keys, and runs Form_Load
+//   viramont_press   an action: a button pressed or an entry picked
+//                    ("ВЫБОР", "Command1", "Command3", "Combo1"), or a
+//                    command of a menu, a key or the step sheet's buttons
+//                    ("picture:copy", "picture:steps", "sheet:save", ...)
 //
-// After each handler the page gets the pictures, what Picture1 shows in
-// words, and what the handler announces, for screen readers.
-// Handlers run inside the event boundary as on the desktop; a handler that
-// opens a box waits for its answer (the page's boxes are asynchronous, the
-// wait is Emscripten's Asyncify), and the page takes no other input
-// meanwhile.
+// After each handler the page shows the pictures, what Picture1 shows in
+// words, and what the handler announces, for screen readers. Handlers run
+// inside the event boundary as on the desktop; a handler that opens a box
+// waits for its answer (the page's boxes are asynchronous, the wait is
+// Emscripten's Asyncify).
 
 #include "form/form.h"
 #include "form/layout.h"
+#include "page/page_state.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
@@ -35,10 +30,15 @@
 #include "toolkit/number_text.h"
 #include "toolkit/web/web_canvas.h"
 #include "toolkit/web/web_controls.h"
+#include "toolkit/web/web_page.h"
+#include "views/menu.h"
+#include "views/outputs.h"
+#include "views/picture.h"
+#include "views/sheet.h"
 
 #include <emscripten.h>
 
-#include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -47,79 +47,27 @@
 #include <string_view>
 #include <vector>
 
-EM_JS(void, page_add_control,
-      (const char* name, const char* kind, int left, int top, int width, int height, const char* text,
-       const char* font, const char* fore, const char* back, int centred, int tabIndex, const char* accessibleName,
-       int output),
-      {
-          viramontPage.addControl({
-              name : UTF8ToString(name),
-              kind : UTF8ToString(kind),
-              left : left,
-              top : top,
-              width : width,
-              height : height,
-              text : UTF8ToString(text),
-              font : UTF8ToString(font),
-              fore : UTF8ToString(fore),
-              back : UTF8ToString(back),
-              centred : centred != 0,
-              tabIndex : tabIndex,
-              accessibleName : UTF8ToString(accessibleName),
-              output : output != 0,
-          });
-      });
-EM_JS(void, page_form_size, (int width, int height, const char* back, const char* title), {
-    viramontPage.setFormSize(width, height, UTF8ToString(back), UTF8ToString(title));
-});
 EM_JS(void, page_end_program, (), { viramontPage.endProgram(); });
-EM_JS(void, page_paper_canvas, (const char* id, int width, int height), {
-    viramontPage.paperCanvas(UTF8ToString(id), width, height);
-});
-// The step sheet's panel: opened afresh with its title, fonts and texts,
-// then a cell for each graph, then a graph's note once it is drawn.
-EM_JS(void, page_steps_enabled, (int enabled), { viramontPage.setStepsEnabled(enabled != 0); });
-EM_JS(void, page_steps_open,
-      (const char* title, const char* headingFont, const char* textFont, int columns, const char* key,
-       const char* leftOut),
-      {
-          viramontPage.openSteps({
-              title : UTF8ToString(title),
-              headingFont : UTF8ToString(headingFont),
-              textFont : UTF8ToString(textFont),
-              columns : columns,
-              key : UTF8ToString(key),
-              leftOut : UTF8ToString(leftOut),
-          });
-      });
-EM_JS(void, page_steps_cell,
-      (const char* id, const char* heading, const char* formula, const char* sentence, int width, int height), {
-          viramontPage.addStep(UTF8ToString(id), UTF8ToString(heading), UTF8ToString(formula), UTF8ToString(sentence),
-                               width, height);
-      });
-EM_JS(void, page_steps_note, (const char* id, const char* note), {
-    viramontPage.setStepNote(UTF8ToString(id), UTF8ToString(note));
-});
-EM_JS(void, page_announce, (const char* text), { viramontPage.announce(UTF8ToString(text)); });
 
 namespace viramont {
 namespace {
 
-// The desktop's system colours as the window's style paints them.
-Colour pageColour(Colour colour) {
-    if ((colour & layout::kSystem) == 0) return colour;
-    switch (colour & 0xFF) {
-    case 5: return rgb(255, 255, 255);  // a field's face
-    case 8: return rgb(0, 0, 0);        // a field's text
-    case 15: return rgb(239, 239, 239); // a button's face
-    case 18: return rgb(0, 0, 0);       // a button's text
-    case 19: return rgb(212, 208, 200); // the form
-    default: return rgb(239, 239, 239);
-    }
-}
+using web::Json;
+
+// The smallest scale of the page: a phone's screen still shows the whole form.
+constexpr double kSmallestPageScale = 0.2;
+// A plot of more points than this shows the wait cursor first: some tens of
+// milliseconds.
+constexpr double kLongPlot = 4e5;
+
+// The menus by the names the toolkit knows them.
+constexpr const char* kPictureMenu = "picture";
+constexpr const char* kSheetMenu = "sheet";
+
+std::string colourOf(Colour colour) { return cssColour(layout::classicColour(colour)); }
 
 // A layout font as CSS writes it, its size in logical pixels at the scale.
-std::string cssFont(const layout::FontSpec& f, double scale) {
+std::string cssFont(const layout::FontSpec& f, double scale = 1.0) {
     std::string font = f.italic ? "italic " : "";
     font += f.bold ? "bold " : "";
     font += std::to_string(layout::fontPixels(f.points, scale)) + "px \"" + layout::familyOf(f.face) + "\", \"" +
@@ -145,8 +93,53 @@ const char* accessibleNameOf(std::string_view control) {
     return "";
 }
 
-// The smallest scale of the page: a phone's screen still shows the whole form.
-constexpr double kSmallestPageScale = 0.2;
+// A command's key as the menu shows it, and as the browser names the key.
+std::string keyLabel(char key) { return key ? std::string("Ctrl+") + key : std::string(); }
+std::string keyCode(char key) { return std::string("Key") + key; }
+
+template <std::size_t N>
+void defineCommands(const char* menu, const std::array<view::CommandItem, N>& items) {
+    std::vector<Json> entries, keys;
+    for (const view::CommandItem& item : items) {
+        if (item.command == view::Command::Close) continue;
+        entries.push_back(Json()
+                              .add("command", view::commandName(item.command))
+                              .add("text", item.text)
+                              .add("keyLabel", keyLabel(item.key))
+                              .add("separatorBefore", item.separatorBefore));
+        if (item.key) {
+            keys.push_back(Json()
+                               .add("code", keyCode(item.key))
+                               .add("command", view::commandName(item.command))
+                               .add("canvasOnly", item.scope == view::KeyScope::Canvas));
+        }
+    }
+    web::defineMenu(menu, entries);
+    web::defineKeys(menu, keys);
+}
+
+// The sheet's look as the panel takes it.
+Json lookJson(const view::SheetLook& look) {
+    return Json()
+        .add("marginLeft", look.marginLeft)
+        .add("marginTop", look.marginTop)
+        .add("marginRight", look.marginRight)
+        .add("marginBottom", look.marginBottom)
+        .add("blockGap", look.blockGap)
+        .add("cellGapX", look.cellGapX)
+        .add("cellGapY", look.cellGapY)
+        .add("lineGap", look.lineGap)
+        .add("columns", look.columns)
+        .add("cellWidth", look.cellWidth())
+        .add("edge", look.graphEdge)
+        .add("paper", cssColour(look.paper))
+        .add("ink", cssColour(look.ink))
+        .add("edgeInk", cssColour(look.edgeInk))
+        .add("noteInk", cssColour(look.noteInk))
+        .add("titleFont", cssFont(look.titleFont()))
+        .add("headingFont", cssFont(look.headingFont))
+        .add("textFont", cssFont(look.textFont));
+}
 
 // What the page keeps of a canvas to draw it again, larger.
 struct CanvasLook {
@@ -158,54 +151,78 @@ struct CanvasLook {
 struct Page {
     std::map<std::string, std::unique_ptr<WebField>> fields;
     CanvasLook look1, look2;
+    view::Box box1, box2;  // the canvases' drawing areas on the form
+    std::string formulaFont;
+    Colour formulaInk = 0;
     LastPlot lastPlot;
     WebList list{"Combo1"};
-    WebDialogs dialogs{layout::kTitle};
+    WebDialogs dialogs{layout::kTitle, layout::kFieldLimit};
     std::unique_ptr<WebCanvas> picture1, picture2;
     std::optional<Form> form;
     double dpr;
-    // The step sheet: the graphs' canvases in the panel, and the boxes over
-    // the panel.
+    // The step sheet: what it says, its graphs' canvases and notes, and the
+    // boxes over it.
+    std::optional<view::SheetText> sheet;
     std::vector<std::unique_ptr<WebCanvas>> stepGraphs;
-    WebDialogs stepDialogs{layout::kTitle};
+    std::vector<std::string> notes;
+    WebDialogs stepDialogs{layout::kTitle, layout::kFieldLimit};
 
     Page(double viewportWidth, double viewportHeight, double devicePixelRatio) : dpr(devicePixelRatio) {
         const layout::Scale scale{layout::fitScale(viewportWidth, viewportHeight, kSmallestPageScale)};
-        page_form_size(scale(layout::kClientWidth), scale(layout::kClientHeight),
-                       cssColour(pageColour(layout::kFormBack)).c_str(), layout::kTitle);
+        web::setForm(Json()
+                         .add("width", scale(layout::kClientWidth))
+                         .add("height", scale(layout::kClientHeight))
+                         .add("back", colourOf(layout::kFormBack))
+                         .add("title", layout::kTitle)
+                         .add("menu", kPictureMenu));
+        defineCommands(kPictureMenu, view::kPictureMenu);
+        defineCommands(kSheetMenu, view::kSheetButtons);
+        web::setMenuEnabled(kPictureMenu, view::commandName(view::Command::Steps), false);
+
         for (const layout::ControlSpec& c : layout::kControls) {
             const int left = scale(c.left), top = scale(c.top);
             const int width = scale.extent(c.left, c.width), height = scale.extent(c.top, c.height);
             const std::string font = cssFont(c.font, scale.factor);
-            page_add_control(c.name, kindName(c.kind), left, top, width, height, c.text, font.c_str(),
-                             cssColour(pageColour(c.fore)).c_str(), cssColour(pageColour(c.back)).c_str(),
-                             c.align == layout::Align::Centre, c.tabIndex, accessibleNameOf(c.name),
-                             std::string_view(c.name) == layout::kOutputField);
+            Json control;
+            control.add("name", c.name)
+                .add("kind", kindName(c.kind))
+                .add("left", left)
+                .add("top", top)
+                .add("width", width)
+                .add("height", height)
+                .add("text", c.text)
+                .add("font", font)
+                .add("fore", colourOf(c.fore))
+                .add("back", colourOf(c.back))
+                .add("centred", c.align == layout::Align::Centre)
+                .add("tabIndex", c.tabIndex)
+                .add("accessibleName", accessibleNameOf(c.name))
+                .add("output", std::string_view(c.name) == layout::kOutputField)
+                .add("limit", layout::kFieldLimit);
             if (c.kind == layout::Kind::TextBox) fields[c.name] = std::make_unique<WebField>(c.name);
+            if (std::string_view(c.name) == layout::kOutputField) {
+                formulaFont = font;
+                formulaInk = c.fore;
+            }
             if (c.kind == layout::Kind::Picture) {
                 const int border = layout::kCanvasBorder;
                 const bool graph = std::string_view(c.name) == "Picture1";
                 CanvasLook& look = graph ? look1 : look2;
-                look = {width - 2 * border, height - 2 * border, pageColour(c.fore), pageColour(c.back), font};
-                (graph ? picture1 : picture2) = std::make_unique<WebCanvas>(c.name, look.width, look.height, dpr,
-                                                                            look.fore, look.back, look.font);
+                look = {width - 2 * border, height - 2 * border, layout::classicColour(c.fore),
+                        layout::classicColour(c.back), font};
+                (graph ? box1 : box2) = {double(left + border), double(top + border), double(look.width),
+                                         double(look.height)};
+                auto& canvas = graph ? picture1 : picture2;
+                canvas = std::make_unique<WebCanvas>(c.name, look.width, look.height, dpr, look.fore, look.back, look.font);
+                control.add("deviceWidth", canvas->deviceWidth())
+                    .add("deviceHeight", canvas->deviceHeight())
+                    .add("border", border)
+                    .add("menu", kPictureMenu);
             }
+            web::addControl(control);
         }
-        form.emplace(Form{
-            .state = {},
-            .Text1 = *fields.at("Text1"),
-            .Text2 = *fields.at("Text2"),
-            .Text3 = *fields.at("Text3"),
-            .Text4 = *fields.at("Text4"),
-            .Text5 = *fields.at("Text5"),
-            .Text6 = *fields.at("Text6"),
-            .Text7 = *fields.at("Text7"),
-            .Combo1 = list,
-            .Picture1 = *picture1,
-            .Picture2 = *picture2,
-            .dialogs = dialogs,
-            .endProgram = [] { page_end_program(); },
-        });
+        form.emplace(formOver([this](const char* name) -> TextField& { return *fields.at(name); }, list, *picture1,
+                              *picture2, dialogs, [] { page_end_program(); }));
         // A box opened in the middle of a press shows over the drawing as it
         // is at that moment.
         dialogs.setBeforeModal([this] { present(); });
@@ -221,76 +238,194 @@ struct Page {
     // what it announces is said.
     void handle(void (*handler)(Form&)) {
         const bool plot = handler == Command1_Click;
-        if (plot) lastPlot.pressStarts(form->state, picture1->geometry().clears());
+        if (plot) {
+            if (GraphPoints(form->state) > kLongPlot) web::showBusy();
+            lastPlot.pressStarts(form->state, picture1->geometry().clears());
+        }
         runHandler(*form, handler);
-        if (plot) lastPlot.pressEnded(picture1->geometry().clears());
+        if (plot) {
+            lastPlot.pressEnded(picture1->geometry().clears());
+            web::setMenuEnabled(kPictureMenu, view::commandName(view::Command::Steps),
+                                view::offers(view::Command::Steps, lastPlot));
+        }
         present();
         const std::string& said = form->state.Spoken.announcement;
-        if (!said.empty()) page_announce(said.c_str());
+        if (!said.empty()) web::announce(said);
     }
 
     // Both canvases drawn anew at `ratio` times their logical pixels into
-    // the page's paper canvases "Paper1" and "Paper2": the graphs from the
-    // inputs of the plot that drew them, the legend from its texts.
+    // canvases "Paper1" and "Paper2": the graphs from the inputs of the plot
+    // that drew them, the legend from its texts.
     void redraw(double ratio) {
         const CanvasLook* looks[] = {&look1, &look2};
         for (int i = 0; i < 2; ++i) {
             const CanvasLook& look = *looks[i];
             const std::string id = "Paper" + std::to_string(i + 1);
-            page_paper_canvas(id.c_str(), static_cast<int>(std::lround(look.width * ratio)),
-                              static_cast<int>(std::lround(look.height * ratio)));
             WebCanvas paper(id, look.width, look.height, ratio, look.fore, look.back, look.font);
+            web::offscreenCanvas(id, paper.deviceWidth(), paper.deviceHeight());
             if (i == 0 && lastPlot.inputs()) redrawGraphs(*lastPlot.inputs(), paper);
             if (i == 1) redrawLegend(picture2->geometry().prints(), paper);
             paper.present();
         }
     }
 
-    // After a press of Command1: the plot it drew is the one the step sheet
-    // explains.
-    void notePlot() {
-        if (ExplainedPlot(lastPlot)) page_steps_enabled(1);
+    // The window's picture (views/picture.h) composed on the canvas
+    // "Picture": the canvases as the screen has them, or (a `ratio`) drawn
+    // anew at that many times their logical pixels.
+    std::string composePicture(double ratio) {
+        const std::string line = view::formulaLine(fields.at(layout::kOutputField)->text());
+        const view::PictureLayout layout =
+            view::pictureLayout(box1, box2, line, line.empty() ? 0.0 : web::textWidth(line, formulaFont),
+                                web::fontHeight(formulaFont));
+        std::string graph = "Picture1", legend = "Picture2";
+        double r = dpr;
+        if (ratio > 0 && ratio != dpr) {
+            redraw(ratio);
+            graph = "Paper1";
+            legend = "Paper2";
+            r = ratio;
+        }
+        const std::string id = "Picture";
+        web::compose(id, static_cast<int>(std::lround(layout.width * r)), static_cast<int>(std::lround(layout.height * r)),
+                     cssColour(view::kPaper));
+        if (layout.hasFormula) {
+            web::composeText(id, line, web::deviceFont(formulaFont, r), colourOf(formulaInk), layout.formula.x * r,
+                             (layout.formula.y + web::fontAscent(formulaFont)) * r);
+        }
+        web::composeImage(id, graph, std::lround(layout.graph.x * r), std::lround(layout.graph.y * r));
+        web::composeImage(id, legend, std::lround(layout.legend.x * r), std::lround(layout.legend.y * r));
+        return id;
     }
 
+    // The step sheet as one picture (views/sheet.h) on the canvas "Sheet".
+    std::string composeSheet() {
+        const view::SheetLook& look = view::kSheetLook;
+        const view::TextMetrics metrics{
+            [](const std::string& text, const layout::FontSpec& font) { return web::textWidth(text, cssFont(font)); },
+            [](const layout::FontSpec& font) { return web::fontHeight(cssFont(font)); }};
+        const view::SheetPicture picture = view::sheetPicture(*sheet, notes, metrics, look);
+        const std::string id = "Sheet";
+        const double r = dpr;
+        web::compose(id, static_cast<int>(std::lround(picture.width * r)),
+                     static_cast<int>(std::lround(picture.height * r)), cssColour(look.paper));
+        for (const view::PlacedLine& line : picture.lines) {
+            const std::string font = cssFont(line.font);
+            web::composeText(id, line.text, web::deviceFont(font, r), cssColour(line.ink), line.x * r,
+                             (line.y + web::fontAscent(font)) * r);
+        }
+        for (const view::PlacedGraph& graph : picture.graphs) {
+            const double x = std::lround(graph.x * r), y = std::lround(graph.y * r);
+            web::composeRect(id, x, y, std::lround(look.cellWidth() * r),
+                             std::lround((look.graph.height + 2 * look.graphEdge) * r), cssColour(look.edgeInk));
+            web::composeImage(id, "Step" + std::to_string(graph.cell), x + std::lround(look.graphEdge * r),
+                              y + std::lround(look.graphEdge * r));
+        }
+        return id;
+    }
+
+    // Copy, save or print of the window's picture or of the step sheet.
+    void output(view::Command command, bool ofSheet) {
+        if (ofSheet && !sheet) return;
+        const view::OutputSpec& spec = ofSheet ? view::kSheetOutput : view::kPictureOutput;
+        double ratio = 0;
+        if (spec.drawnAnew && command == view::Command::Save) {
+            std::vector<std::string> labels;
+            for (const view::SaveSize& size : view::kSaveSizes) labels.push_back(size.label);
+            const std::optional<std::size_t> chosen = dialogs.choose(view::kSaveTitle, labels);
+            if (!chosen) return;
+            ratio = view::kSaveSizes[*chosen].ratio == 1.0 ? 0.0 : view::kSaveSizes[*chosen].ratio;
+        }
+        if (spec.drawnAnew && command == view::Command::Print) ratio = view::kPrintRatio;
+        const std::string id = ofSheet ? composeSheet() : composePicture(ratio);
+        bool made = true;
+        switch (command) {
+        case view::Command::Copy:
+            switch (web::copyImage(id)) {
+            case web::CopyResult::Done: break;
+            case web::CopyResult::Refused: dialogs.message(view::kCopyRefused); break;
+            case web::CopyResult::Unmade: made = false; break;
+            }
+            break;
+        case view::Command::Save: made = web::download(id, spec.fileName); break;
+        case view::Command::Print: made = web::printImage(id, spec.docName); break;
+        case view::Command::Steps:
+        case view::Command::Close: break;
+        }
+        if (!made) dialogs.message(view::pictureNotMade(command));
+    }
+
+    // The step sheet of the plot drawn last, in the panel, its graphs drawn
+    // into the panel's canvases; a fault met on the way is told over it
+    // once every graph is drawn.
     void showSteps() {
         const FormState* plotted = ExplainedPlot(lastPlot);
         if (!plotted) return;
+        web::showBusy();
         const StepChain chain = ComposeSteps(*plotted);
-        std::string leftOut;
-        if (!chain.leftOut.empty()) leftOut = kLeftOutHeading;
-        for (const std::string& line : chain.leftOut) leftOut += "\n" + line;
-        const std::string last = chain.steps.empty() ? chain.baseFormula : chain.steps.back().formula;
-        const std::string title = std::string(kStepSheetTitle) + ": y = " + last.substr(last.rfind(" = ") + 3);
-        page_steps_open(title.c_str(), cssFont(layout::kStepHeadingFont, 1).c_str(),
-                        cssFont(layout::kStepTextFont, 1).c_str(), layout::kStepColumns, kStepColoursKey,
-                        leftOut.c_str());
-
+        sheet = view::describeSheet(chain);
+        const view::SheetLook& look = view::kSheetLook;
         stepGraphs.clear();
-        std::vector<Canvas*> canvases;
-        auto addCell = [&](const std::string& heading, const std::string& formula, const std::string& sentence) {
+        notes.clear();
+        std::vector<Json> cells;
+        for (const view::SheetCell& cell : sheet->cells) {
             const std::string id = "Step" + std::to_string(stepGraphs.size());
-            page_steps_cell(id.c_str(), heading.c_str(), formula.c_str(), sentence.c_str(), layout::kStepGraph.width,
-                            layout::kStepGraph.height);
-            stepGraphs.push_back(std::make_unique<WebCanvas>(id, layout::kStepGraph.width, layout::kStepGraph.height,
-                                                             dpr, layout::kStepGraphFore, layout::kStepGraphBack,
-                                                             cssFont(layout::kStepGraphFont, 1)));
-            canvases.push_back(stepGraphs.back().get());
-        };
-        addCell(kBaseGraphHeading, chain.baseFormula, kBaseGraphSentence);
-        for (const TransformStep& step : chain.steps) addCell(step.heading, step.formula, step.sentence);
+            stepGraphs.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, dpr,
+                                                             layout::kStepGraphFore, layout::kStepGraphBack,
+                                                             cssFont(layout::kStepGraphFont)));
+            cells.push_back(Json()
+                                .add("name", id)
+                                .add("heading", cell.heading)
+                                .add("formula", cell.formula)
+                                .add("sentence", cell.sentence)
+                                .add("spokenName", cell.spokenName)
+                                .add("width", look.graph.width)
+                                .add("height", look.graph.height)
+                                .add("deviceWidth", stepGraphs.back()->deviceWidth())
+                                .add("deviceHeight", stepGraphs.back()->deviceHeight()));
+        }
+        std::vector<Json> buttons;
+        const char* closeText = "";
+        for (const view::CommandItem& item : view::kSheetButtons) {
+            buttons.push_back(Json()
+                                  .add("command", view::commandName(item.command))
+                                  .add("text", item.text)
+                                  .add("keyLabel", keyLabel(item.key)));
+            if (item.command == view::Command::Close) closeText = item.text;
+        }
+        web::openPanel(Json()
+                           .add("menu", kSheetMenu)
+                           .add("heading", kStepSheetTitle)
+                           .add("closeLabel", closeText)
+                           .add("title", sheet->title)
+                           .add("cells", cells)
+                           .add("key", sheet->key)
+                           .add("leftOut", sheet->leftOut)
+                           .add("look", lookJson(look))
+                           .add("buttons", buttons));
 
-        std::vector<std::string> notes;
-        stepDialogs.setBeforeModal([&] { presentSteps(notes); });
+        std::vector<Canvas*> canvases;
+        for (const auto& graph : stepGraphs) canvases.push_back(graph.get());
+        stepDialogs.setBeforeModal([&] { presentSteps(); });
         runGuarded(stepDialogs, [&] { DrawStepGraphs(chain, canvases, notes); });
         stepDialogs.setBeforeModal({});
-        presentSteps(notes);
+        presentSteps();
     }
 
-    void presentSteps(const std::vector<std::string>& notes) {
+    void presentSteps() {
         for (std::size_t i = 0; i < stepGraphs.size(); ++i) {
             stepGraphs[i]->present();
-            const std::string id = "Step" + std::to_string(i);
-            page_steps_note(id.c_str(), i < notes.size() ? notes[i].c_str() : "");
+            web::setPanelNote(static_cast<int>(i), i < notes.size() ? notes[i] : std::string());
+        }
+    }
+
+    // A command of a menu, a key or the sheet's buttons: "MENU:COMMAND".
+    void command(std::string_view menu, std::string_view name) {
+        for (const view::Command c : {view::Command::Copy, view::Command::Save, view::Command::Print}) {
+            if (name == view::commandName(c)) output(c, menu == kSheetMenu);
+        }
+        if (menu == kPictureMenu && name == view::commandName(view::Command::Steps) &&
+            view::offers(view::Command::Steps, lastPlot)) {
+            showSteps();
         }
     }
 };
@@ -314,54 +449,30 @@ EMSCRIPTEN_KEEPALIVE void viramont_start(double viewportWidth, double viewportHe
     page->handle(Form_Load);
 }
 
-EMSCRIPTEN_KEEPALIVE void viramont_press(const char* control) {
+EMSCRIPTEN_KEEPALIVE void viramont_press(const char* action) {
     using namespace viramont;
     if (!page) return;
-    const std::string_view name(control);
+    const std::string_view name(action);
     if (name == "ВЫБОР") {
         page->handle(ВЫБОР_Click);
     } else if (name == "Command1") {
         page->handle(Command1_Click);
-        page->notePlot();
     } else if (name == "Command3") {
         page->handle(Command3_Click);
     } else if (name == "Combo1") {
         page->handle(Combo1_Click);
-    } else if (name == "Steps") {
-        page->showSteps();
+    } else if (const std::size_t colon = name.find(':'); colon != std::string_view::npos) {
+        page->command(name.substr(0, colon), name.substr(colon + 1));
     }
 }
 
-// Whether a press of Command1 now computes so many points that the page
-// shows the busy cursor first: over 200,000 a graph, some tens of
-// milliseconds. Each graph takes 10,000 points a unit of x, where the step
-// of x still moves it (within 2048 of 0).
-EMSCRIPTEN_KEEPALIVE int viramont_plot_is_long() {
-    using namespace viramont;
-    if (!page) return 0;
-    const FormState& s = page->form->state;
-    auto points = [](double from, double to) {
-        constexpr double kReach = 2048.0;
-        const double lo = std::max(from, -kReach), hi = std::min(to, kReach);
-        return hi > lo ? (hi - lo) * 1e4 : 0.0;
-    };
-    const double start = s.XStart.value(), end = s.XEnd, b = s.ShiftX.value();
-    return points(start, end) + points(start - b, end - b) > 4e5;
-}
-
-// Draws both canvases anew, larger, for print and the larger pictures.
-EMSCRIPTEN_KEEPALIVE void viramont_redraw(double ratio) {
-    if (viramont::page) viramont::page->redraw(ratio);
-}
-
-// The formula line of a copied picture: Text5's text, or nothing while it
-// shows no formula.
-EMSCRIPTEN_KEEPALIVE const char* viramont_formula_line() {
-    using namespace viramont;
-    static std::string line;
-    line = page ? page->fields.at("Text5")->text() : std::string();
-    if (!layout::showsFormula(line)) line.clear();
-    return line.c_str();
+// For the page's tests: the window's picture composed as save makes it, at
+// the screen's pixels (0) or drawn anew at `ratio`; the toolkit's canvas
+// that holds it.
+EMSCRIPTEN_KEEPALIVE const char* viramont_picture(double ratio) {
+    static std::string id;
+    id = viramont::page ? viramont::page->composePicture(ratio) : std::string();
+    return id.c_str();
 }
 
 } // extern "C"

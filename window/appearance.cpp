@@ -35,10 +35,10 @@ QColor layoutColour(Colour colour, const QPalette& palette) {
         return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
     }
 #else
-        // The inactive title-bar text colour has no counterpart outside
-        // Windows; the classic desktop scheme's light grey 212, 208, 200
-        // stands in for it.
-        return QColor(212, 208, 200);
+    {
+        const Colour c = layout::classicColour(colour);
+        return QColor(redOf(c), greenOf(c), blueOf(c));
+    }
 #endif
     default: return palette.color(QPalette::Window);
     }

@@ -100,6 +100,7 @@ void MainWindow::buildControls(layout::Scale scale) {
         }
         case layout::Kind::TextBox: {
             auto* edit = new FieldEdit(text, this);
+            edit->setMaxLength(layout::kFieldLimit);
             edit->setAlignment(alignmentOf(control.align) | Qt::AlignVCenter);
             edit->setOutput(control.name == std::string(layout::kOutputField));
             fields_.push_back(std::make_unique<LineEditField>(edit));
@@ -156,25 +157,12 @@ void MainWindow::buildControls(layout::Scale scale) {
     }
     focusOrder.front().second->setFocus();
 
-    form_ = std::make_unique<Form>(Form{
-        .state = {},
-        .Text1 = *fieldsByName.at("Text1"),
-        .Text2 = *fieldsByName.at("Text2"),
-        .Text3 = *fieldsByName.at("Text3"),
-        .Text4 = *fieldsByName.at("Text4"),
-        .Text5 = *fieldsByName.at("Text5"),
-        .Text6 = *fieldsByName.at("Text6"),
-        .Text7 = *fieldsByName.at("Text7"),
-        .Combo1 = *list_,
-        .Picture1 = picture1_->canvas(),
-        .Picture2 = picture2_->canvas(),
-        .dialogs = *(dialogs_ = std::make_unique<QtDialogs>(this, layout::kTitle)),
-        .endProgram =
-            [this] {
-                close();
-                QCoreApplication::quit();
-            },
-    });
+    dialogs_ = std::make_unique<QtDialogs>(this, layout::kTitle, layout::kFieldLimit);
+    form_ = std::make_unique<Form>(formOver([&](const char* name) -> TextField& { return *fieldsByName.at(name); },
+                                            *list_, picture1_->canvas(), picture2_->canvas(), *dialogs_, [this] {
+                                                close();
+                                                QCoreApplication::quit();
+                                            }));
 }
 
 void MainWindow::wireEvents() {
@@ -204,9 +192,9 @@ void MainWindow::wireEvents() {
 }
 
 void MainWindow::notePlot() {
+    pictureMenu_->update();
     const FormState* plotted = ExplainedPlot(lastPlot_);
     if (!plotted) return;
-    pictureMenu_->setStepsEnabled(true);
     if (stepWindow_ && stepWindow_->isVisible()) stepWindow_->showPlot(*plotted);
 }
 

@@ -2,6 +2,8 @@
 
 #include "form/layout.h"
 #include "plot/redraw.h"
+#include "views/outputs.h"
+#include "views/picture.h"
 #include "toolkit/qt/painter_canvas.h"
 #include "toolkit/qt/raster_canvas.h"
 
@@ -48,38 +50,35 @@ QString quoted(const QString& text) { return QStringLiteral("«%1»").arg(text);
 
 QImage composePicture(const PictureParts& parts) {
     const double dpr = parts.graph.devicePixelRatio();
-    const QRectF graphRect(parts.graphAt, parts.graph.deviceIndependentSize());
-    const QRectF legendRect(parts.legendAt, parts.legend.deviceIndependentSize());
-    const QRectF canvases = graphRect.united(legendRect);
-
+    auto boxOf = [](QPoint at, const QImage& image) {
+        const QSizeF size = image.deviceIndependentSize();
+        return view::Box{double(at.x()), double(at.y()), size.width(), size.height()};
+    };
     const QFontMetricsF metrics(parts.font);
-    const bool hasFormula = !parts.formula.isEmpty();
-    const double band = hasFormula ? std::ceil(metrics.height()) + 2 * kFormulaMargin : 0.0;
-    const double width =
-        std::max(canvases.width(), hasFormula ? std::ceil(metrics.horizontalAdvance(parts.formula)) + 2 * kFormulaMargin : 0.0);
+    const view::PictureLayout layout =
+        view::pictureLayout(boxOf(parts.graphAt, parts.graph), boxOf(parts.legendAt, parts.legend),
+                            parts.formula.toStdString(), metrics.horizontalAdvance(parts.formula), metrics.height());
 
-    QImage picture(static_cast<int>(std::lround(width * dpr)),
-                   static_cast<int>(std::lround((band + canvases.height()) * dpr)), QImage::Format_RGB32);
+    QImage picture(static_cast<int>(std::lround(layout.width * dpr)), static_cast<int>(std::lround(layout.height * dpr)),
+                   QImage::Format_RGB32);
     picture.setDevicePixelRatio(dpr);
-    picture.fill(kPaper);
+    picture.fill(QColor(redOf(view::kPaper), greenOf(view::kPaper), blueOf(view::kPaper)));
 
     QPainter painter(&picture);
-    if (hasFormula) {
+    if (layout.hasFormula) {
+        const view::Box& f = layout.formula;
         painter.setFont(parts.font);
         painter.setPen(parts.ink);
-        painter.drawText(QRectF(kFormulaMargin, kFormulaMargin, width - 2 * kFormulaMargin, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts.formula);
+        painter.drawText(QRectF(f.x, f.y, f.width, f.height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         parts.formula);
     }
-    const QPointF origin = canvases.topLeft() - QPointF(0, band);
-    painter.drawImage(graphRect.topLeft() - origin, parts.graph);
-    painter.drawImage(legendRect.topLeft() - origin, parts.legend);
+    painter.drawImage(QPointF(layout.graph.x, layout.graph.y), parts.graph);
+    painter.drawImage(QPointF(layout.legend.x, layout.legend.y), parts.legend);
     painter.end();
     return picture;
 }
 
-QString formulaLineOf(const QString& text5) {
-    return layout::showsFormula(text5.trimmed().isEmpty() ? std::string() : text5.toStdString()) ? text5 : QString();
-}
+QString formulaLineOf(const QString& text5) { return QString::fromStdString(view::formulaLine(text5.toStdString())); }
 
 QStringList savedFormatFilters() {
     std::vector<std::pair<QByteArray, QStringList>> formats;  // name, patterns
@@ -128,10 +127,6 @@ void setUpPrinter(QPrinter& printer, const QString& docName) {
 
 namespace {
 
-// The formula line's letters: a twentieth of the page's height, smaller
-// where a long formula would not fit across.
-constexpr double kFormulaShare = 0.05;
-
 void drawCanvas(QPainter& painter, const QRectF& box, double scale, const CanvasParts& canvas,
                 const std::function<void(Canvas&)>& draw) {
     PainterCanvas paper(painter, box, scale, canvas.fore, canvas.back, canvas.font);
@@ -146,14 +141,14 @@ void paintPaper(QPainter& painter, const QRectF& page, const PaperParts& parts) 
     if (!parts.formula.isEmpty()) {
         QFont font = parts.formulaFont;
         font.setHintingPreference(QFont::PreferNoHinting);
-        font.setPixelSize(std::max(1, static_cast<int>(page.height() * kFormulaShare)));
+        font.setPixelSize(std::max(1, static_cast<int>(page.height() * view::kPaperFormulaShare)));
         const double wide = QFontMetricsF(font, painter.device()).horizontalAdvance(parts.formula);
         if (wide > page.width()) font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * page.width() / wide)));
         const QFontMetricsF metrics(font, painter.device());
         painter.setFont(font);
         painter.setPen(parts.ink);
         painter.drawText(QPointF(page.left(), page.top() + metrics.ascent()), parts.formula);
-        band = metrics.height() * 1.5;
+        band = metrics.height() * view::kPaperLineSpacing;
     }
     const QRectF canvases = QRectF(parts.graph.box).united(QRectF(parts.legend.box));
     const QRectF room(page.left(), page.top() + band, page.width(), page.height() - band);
@@ -198,7 +193,7 @@ std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path
         pdf.setPageOrientation(QPageLayout::Landscape);
         pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         pdf.setResolution(600);
-        pdf.setTitle(QStringLiteral("график"));
+        pdf.setTitle(QString::fromUtf8(view::kPictureOutput.docName));
         QPainter painter;
         if (!painter.begin(&pdf)) return QStringLiteral("Файл не открывается для записи.");
         paintPaper(painter, painter.viewport(), parts);

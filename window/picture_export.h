@@ -13,6 +13,7 @@
 
 #include "form/form.h"
 #include "toolkit/canvas_geometry.h"
+#include "views/outputs.h"
 
 #include <optional>
 #include <vector>
@@ -35,14 +36,8 @@ struct PictureParts {
     QColor ink = Qt::black;
 };
 
-// The margin around the formula line, in logical pixels, and the colour of
-// the paper around the formula and the canvases.
-inline constexpr int kFormulaMargin = 6;
-inline constexpr QRgb kPaper = 0xFFFFFFFF;
-
-// The composed picture, with the graph canvas's devicePixelRatio. The
-// canvases keep their distance from each other; the picture begins at the
-// leftmost and topmost canvas edge, below the formula line when there is one.
+// The composed picture (views/picture.h), with the graph canvas's
+// devicePixelRatio.
 QImage composePicture(const PictureParts& parts);
 
 // The formula line for a text of Text5: nothing while it still shows its
@@ -77,10 +72,8 @@ struct PaperParts {
     QColor ink = Qt::black;
 };
 
-// The page of paper: the formula line on top in letters a class can read,
-// and below it the graph and the legend in their arrangement on the form,
-// as large as the rest of the page holds, proportions kept, drawn anew at
-// the device's resolution (lines and letters as lines and text).
+// The page of paper (views/picture.h), drawn anew at the device's
+// resolution (lines and letters as lines and text).
 void paintPaper(QPainter& painter, const QRectF& page, const PaperParts& parts);
 
 // The picture as composePicture makes it, drawn anew at `ratio` times the
@@ -92,7 +85,7 @@ QImage largerPicture(const PaperParts& parts, double ratio);
 std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path);
 
 // Landscape, the picture's name as the document name.
-void setUpPrinter(QPrinter& printer, const QString& docName = QStringLiteral("график"));
+void setUpPrinter(QPrinter& printer, const QString& docName = QString::fromUtf8(view::kPictureOutput.docName));
 
 // Prints the page of paper at the printer's resolution. False when the
 // printer fails.

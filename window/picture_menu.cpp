@@ -2,6 +2,7 @@
 
 #include "window/picture_export.h"
 #include "plot/redraw.h"
+#include "views/menu.h"
 #include "toolkit/qt/canvas_widget.h"
 
 #include <QFontInfo>
@@ -11,6 +12,12 @@
 namespace viramont {
 
 namespace {
+
+// Ctrl and the item's letter, by the letter's place on the keyboard.
+QKeySequence commandKey(const view::CommandItem& item) {
+    if (!item.key) return {};
+    return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(item.key));  // Qt's letter keys are their capitals
+}
 
 // The top-left corner of a canvas's image on the window.
 QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
@@ -27,36 +34,37 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
       formula_(formula),
       lastPlot_(lastPlot),
       output_(
-          window, dialogs, [this] { return screenPicture(); }, QStringLiteral("график.png"),
-          QStringLiteral("график"), [this] { return paperParts(); }),
-      copy_(QStringLiteral("Копировать рисунок")),
-      save_(QStringLiteral("Сохранить рисунок…")),
-      print_(QStringLiteral("Печать…")),
-      steps_(QStringLiteral("Построение по шагам…")),
+          window, dialogs, [this] { return screenPicture(); }, view::kPictureOutput, [this] { return paperParts(); }),
       menu_(graph) {  // a child of the canvas: the window holds only its controls
     menu_.setObjectName(QStringLiteral("PictureMenu"));
-    copy_.setShortcut(QKeySequence::Copy);
-    copy_.setShortcutContext(Qt::WidgetShortcut);  // a text field copies its own text
-    save_.setShortcut(QKeySequence::Save);
-    save_.setShortcutContext(Qt::WindowShortcut);
-    print_.setShortcut(QKeySequence::Print);
-    print_.setShortcutContext(Qt::WindowShortcut);
-    steps_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    steps_.setShortcutContext(Qt::WindowShortcut);
-    steps_.setEnabled(false);
-    connect(&copy_, &QAction::triggered, this, &PictureMenu::copy);
-    connect(&save_, &QAction::triggered, this, &PictureMenu::save);
-    connect(&print_, &QAction::triggered, this, &PictureMenu::print);
-    connect(&steps_, &QAction::triggered, this, std::move(openSteps));
-    menu_.addActions({&copy_, &save_, &print_});
-    menu_.addSeparator();
-    menu_.addAction(&steps_);
-    window_->addActions({&save_, &print_, &steps_});
+    std::vector<QAction*> onCanvases;
+    for (const view::CommandItem& item : view::kPictureMenu) {
+        auto& action = *actions_.emplace_back(std::make_unique<QAction>(QString::fromUtf8(item.text)));
+        action.setShortcut(commandKey(item));
+        if (item.separatorBefore) menu_.addSeparator();
+        menu_.addAction(&action);
+        // A text field copies its own text: copy is a canvas's key.
+        if (item.scope == view::KeyScope::Canvas) {
+            action.setShortcutContext(Qt::WidgetShortcut);
+            onCanvases.push_back(&action);
+        } else {
+            action.setShortcutContext(Qt::WindowShortcut);
+            window_->addAction(&action);
+        }
+        switch (item.command) {
+        case view::Command::Copy: connect(&action, &QAction::triggered, this, &PictureMenu::copy); break;
+        case view::Command::Save: connect(&action, &QAction::triggered, this, &PictureMenu::save); break;
+        case view::Command::Print: connect(&action, &QAction::triggered, this, &PictureMenu::print); break;
+        case view::Command::Steps: connect(&action, &QAction::triggered, this, openSteps); break;
+        case view::Command::Close: break;
+        }
+    }
+    update();
 
     for (CanvasWidget* canvas : {graph_, legend_}) {
         // A click gives the canvas the focus, so Ctrl+C after it copies the picture.
         canvas->setFocusPolicy(Qt::StrongFocus);
-        canvas->addAction(&copy_);
+        for (QAction* action : onCanvases) canvas->addAction(action);
         canvas->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(canvas, &QWidget::customContextMenuRequested, this,
                 [this, canvas](QPoint at) { openMenu(canvas, at); });
@@ -102,6 +110,12 @@ QImage PictureMenu::screenPicture() const {
         .font = font,
         .ink = formula_->palette().color(QPalette::Text),
     });
+}
+
+void PictureMenu::update() {
+    for (std::size_t i = 0; i < view::kPictureMenu.size(); ++i) {
+        actions_[i]->setEnabled(view::offers(view::kPictureMenu[i].command, lastPlot_));
+    }
 }
 
 void PictureMenu::openMenu(CanvasWidget* canvas, QPoint at) { menu_.popup(canvas->mapToGlobal(at)); }

@@ -1,9 +1,7 @@
 #pragma once
 // The teacher's output of the window: the context menu of both canvases
-// (right-click, the Menu key or Shift+F10) with "Копировать рисунок",
-// "Сохранить рисунок…", "Печать…" and "Построение по шагам…", and their
-// shortcuts: Ctrl+C while a canvas has the focus, Ctrl+S, Ctrl+P and
-// Ctrl+G anywhere in the window. Copy and the plain PNG take the picture of
+// (right-click, the Menu key or Shift+F10) with the items and keys of
+// views/menu.h. Copy and the plain PNG take the picture of
 // picture_export.h from the canvases as they are; print, PDF and the larger
 // PNGs draw it anew from what the canvases show (the inputs of the last
 // plot, the legend's texts); the last item opens the step sheet of the plot
@@ -18,6 +16,8 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QLineEdit;
 class QPrinter;
@@ -47,9 +47,9 @@ public:
     void print() { output_.print(); }
     bool printTo(QPrinter& printer) { return output_.printTo(printer); }
 
-    // "Построение по шагам…" is offered once a plot is drawn.
-    void setStepsEnabled(bool enabled) { steps_.setEnabled(enabled); }
-    QAction& stepsAction() { return steps_; }
+    // Offers the items as the last plot allows (views/menu.h).
+    void update();
+    QAction& stepsAction() { return *actions_.at(3); }
 
     QMenu& menu() { return menu_; }
 
@@ -64,10 +64,7 @@ private:
     QLineEdit* formula_;
     const LastPlot& lastPlot_;
     PictureOutput output_;
-    QAction copy_;
-    QAction save_;
-    QAction print_;
-    QAction steps_;
+    std::vector<std::unique_ptr<QAction>> actions_;  // as the menu lists them
     QMenu menu_;
 };
 

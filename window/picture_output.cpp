@@ -22,23 +22,37 @@ QString firstSuffix(const QString& filter) {
     return filter.mid(start, end - start);
 }
 
-// The filters of a picture drawn anew, after the plain PNG: twice and four
-// times as large, and the page of paper.
+// The filters of a picture drawn anew, after the plain PNG: the larger
+// sizes, and the page of paper.
 const QStringList& paperFilters() {
-    static const QStringList filters = {QStringLiteral("PNG, вдвое крупнее (*.png)"),
-                                        QStringLiteral("PNG, вчетверо крупнее (*.png)"), QStringLiteral("PDF (*.pdf)")};
+    static const QStringList filters = [] {
+        QStringList list;
+        for (const view::SaveSize& size : view::kSaveSizes) {
+            if (size.ratio != 1.0) list.push_back(QString::fromUtf8(size.label) + QStringLiteral(" (*.png)"));
+        }
+        list.push_back(QStringLiteral("PDF (*.pdf)"));
+        return list;
+    }();
     return filters;
+}
+
+// The ratio a filter saves at: 1 but for the larger sizes.
+double ratioOf(const QString& filter) {
+    for (const view::SaveSize& size : view::kSaveSizes) {
+        if (filter == QString::fromUtf8(size.label) + QStringLiteral(" (*.png)")) return size.ratio;
+    }
+    return 1.0;
 }
 
 } // namespace
 
-PictureOutput::PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture, QString fileName,
-                             QString docName, std::function<PaperParts()> paper)
+PictureOutput::PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture,
+                             const view::OutputSpec& spec, std::function<PaperParts()> paper)
     : owner_(owner),
       dialogs_(dialogs),
       picture_(std::move(picture)),
-      fileName_(std::move(fileName)),
-      docName_(std::move(docName)),
+      fileName_(QString::fromUtf8(spec.fileName)),
+      docName_(QString::fromUtf8(spec.docName)),
       paper_(std::move(paper)) {}
 
 QImage PictureOutput::picture(double ratio) const {
@@ -48,7 +62,7 @@ QImage PictureOutput::picture(double ratio) const {
 void PictureOutput::copy() { QGuiApplication::clipboard()->setImage(picture()); }
 
 void PictureOutput::save() {
-    QFileDialog dialog(owner_, QStringLiteral("Сохранить рисунок"));
+    QFileDialog dialog(owner_, QString::fromUtf8(view::kSaveTitle));
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -67,8 +81,7 @@ void PictureOutput::save() {
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(firstSuffix(filter)); });
     dialog.selectFile(fileName_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString chosen = dialog.selectedNameFilter();
-    saveTo(dialog.selectedFiles().front(), chosen == paperFilters()[0] ? 2.0 : chosen == paperFilters()[1] ? 4.0 : 1.0);
+    saveTo(dialog.selectedFiles().front(), ratioOf(dialog.selectedNameFilter()));
 }
 
 bool PictureOutput::saveTo(const QString& path, double ratio) {
@@ -94,7 +107,7 @@ void PictureOutput::print() {
 
 bool PictureOutput::printTo(QPrinter& printer) {
     if (paper_ ? printPaper(paper_(), printer) : printPicture(picture(), printer)) return true;
-    dialogs_.message("Не удалось напечатать рисунок: принтер не отвечает или сообщил об ошибке.");
+    dialogs_.message(view::kPrintFailed);
     return false;
 }
 

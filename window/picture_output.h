@@ -26,10 +26,10 @@ class Dialogs;
 
 class PictureOutput {
 public:
-    // `owner` holds the file and print dialogs; `fileName` is offered by
-    // the save dialog, `docName` names the print job; `paper`, when given,
-    // says what the picture needs in order to be drawn anew.
-    PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture, QString fileName, QString docName,
+    // `owner` holds the file and print dialogs; `spec` names the file and
+    // the print job; `paper`, for a picture drawn anew, says what it needs
+    // for that.
+    PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture, const view::OutputSpec& spec,
                   std::function<PaperParts()> paper = {});
 
     // The picture at the screen's resolution, or drawn anew at `ratio`

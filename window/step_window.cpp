@@ -4,6 +4,8 @@
 #include "window/appearance.h"
 #include "plot/step_graphs.h"
 #include "plot/steps.h"
+#include "views/menu.h"
+#include "views/sheet.h"
 #include "toolkit/guard.h"
 #include "toolkit/qt/canvas_widget.h"
 
@@ -22,8 +24,9 @@ namespace viramont {
 
 namespace {
 
-constexpr QRgb kNoteInk = qRgb(160, 0, 0);
-constexpr QRgb kGraphEdge = qRgb(170, 170, 170);
+const view::SheetLook& look = view::kSheetLook;
+
+QColor colourOf(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 // Text of the sheet that a reader can select and copy; in a cell, as wide
 // as the cell's graph.
@@ -33,15 +36,8 @@ QLabel* textLabel(const std::string& text, const QFont& font, QWidget* parent, b
     label->setWordWrap(inCell);
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    if (inCell) label->setFixedWidth(layout::kStepGraph.width + 2 * layout::kCanvasBorder);
+    if (inCell) label->setFixedWidth(look.cellWidth());
     return label;
-}
-
-// The formula that ends a step's formula: "Sin(3x+1)" of "Sin(3(x+1/3)) = Sin(3x+1)".
-std::string finalFormula(const StepChain& chain) {
-    const std::string& last = chain.steps.empty() ? chain.baseFormula : chain.steps.back().formula;
-    const std::size_t at = last.rfind(" = ");
-    return "y = " + last.substr(at + 3);
 }
 
 } // namespace
@@ -49,12 +45,8 @@ std::string finalFormula(const StepChain& chain) {
 StepWindow::StepWindow(QWidget* owner)
     : QWidget(owner, Qt::Window),
       scroll_(new QScrollArea(this)),
-      dialogs_(this, layout::kTitle),
-      output_(this, dialogs_, [this] { return picture(); }, QStringLiteral("построение по шагам.png"),
-              QStringLiteral("построение по шагам")),
-      copy_(QStringLiteral("Копировать"), this),
-      save_(QStringLiteral("Сохранить…"), this),
-      print_(QStringLiteral("Печать…"), this) {
+      dialogs_(this, layout::kTitle, layout::kFieldLimit),
+      output_(this, dialogs_, [this] { return picture(); }, view::kSheetOutput) {
     setObjectName(QStringLiteral("StepWindow"));
     setWindowTitle(QString::fromUtf8(kStepSheetTitle));
     setWindowIcon(programIcon());
@@ -63,29 +55,32 @@ StepWindow::StepWindow(QWidget* owner)
     scroll_->setWidgetResizable(false);
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     scroll_->viewport()->setContextMenuPolicy(Qt::ActionsContextMenu);
-    scroll_->viewport()->addActions({&copy_, &save_, &print_});
-
-    copy_.setShortcut(QKeySequence::Copy);
-    save_.setShortcut(QKeySequence::Save);
-    print_.setShortcut(QKeySequence::Print);
-    for (QAction* action : {&copy_, &save_, &print_}) action->setShortcutContext(Qt::WindowShortcut);
-    addActions({&copy_, &save_, &print_});
-    connect(&copy_, &QAction::triggered, this, [this] { output_.copy(); });
-    connect(&save_, &QAction::triggered, this, [this] { output_.save(); });
-    connect(&print_, &QAction::triggered, this, [this] { output_.print(); });
 
     auto* buttons = new QHBoxLayout;
-    for (QAction* action : {&copy_, &save_, &print_}) {
+    for (const view::CommandItem& item : view::kSheetButtons) {
+        if (item.command == view::Command::Close) {
+            buttons->addStretch();
+            auto* close = new QPushButton(QString::fromUtf8(item.text), this);
+            close->setObjectName(QStringLiteral("CloseSteps"));
+            connect(close, &QPushButton::clicked, this, &QWidget::close);
+            buttons->addWidget(close);
+            continue;
+        }
+        auto* action = new QAction(QString::fromUtf8(item.text), this);
+        action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(item.key)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        scroll_->viewport()->addAction(action);
+        connect(action, &QAction::triggered, this, [this, command = item.command] {
+            if (command == view::Command::Copy) output_.copy();
+            if (command == view::Command::Save) output_.save();
+            if (command == view::Command::Print) output_.print();
+        });
         auto* button = new QPushButton(action->text(), this);
         button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         buttons->addWidget(button);
     }
-    buttons->addStretch();
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
-    close->setObjectName(QStringLiteral("CloseSteps"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    buttons->addWidget(close);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(scroll_, 1);
@@ -96,83 +91,75 @@ void StepWindow::buildSheet(const StepChain& chain) {
     graphs_.clear();
     notes_.clear();
     delete scroll_->takeWidget();
+    const view::SheetText text = view::describeSheet(chain);
 
     sheet_ = new QWidget;
     sheet_->setObjectName(QStringLiteral("StepSheet"));
     QPalette paper = sheet_->palette();
-    paper.setColor(QPalette::Window, Qt::white);
-    paper.setColor(QPalette::WindowText, Qt::black);
+    paper.setColor(QPalette::Window, colourOf(look.paper));
+    paper.setColor(QPalette::WindowText, colourOf(look.ink));
     sheet_->setPalette(paper);
     sheet_->setAutoFillBackground(true);
 
-    const QFont heading = layoutFont(layout::kStepHeadingFont), text = layoutFont(layout::kStepTextFont);
-    QFont titleFont = heading;
-    titleFont.setPixelSize(heading.pixelSize() * 4 / 3);
+    const QFont headingFont = layoutFont(look.headingFont), textFont = layoutFont(look.textFont);
 
     auto* column = new QVBoxLayout(sheet_);
-    column->setContentsMargins(16, 12, 16, 16);
-    column->setSpacing(12);
-    auto* title = new QLabel(QString::fromStdString(std::string(kStepSheetTitle) + ": " + finalFormula(chain)), sheet_);
+    column->setContentsMargins(look.marginLeft, look.marginTop, look.marginRight, look.marginBottom);
+    column->setSpacing(look.blockGap);
+    auto* title = new QLabel(QString::fromStdString(text.title), sheet_);
     title->setObjectName(QStringLiteral("StepTitle"));
-    title->setFont(titleFont);
+    title->setFont(layoutFont(look.titleFont()));
     title->setTextFormat(Qt::PlainText);
     column->addWidget(title);
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(20);
-    grid->setVerticalSpacing(16);
+    grid->setHorizontalSpacing(look.cellGapX);
+    grid->setVerticalSpacing(look.cellGapY);
     const QPalette palette = QGuiApplication::palette();
-    auto addCell = [&](std::size_t index, const std::string& head, const std::string& formula,
-                       const std::string& sentence) {
+    for (std::size_t index = 0; index < text.cells.size(); ++index) {
+        const view::SheetCell& c = text.cells[index];
         auto* cell = new QVBoxLayout;
-        cell->setSpacing(3);
-        cell->addWidget(textLabel(head, heading, sheet_));
-        QLabel* formulaLabel = textLabel(formula, heading, sheet_);
+        cell->setSpacing(look.lineGap);
+        cell->addWidget(textLabel(c.heading, headingFont, sheet_));
+        QLabel* formulaLabel = textLabel(c.formula, headingFont, sheet_);
         formulaLabel->setObjectName(QStringLiteral("StepFormula"));
         cell->addWidget(formulaLabel);
-        QLabel* sentenceLabel = textLabel(sentence, text, sheet_);
+        QLabel* sentenceLabel = textLabel(c.sentence, textFont, sheet_);
         sentenceLabel->setObjectName(QStringLiteral("StepSentence"));
         cell->addWidget(sentenceLabel);
-        const int border = layout::kCanvasBorder;
-        auto* graph = new CanvasWidget(
-            sheet_, QSize(layout::kStepGraph.width + 2 * border, layout::kStepGraph.height + 2 * border), border,
-            layoutColourValue(layout::kStepGraphFore, palette), layoutColourValue(layout::kStepGraphBack, palette),
-            layoutFont(layout::kStepGraphFont));
-        graph->setFixedSize(layout::kStepGraph.width + 2 * border, layout::kStepGraph.height + 2 * border);
-        // On paper a plain grey edge, where a sunken one would lose its light side.
+        const int edge = look.graphEdge;
+        const QSize size(look.graph.width + 2 * edge, look.graph.height + 2 * edge);
+        auto* graph = new CanvasWidget(sheet_, size, edge, layoutColourValue(layout::kStepGraphFore, palette),
+                                       layoutColourValue(layout::kStepGraphBack, palette),
+                                       layoutFont(layout::kStepGraphFont));
+        graph->setFixedSize(size);
+        // On paper a plain edge, where a sunken one would lose its light side.
         graph->setFrameStyle(QFrame::Box | QFrame::Plain);
-        QPalette edge = graph->palette();
-        edge.setColor(QPalette::WindowText, QColor(kGraphEdge));
-        graph->setPalette(edge);
+        QPalette edgeInk = graph->palette();
+        edgeInk.setColor(QPalette::WindowText, colourOf(look.edgeInk));
+        graph->setPalette(edgeInk);
         graph->setFocusPolicy(Qt::NoFocus);
-        graph->setAccessibleName(QString::fromStdString(head + ". " + formula));
-        graph->setAccessibleDescription(QString::fromStdString(sentence));
+        graph->setAccessibleName(QString::fromStdString(c.spokenName));
+        graph->setAccessibleDescription(QString::fromStdString(c.sentence));
         cell->addWidget(graph);
-        QLabel* note = textLabel("", text, sheet_);
+        QLabel* note = textLabel("", textFont, sheet_);
         note->setObjectName(QStringLiteral("StepNote"));
         QPalette ink = note->palette();
-        ink.setColor(QPalette::WindowText, QColor(kNoteInk));
+        ink.setColor(QPalette::WindowText, colourOf(look.noteInk));
         note->setPalette(ink);
         note->hide();
         cell->addWidget(note);
         cell->addStretch();
         const int at = static_cast<int>(index);
-        grid->addLayout(cell, at / layout::kStepColumns, at % layout::kStepColumns, Qt::AlignTop);
+        grid->addLayout(cell, at / look.columns, at % look.columns, Qt::AlignTop);
         graphs_.push_back(graph);
         notes_.push_back(note);
-    };
-    addCell(0, kBaseGraphHeading, chain.baseFormula, kBaseGraphSentence);
-    for (std::size_t i = 0; i < chain.steps.size(); ++i) {
-        const TransformStep& step = chain.steps[i];
-        addCell(i + 1, step.heading, step.formula, step.sentence);
     }
     column->addLayout(grid);
 
-    column->addWidget(textLabel(kStepColoursKey, text, sheet_, false));
-    if (!chain.leftOut.empty()) {
-        std::string leftOut = kLeftOutHeading;
-        for (const std::string& line : chain.leftOut) leftOut += "\n" + line;
-        QLabel* label = textLabel(leftOut, text, sheet_, false);
+    column->addWidget(textLabel(text.key, textFont, sheet_, false));
+    if (!text.leftOut.empty()) {
+        QLabel* label = textLabel(text.leftOut, textFont, sheet_, false);
         label->setObjectName(QStringLiteral("StepsLeftOut"));
         column->addWidget(label);
     }

@@ -11,7 +11,6 @@
 #include "plot/steps.h"
 #include "toolkit/qt/qt_dialogs.h"
 
-#include <QAction>
 #include <QWidget>
 
 #include <vector>
@@ -50,9 +49,6 @@ private:
     std::vector<QLabel*> notes_;
     QtDialogs dialogs_;
     PictureOutput output_;
-    QAction copy_;
-    QAction save_;
-    QAction print_;
 };
 
 } // namespace viramont

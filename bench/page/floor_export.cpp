@@ -2,15 +2,10 @@
 // their arithmetic in WebAssembly, drawing nothing (bench/floor.h), for the
 // form state the page's last ВЫБОР stored.
 
-#include "form/form.h"
 #include "bench/floor.h"
+#include "page/page_state.h"
 
 #include <emscripten.h>
-
-namespace viramont {
-// The page's form state (page_main.cpp).
-const FormState* pageState();
-} // namespace viramont
 
 extern "C" EMSCRIPTEN_KEEPALIVE double viramont_floor() {
     const viramont::FormState* s = viramont::pageState();

@@ -30,9 +30,9 @@ for (const c of cases) {
     const set = (id, v) => { document.getElementById(id).value = v; };
     const pickSine = document.getElementById('Combo1');
     pickSine.value = 'Sin(X)';
-    await viramontPage.pressAndWait('Combo1');
+    await viramontHooks.press('Combo1');
     for (const [id, v] of [['Text1', '1'], ['Text2', '1'], ['Text3', '1'], ['Text4', '1'], ['Text6', c.start], ['Text7', c.end]]) set(id, v);
-    await viramontPage.pressAndWait('ВЫБОР');
+    await viramontHooks.press('ВЫБОР');
     const nextFrame = () => new Promise((r) => requestAnimationFrame(r));
     const afterRendering = () => new Promise((r) => {
       const channel = new MessageChannel();
@@ -44,13 +44,13 @@ for (const c of cases) {
       await nextFrame();
       const clicked = performance.now();
       document.getElementById('Command1').click();
-      await viramontPage.idle();
+      await viramontHooks.idle();
       handlers.push(performance.now() - clicked);
       await afterRendering();
       presses.push(performance.now() - clicked);
       await nextFrame();
       const t = performance.now();
-      viramontPage.floor();
+      viramontHooks.floor();
       floors.push(performance.now() - t);
     }
     return { presses, floors, handlers };

@@ -108,6 +108,7 @@ test('input made while a handler runs is carried out after it, in order', async 
     await pick(page, 'Sin(X)');
     await fill(page, { Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '-100', Text7: '100' });
     await press(page, 'ВЫБОР');
+    await page.click('#Picture1', { button: 'right' });
     const before = await marks(page);
     const during = await page.evaluate(() => {
       document.getElementById('Command1').click();
@@ -265,6 +266,13 @@ test("the canvas menu's save downloads the picture", async () => {
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
     assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…']);
+    await page.keyboard.press('Escape');
+    // Ctrl+S works anywhere on the page, as in the window: here in a field.
+    await page.focus('#Text1');
+    await acted(page, () => ctrl(page, 'KeyS'));
+    assert.equal((await openBox(page)).title, 'Сохранить рисунок');
+    await answer(page, 'Escape');
+    await page.click('#Picture1', { button: 'right' });
     // The size: as on the screen (Enter).
     const file = downloaded(page, 'график.png');
     await acted(page, () => page.click('#menu [data-action=save]'));
@@ -280,8 +288,8 @@ test("the canvas menu's save downloads the picture", async () => {
     assert.ok(height > expected[1] + 20, `${height} holds the formula line over ${expected[1]}`);
     // Twice as large, drawn anew (the browser downloads one file a page
     // unasked, so the picture itself is measured).
-    const larger = await page.evaluate(() => {
-      const c = viramontPage.composePicture(2);
+    const larger = await page.evaluate(async () => {
+      const c = await viramontHooks.picture(2);
       const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
       let red = 0;
       for (let i = 0; i < d.length; i += 4) red += d[i] === 255 && d[i + 1] === 0 && d[i + 2] === 0;

@@ -5,6 +5,7 @@
 
 #include "window/main_window.h"
 #include "window/picture_export.h"
+#include "views/picture.h"
 #include "window/picture_menu.h"
 #include "plot/redraw.h"
 #include "raster_form.h"
@@ -31,6 +32,9 @@
 
 namespace viramont {
 namespace {
+
+constexpr QRgb kPaper = qRgb(redOf(view::kPaper), greenOf(view::kPaper), blueOf(view::kPaper));
+using view::kFormulaMargin;
 
 constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr QRgb kRed = qRgb(255, 0, 0);

@@ -213,8 +213,9 @@ TEST(ButtonKeys, EnterPressesTheFocusedButton) {
     EXPECT_TRUE(modal.seen().empty());
 }
 
-// The fields hold any length of text: a pasted text of 40,000 characters
-// is read whole, in the window and in the input box. A formula wider than
+// The fields hold texts up to the layout's limit of 40,000 characters: a
+// pasted text that long is read whole, in the window and in the input box,
+// and one longer is cut there. A formula wider than
 // Text5 shows from its start. The context menu speaks Russian.
 TEST(TextFields, HoldLongTextsShowTheFormulaFromItsStartAndSpeakRussian) {
     MainWindow window;
@@ -225,6 +226,8 @@ TEST(TextFields, HoldLongTextsShowTheFormulaFromItsStartAndSpeakRussian) {
     text1->setText(longText);
     EXPECT_EQ(text1->text().size(), 40'000);
     EXPECT_EQ(window.form().Text1.text().size(), 40'000u);
+    text1->setText(longText + "123");
+    EXPECT_EQ(window.form().Text1.text(), longText.toStdString());
 
     std::unique_ptr<QMenu> menu(text1->createStandardContextMenu());
     QStringList actions;

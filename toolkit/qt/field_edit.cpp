@@ -7,14 +7,9 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include <limits>
-
 namespace viramont {
 
-void liftLengthLimit(QLineEdit* edit) { edit->setMaxLength(std::numeric_limits<int>::max()); }
-
 FieldEdit::FieldEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
-    liftLengthLimit(this);
     setFrame(false);
     setTextMargins(kBorder, kBorder, kBorder, kBorder);
 }

@@ -25,7 +25,4 @@ private:
     bool output_ = false;
 };
 
-// Lifts Qt's default length limit of a line edit as far as the widget goes.
-void liftLengthLimit(QLineEdit* edit);
-
 } // namespace viramont

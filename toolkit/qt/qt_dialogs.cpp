@@ -44,7 +44,7 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString());
     dialog.setInputMode(QInputDialog::TextInput);
-    if (auto* field = dialog.findChild<QLineEdit*>()) liftLengthLimit(field);
+    if (auto* field = dialog.findChild<QLineEdit*>()) field->setMaxLength(inputLimit_);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.textValue().toStdString();
 }

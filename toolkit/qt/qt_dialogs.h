@@ -15,7 +15,10 @@ namespace viramont {
 
 class QtDialogs final : public Dialogs {
 public:
-    QtDialogs(QWidget* parent, QString title) : parent_(parent), title_(std::move(title)) {}
+    // `title` heads the messages; `inputLimit` is the longest answer the
+    // input box takes.
+    QtDialogs(QWidget* parent, QString title, int inputLimit)
+        : parent_(parent), title_(std::move(title)), inputLimit_(inputLimit) {}
     void message(const std::string& text) override;
     std::string input(const std::string& prompt, const std::string& title) override;
 
@@ -28,6 +31,7 @@ private:
 
     QWidget* parent_;
     QString title_;
+    int inputLimit_;
     std::function<void()> beforeModal_;
 };
 

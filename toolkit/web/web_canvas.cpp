@@ -8,28 +8,28 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The page's side, in page/page.js: window.viramontPage.
-EM_JS(double, page_text_width, (const char* text, const char* font), {
-    return viramontPage.textWidth(UTF8ToString(text), UTF8ToString(font));
+// The toolkit's script, toolkit/web/toolkit.js.
+EM_JS(double, tk_text_width, (const char* text, const char* font), {
+    return viramontToolkit.textWidth(UTF8ToString(text), UTF8ToString(font));
 });
-EM_JS(double, page_font_ascent, (const char* font), { return viramontPage.fontAscent(UTF8ToString(font)); });
-EM_JS(double, page_font_height, (const char* font), { return viramontPage.fontHeight(UTF8ToString(font)); });
+EM_JS(double, tk_font_ascent, (const char* font), { return viramontToolkit.fontAscent(UTF8ToString(font)); });
+EM_JS(double, tk_font_height, (const char* font), { return viramontToolkit.fontHeight(UTF8ToString(font)); });
 // The letters of a text set with its baseline's left end at (x, y): a block
 // of the program's heap, freed by the caller, that holds the left, top,
 // width and height of their box as four 32-bit integers and then the
 // coverage of each pixel of the box, row by row.
-EM_JS(void*, page_text_mask, (const char* text, const char* font, double x, double y), {
-    const mask = viramontPage.textMask(UTF8ToString(text), UTF8ToString(font), x, y);
+EM_JS(void*, tk_text_mask, (const char* text, const char* font, double x, double y), {
+    const mask = viramontToolkit.textMask(UTF8ToString(text), UTF8ToString(font), x, y);
     const block = _malloc(16 + mask.cover.length);
     HEAP32.set([ mask.left, mask.top, mask.width, mask.height ], block >> 2);
     HEAPU8.set(mask.cover, block + 16);
     return block;
 });
-EM_JS(void, page_canvas_show, (const char* id, const void* pixels, int x, int y, int w, int h), {
-    viramontPage.canvasShow(UTF8ToString(id), HEAPU8, pixels, x, y, w, h);
+EM_JS(void, tk_canvas_show, (const char* id, const void* pixels, int x, int y, int w, int h), {
+    viramontToolkit.canvasShow(UTF8ToString(id), HEAPU8, pixels, x, y, w, h);
 });
-EM_JS(void, page_canvas_lines, (const char* id, const char* lines), {
-    viramontPage.canvasLines(UTF8ToString(id), UTF8ToString(lines));
+EM_JS(void, tk_canvas_lines, (const char* id, const char* lines), {
+    viramontToolkit.canvasLines(UTF8ToString(id), UTF8ToString(lines));
 });
 
 namespace viramont {
@@ -39,17 +39,25 @@ namespace {
 // number of texts whose letters are kept.
 constexpr std::size_t kRememberedWidths = 64;
 
-// The CSS font at device pixels: its "NNpx" size multiplied by the ratio.
-std::string deviceFont(const std::string& font, double dpr) {
+} // namespace
+
+namespace web {
+
+double textWidth(const std::string& text, const std::string& font) { return tk_text_width(text.c_str(), font.c_str()); }
+double fontAscent(const std::string& font) { return tk_font_ascent(font.c_str()); }
+double fontHeight(const std::string& font) { return tk_font_height(font.c_str()); }
+
+std::string deviceFont(const std::string& font, double ratio) {
     const std::size_t at = font.find("px");
     std::size_t start = at;
     while (start > 0 && (std::isdigit(static_cast<unsigned char>(font[start - 1])) || font[start - 1] == '.')) --start;
     const double size = std::stod(font.substr(start, at - start));
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%ld", std::lround(size * dpr));
+    std::snprintf(buf, sizeof buf, "%ld", std::lround(size * ratio));
     return font.substr(0, start) + buf + font.substr(at);
 }
-} // namespace
+
+} // namespace web
 
 std::string cssColour(Colour c) {
     char buf[8];
@@ -66,9 +74,9 @@ WebCanvas::WebCanvas(std::string id, int widthPx, int heightPx, double devicePix
       dpr_(devicePixelRatio),
       fore_(fore),
       back_(back),
-      font_(deviceFont(font, devicePixelRatio)),
-      ascent_(page_font_ascent(font_.c_str())),
-      lineHeight_(page_font_height(font_.c_str())) {
+      font_(web::deviceFont(font, devicePixelRatio)),
+      ascent_(tk_font_ascent(font_.c_str())),
+      lineHeight_(tk_font_height(font_.c_str())) {
     geometry_.setScale(0, 0, widthPx, heightPx);
     geometry_.clear();
     setDrawWidth(1);
@@ -113,7 +121,7 @@ void WebCanvas::print(std::string_view text, LineEnd end) {
     if (const auto known = printWidths_.find(owned); known != printWidths_.end()) {
         width = known->second;
     } else {
-        width = page_text_width(owned.c_str(), font_.c_str());
+        width = tk_text_width(owned.c_str(), font_.c_str());
         if (printWidths_.size() >= kRememberedWidths) printWidths_.clear();
         printWidths_.emplace(owned, width);
     }
@@ -137,7 +145,7 @@ void WebCanvas::setLetters(const std::string& text, DevicePoint at, double width
     for (double fraction : {at.x - x0, baseline - y0}) key.append(reinterpret_cast<const char*>(&fraction), sizeof fraction);
     auto known = letters_.find(key);
     if (known == letters_.end()) {
-        void* mask = page_text_mask(text.c_str(), font_.c_str(), at.x, baseline);
+        void* mask = tk_text_mask(text.c_str(), font_.c_str(), at.x, baseline);
         const auto* box = static_cast<const std::int32_t*>(mask);
         const auto* coverage = static_cast<const std::uint8_t*>(mask) + 16;
         Letters made{box[0] - static_cast<int>(x0), box[1] - static_cast<int>(y0), box[2], box[3],
@@ -154,12 +162,12 @@ void WebCanvas::setLetters(const std::string& text, DevicePoint at, double width
 void WebCanvas::present(std::string_view description) {
     if (image_.changed()) {
         const PixelImage::Box box = image_.changedBox();
-        page_canvas_show(id_.c_str(), image_.pixels(), box.x, box.y, box.width, box.height);
+        tk_canvas_show(id_.c_str(), image_.pixels(), box.x, box.y, box.width, box.height);
         image_.shown();
     }
     std::string lines = spokenText(*this, description);
     if (lines != shownLines_) {
-        page_canvas_lines(id_.c_str(), lines.c_str());
+        tk_canvas_lines(id_.c_str(), lines.c_str());
         shownLines_ = std::move(lines);
     }
 }

@@ -45,6 +45,9 @@ public:
     void present(std::string_view description = {});
     // The prints since the last clear and the count of clears.
     const CanvasGeometry& geometry() const { return geometry_; }
+    // The element's pixels: the logical size times the ratio, rounded.
+    int deviceWidth() const { return geometry_.widthPx(); }
+    int deviceHeight() const { return geometry_.heightPx(); }
 
 private:
     // Blends in the letters of a text whose top-left is at the device point.
@@ -73,5 +76,15 @@ private:
 
 // A colour as CSS writes it: "#rrggbb".
 std::string cssColour(Colour c);
+
+namespace web {
+// A text's width, a font's ascent and its line's height (ascent and
+// descent, as the font's file states them), in the pixels of the CSS font.
+double textWidth(const std::string& text, const std::string& font);
+double fontAscent(const std::string& font);
+double fontHeight(const std::string& font);
+// A CSS font with its "NNpx" size times `ratio`, rounded.
+std::string deviceFont(const std::string& font, double ratio);
+} // namespace web
 
 } // namespace viramont

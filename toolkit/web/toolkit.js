@@ -1,0 +1,684 @@
+// The web toolkit's side in the browser: the elements, canvases, boxes,
+// menus, keys, the panel and the outputs that toolkit/web/*.cpp drive. The
+// program's C++ calls it as `viramontToolkit` (EM_JS in toolkit/web/);
+// every text, colour and size it shows comes from those calls. It keeps the
+// browser's rules only: how an element is made, when an event counts, how
+// a picture reaches the clipboard, a file or the printer.
+//
+// Input runs one action at a time, in the order given (act): a press of a
+// button, a pick, a menu item or a key given while another action runs is
+// carried out after it. The form is aria-busy while anything runs, the body
+// counts the actions that have ended (data-actions) and the box the boxes
+// opened (data-opened): the page's own signals, which its tests wait for.
+'use strict';
+
+window.viramontToolkit = (() => {
+  const fontMetricsInEms = /*@METRICS@*/;
+  const form = document.getElementById('form');
+  const box = document.getElementById('box');
+  const menuElement = document.getElementById('menu');
+  const panel = document.querySelector('dialog.panel');
+  const measure = document.createElement('canvas').getContext('2d');
+  const contexts = new Map();     // canvas id -> 2D context
+  const readerLines = new Map();  // canvas id -> the element of its lines for screen readers
+  const listEntries = [];         // Combo1's entries
+  let handler = async () => {};   // the program's handler of an action, by name
+
+  const px = (v) => `${v}px`;
+  function placeBox(el, c) {
+    el.style.left = px(c.left);
+    el.style.top = px(c.top);
+    el.style.width = px(c.width);
+    el.style.height = px(c.height);
+  }
+
+  // ---- actions ---------------------------------------------------------------
+
+  const waiting = [];
+  let acting = false;
+  let actionsEnded = 0;
+  let drained = Promise.resolve();
+  function act(action) {
+    return new Promise((resolve) => {
+      waiting.push({ action, resolve });
+      if (!acting) drained = drain();
+    });
+  }
+  async function drain() {
+    acting = true;
+    form.setAttribute('aria-busy', 'true');
+    while (waiting.length) {
+      const { action, resolve } = waiting.shift();
+      try {
+        await action();
+      } finally {
+        document.body.dataset.actions = String(++actionsEnded);
+        resolve();
+      }
+    }
+    acting = false;
+    form.removeAttribute('aria-busy');
+  }
+  const emit = (name) => act(() => handler(name));
+
+  // The wait cursor, over everything, for the frame the browser needs to
+  // show it before a long action; input still reaches the page and waits.
+  async function busyFrame() {
+    document.documentElement.classList.add('waiting');
+    await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  }
+  const notBusy = () => document.documentElement.classList.remove('waiting');
+
+  // ---- the form ----------------------------------------------------------------
+
+  function setForm(f) {
+    form.style.width = px(f.width);
+    form.style.height = px(f.height);
+    form.style.background = document.body.style.background = f.back;
+    form.dataset.menu = f.menu;
+    document.title = f.title;
+  }
+
+  function styled(el, c) {
+    el.id = c.name;
+    placeBox(el, c);
+    el.style.font = c.font;
+    el.style.color = c.fore;
+    el.style.background = c.back;
+    el.style.textAlign = c.centred ? 'center' : 'left';
+    if (c.accessibleName) el.setAttribute('aria-label', c.accessibleName);
+    if (c.output) el.setAttribute('aria-readonly', 'true');
+    return el;
+  }
+
+  function textInput(c) {
+    const el = styled(document.createElement('input'), c);
+    el.type = 'text';
+    el.className = 'field';
+    el.value = c.text;
+    el.maxLength = c.limit;
+    el.spellcheck = false;
+    el.autocomplete = 'off';
+    return el;
+  }
+
+  function addControl(c) {
+    let el;
+    if (c.kind === 'label') {
+      el = styled(document.createElement('div'), c);
+      el.className = 'label';
+      el.textContent = c.text;
+    } else if (c.kind === 'field') {
+      el = textInput(c);
+    } else if (c.kind === 'button') {
+      el = styled(document.createElement('button'), c);
+      el.className = 'button';
+      el.textContent = c.text;
+      el.addEventListener('click', () => emit(c.name));
+    } else if (c.kind === 'list') {
+      el = makeList(c);
+    } else {
+      el = makePicture(c);
+    }
+    if (c.kind !== 'label') el.tabIndex = c.tabIndex + 1;
+    form.appendChild(el.closest('.holder') || el);
+    if (readerLines.has(c.name)) el.after(readerLines.get(c.name));
+  }
+
+  // The editable list: a text with a list of entries under it. Typing picks
+  // nothing; an entry chosen with the mouse, or with the arrow keys in the
+  // text, is a pick, taken in its turn.
+  function makeList(c) {
+    const holder = document.createElement('div');
+    holder.className = 'holder combo';
+    placeBox(holder, c);
+    const input = textInput({ ...c, left: 0, top: 0 });
+    input.style.width = input.style.height = '100%';
+    input.setAttribute('role', 'combobox');
+    input.setAttribute('aria-expanded', 'false');
+    input.setAttribute('aria-controls', `${c.name}-list`);
+    const arrow = document.createElement('div');
+    arrow.className = 'arrow';
+    const arrowWidth = Math.max(8, Math.round(c.height * 0.5));  // the list's button, half as wide as high
+    arrow.style.width = px(arrowWidth);
+    input.style.paddingRight = px(arrowWidth + 4);
+    arrow.setAttribute('aria-hidden', 'true');
+    const list = document.createElement('ul');
+    list.id = `${c.name}-list`;
+    list.className = 'entries';
+    list.setAttribute('role', 'listbox');
+    list.style.font = c.font;
+    list.hidden = true;
+    holder.append(input, arrow, list);
+
+    const open = (shown) => {
+      list.hidden = !shown;
+      input.setAttribute('aria-expanded', String(shown));
+    };
+    const pick = (index) => act(() => {
+      input.value = listEntries[index];
+      input.setSelectionRange(0, 0);
+      return handler(c.name);
+    });
+    arrow.addEventListener('mousedown', (e) => {
+      e.preventDefault();
+      input.focus();
+      open(list.hidden);
+    });
+    list.addEventListener('mousedown', (e) => e.preventDefault());
+    list.addEventListener('click', (e) => {
+      const item = e.target.closest('li');
+      if (!item) return;
+      open(false);
+      pick(Number(item.dataset.index));
+    });
+    input.addEventListener('blur', () => open(false));
+    input.addEventListener('keydown', (e) => {
+      if (e.key === 'ArrowDown' && e.altKey) {
+        open(list.hidden);
+      } else if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+        const at = listEntries.indexOf(input.value);
+        const next = at < 0 ? 0 : Math.min(Math.max(at + (e.key === 'ArrowDown' ? 1 : -1), 0), listEntries.length - 1);
+        if (next !== at) pick(next);
+      } else if (e.key === 'Escape' && !list.hidden) {
+        open(false);
+      } else {
+        return;
+      }
+      e.preventDefault();
+    });
+    return input;
+  }
+
+  function listAppend(id, entry) {
+    const item = document.createElement('li');
+    item.setAttribute('role', 'option');
+    item.dataset.index = String(listEntries.length);
+    item.textContent = entry;
+    document.getElementById(`${id}-list`).appendChild(item);
+    listEntries.push(entry);
+  }
+
+  const fieldText = (id) => document.getElementById(id).value;
+  function setFieldText(id, text) {
+    const field = document.getElementById(id);
+    field.value = text;
+    field.setSelectionRange(0, 0);
+    field.scrollLeft = 0;
+  }
+
+  // ---- canvases ----------------------------------------------------------------
+
+  // A canvas element of the given device pixels, shown at its logical size.
+  function canvasElement(c) {
+    const canvas = document.createElement('canvas');
+    canvas.id = c.name;
+    canvas.width = c.deviceWidth;
+    canvas.height = c.deviceHeight;
+    contexts.set(c.name, canvas.getContext('2d', { alpha: false }));
+    return canvas;
+  }
+
+  // A canvas of the form: an image for screen readers, named, its lines as
+  // text beside it; a click gives it the focus, its menu opens on it.
+  function makePicture(c) {
+    const canvas = styled(canvasElement(c), c);
+    canvas.className = 'picture';
+    canvas.style.borderWidth = px(c.border);
+    canvas.setAttribute('role', 'img');
+    const lines = document.createElement('div');
+    lines.id = `${c.name}-lines`;
+    lines.className = 'reader-only';
+    canvas.setAttribute('aria-describedby', lines.id);
+    readerLines.set(c.name, lines);
+    canvas.addEventListener('mousedown', () => canvas.focus());
+    menuOwner(canvas, c.menu);
+    return canvas;
+  }
+
+  // A canvas of the toolkit's own, in no element of the page: a drawing
+  // anew, a composed picture.
+  function offscreenCanvas(id, deviceWidth, deviceHeight) {
+    canvasElement({ name: id, deviceWidth, deviceHeight });
+  }
+  const canvasOf = (id) => contexts.get(id).canvas;
+
+  // A font's ascent and descent as its file states them (in ems, from the
+  // page's build), at the font's size, as the desktop has them: the browser
+  // would round them to whole pixels.
+  const fontMetrics = new Map();
+  function metricsOf(font) {
+    if (!fontMetrics.has(font)) {
+      const size = Number(font.match(/([\d.]+)px/)[1]);
+      const [ascent, descent] = fontMetricsInEms[font.match(/"([^"]+)"/)[1]];
+      fontMetrics.set(font, { ascent: ascent * size, descent: descent * size });
+    }
+    return fontMetrics.get(font);
+  }
+  function textWidth(text, font) {
+    if (measure.font !== font) measure.font = font;
+    return measure.measureText(text).width;
+  }
+  const fontAscent = (font) => metricsOf(font).ascent;
+  const fontHeight = (font) => metricsOf(font).ascent + metricsOf(font).descent;
+
+  // The letters of a text set with the left end of its baseline at the
+  // device point (x, y): the box they lie in and each pixel's coverage.
+  const kMaskPad = 4;
+  const scratch = document.createElement('canvas').getContext('2d', { willReadFrequently: true });
+  function textMask(text, font, x, y) {
+    const m = metricsOf(font);
+    const left = Math.floor(x) - kMaskPad, top = Math.floor(y - m.ascent) - kMaskPad;
+    const width = Math.ceil(textWidth(text, font)) + 2 * kMaskPad + 1;
+    const height = Math.ceil(m.ascent + m.descent) + 2 * kMaskPad + 1;
+    if (scratch.canvas.width < width) scratch.canvas.width = width;
+    if (scratch.canvas.height < height) scratch.canvas.height = height;
+    scratch.clearRect(0, 0, width, height);
+    scratch.font = font;
+    scratch.fillStyle = '#000000';
+    scratch.textBaseline = 'alphabetic';
+    scratch.fillText(text, x - left, y - top);
+    const rgba = scratch.getImageData(0, 0, width, height).data;
+    const cover = new Uint8Array(width * height);
+    for (let i = 0; i < cover.length; ++i) cover[i] = rgba[4 * i + 3];
+    return { left, top, width, height, cover };
+  }
+
+  // Shows the part (x, y, width, height) of a canvas's image, held in the
+  // program's heap as RGBA rows of the canvas's width.
+  function canvasShow(id, heap, at, x, y, width, height) {
+    const g = contexts.get(id);
+    const all = new ImageData(new Uint8ClampedArray(heap.buffer, at, g.canvas.width * g.canvas.height * 4),
+      g.canvas.width, g.canvas.height);
+    g.putImageData(all, 0, 0, x, y, width, height);
+  }
+
+  // What a canvas shows, as lines a screen reader reads, one element a
+  // line; lines that only grew (a second legend under the first) are added.
+  const shownLines = new Map();
+  function canvasLines(id, text) {
+    const holder = readerLines.get(id);
+    if (!holder) return;
+    const before = shownLines.get(id);
+    const grown = before !== undefined && text.startsWith(`${before}\n`);
+    const rows = (grown ? text.slice(before.length + 1) : text).split('\n').map((line) => {
+      const row = document.createElement('div');
+      row.textContent = line;
+      return row;
+    });
+    if (grown) holder.append(...rows);
+    else holder.replaceChildren(...rows);
+    shownLines.set(id, text);
+  }
+
+  // Says a short text once in the polite live region: emptied first, so
+  // that the same text said again is heard again.
+  const announcer = document.getElementById('announce');
+  let announcing = 0;
+  function announce(text) {
+    const turn = ++announcing;
+    announcer.textContent = '';
+    setTimeout(() => { if (turn === announcing) announcer.textContent = text; }, 100);
+  }
+
+  // ---- composed pictures ---------------------------------------------------------
+
+  function compose(id, deviceWidth, deviceHeight, paper) {
+    offscreenCanvas(id, deviceWidth, deviceHeight);
+    const g = contexts.get(id);
+    g.fillStyle = paper;
+    g.fillRect(0, 0, deviceWidth, deviceHeight);
+  }
+  function composeText(id, text, font, ink, x, baseline) {
+    const g = contexts.get(id);
+    g.font = font;
+    g.fillStyle = ink;
+    g.textBaseline = 'alphabetic';
+    g.fillText(text, x, baseline);
+  }
+  function composeRect(id, x, y, width, height, ink) {
+    const g = contexts.get(id);
+    g.fillStyle = ink;
+    g.fillRect(x, y, width, height);
+  }
+  const composeImage = (id, source, x, y) => contexts.get(id).drawImage(canvasOf(source), x, y);
+
+  // ---- output --------------------------------------------------------------------
+
+  // A canvas as PNG data; null where the browser could not make it (a
+  // canvas larger than it allows, or no memory for it).
+  const pngOf = (id) => new Promise((resolve) => canvasOf(id).toBlob(resolve, 'image/png'));
+
+  async function copyImage(id) {
+    const png = pngOf(id);
+    try {
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': png })]);
+      return 'done';
+    } catch (e) {
+      return (await png) ? 'refused' : 'unmade';
+    }
+  }
+
+  async function download(id, fileName) {
+    const png = await pngOf(id);
+    if (!png) return false;
+    const url = URL.createObjectURL(png);
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = fileName;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+    return true;
+  }
+
+  // Prints the picture alone, on a landscape page (the print style).
+  async function printImage(id, name) {
+    const png = await pngOf(id);
+    if (!png) return false;
+    const image = new Image();
+    image.alt = name;
+    const url = URL.createObjectURL(png);
+    image.src = url;
+    document.getElementById('print-sheet').replaceChildren(image);
+    await image.decode().catch(() => {});
+    window.print();
+    URL.revokeObjectURL(url);
+    return true;
+  }
+
+  // ---- boxes -----------------------------------------------------------------------
+
+  // A modal box: the title, the text, an input field when `withInput` or a
+  // choice among `choices` (the first chosen), OK, and the cancel button
+  // for the input box and the choice. Enter is OK, Escape and the close
+  // button cancel. Resolves once, with the field's text or the chosen
+  // index, '' for a message, null when cancelled.
+  //
+  // The one <dialog> serves every box, and the program may open the next
+  // box while the browser still delivers what closed the last one: its
+  // `close` event comes later, as a task of its own, and the keys and
+  // clicks that answered it may still have their default actions to come.
+  // So each box listens only while it is open (its listeners go when it is
+  // answered), takes a `close` only while the dialog is really closed, a
+  // click only when the press began on this box (or came from the
+  // keyboard, detail 0), and no held-down key.
+  let boxesOpened = 0;
+  function openBox(b) {
+    notBusy();
+    return new Promise((resolve) => {
+      const withInput = b.input, choices = b.choices || [];
+      box.querySelector('.title-text').textContent = b.title;
+      box.querySelector('.text').textContent = b.text || '';
+      box.querySelector('.ok').textContent = b.ok;
+      box.querySelector('.cancel').textContent = b.cancel;
+      box.querySelector('.close').setAttribute('aria-label', b.close);
+      const field = box.querySelector('input[type=text]');
+      field.hidden = !withInput;
+      field.value = '';
+      field.maxLength = b.limit || 524288;
+      const options = box.querySelector('.choices');
+      options.replaceChildren(...choices.map((c, i) => {
+        const label = document.createElement('label');
+        const radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = 'choice';
+        radio.value = String(i);
+        radio.checked = i === 0;
+        label.append(radio, ` ${c}`);
+        return label;
+      }));
+      options.hidden = choices.length === 0;
+      box.querySelector('.cancel').hidden = !withInput && choices.length === 0;
+      const answer = () => {
+        if (withInput) return field.value;
+        if (choices.length) return Number(options.querySelector('input:checked').value);
+        return '';
+      };
+      const listening = new AbortController();
+      const on = (target, type, react) => target.addEventListener(type, react, { signal: listening.signal });
+      const finish = (result) => {
+        listening.abort();
+        if (box.open) box.close();
+        resolve(result);
+      };
+      let pressedHere = false;
+      on(box, 'pointerdown', () => { pressedHere = true; });
+      const clicked = (result) => (e) => {
+        if (e.detail === 0 || pressedHere) finish(result());
+      };
+      on(box.querySelector('.ok'), 'click', clicked(answer));
+      on(box.querySelector('.cancel'), 'click', clicked(() => null));
+      on(box.querySelector('.close'), 'click', clicked(() => null));
+      on(box, 'keydown', (e) => {
+        const answering = e.key === 'Enter' || e.key === 'Escape' || (e.key === ' ' && e.target.matches('button'));
+        if (!answering) return;
+        if (e.repeat) {
+          e.preventDefault();
+        } else if (e.key === 'Escape') {
+          e.preventDefault();
+          finish(null);
+        } else if (e.key === 'Enter') {
+          // On a button too, which answers as its click would: the browser's
+          // own activation of a button by Enter waits for the window's focus.
+          e.preventDefault();
+          finish(e.target.matches('.cancel, .close') ? null : answer());
+        }
+      });
+      // The browser's own close request (Escape where the page cannot hold
+      // it), and a close that no answer made.
+      on(box, 'cancel', (e) => {
+        e.preventDefault();
+        finish(null);
+      });
+      on(box, 'close', () => { if (!box.open) finish(null); });
+      box.dataset.opened = String(++boxesOpened);
+      box.showModal();
+      (withInput ? field : choices.length ? options.querySelector('input:checked') : box.querySelector('.ok')).focus();
+    });
+  }
+
+  // ---- menus and keys ---------------------------------------------------------------
+
+  // A menu described by the program: its items (command, text, key's
+  // label, a separator before), each taken as the action "NAME:COMMAND"; the
+  // canvases it opens over; whether an item is offered.
+  const menus = new Map();
+  let menuOpen = null;  // { name, owner } of the menu shown
+  function defineMenu(name, items) {
+    menus.set(name, { items, enabled: new Map(items.map((i) => [i.command, true])) });
+  }
+  function menuEnabled(name, command, enabled) { menus.get(name).enabled.set(command, enabled); }
+
+  function menuOwner(canvas, name) {
+    if (!name) return;
+    canvas.dataset.menu = name;
+    canvas.addEventListener('contextmenu', (e) => {
+      e.preventDefault();
+      canvas.focus();
+      openMenu(canvas, e.clientX, e.clientY);
+    });
+    canvas.addEventListener('keydown', (e) => {
+      if (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey)) {
+        e.preventDefault();
+        const r = canvas.getBoundingClientRect();
+        openMenu(canvas, r.left + r.width / 2, r.top + r.height / 2);
+      }
+    });
+  }
+
+  function openMenu(owner, x, y) {
+    const { items, enabled } = menus.get(owner.dataset.menu);
+    menuOpen = { name: owner.dataset.menu, owner };
+    const host = owner.closest('dialog') || document.body;
+    if (menuElement.parentElement !== host) host.appendChild(menuElement);
+    menuElement.replaceChildren(...items.flatMap((item) => {
+      const entry = document.createElement('div');
+      entry.setAttribute('role', 'menuitem');
+      entry.tabIndex = -1;
+      entry.dataset.action = item.command;
+      entry.setAttribute('aria-disabled', String(!enabled.get(item.command)));
+      const key = document.createElement('span');
+      key.textContent = item.keyLabel;
+      entry.append(item.text, key);
+      if (!item.separatorBefore) return [entry];
+      const line = document.createElement('div');
+      line.setAttribute('role', 'separator');
+      return [line, entry];
+    }));
+    menuElement.hidden = false;
+    const r = menuElement.getBoundingClientRect();
+    menuElement.style.left = px(Math.max(0, Math.min(x, window.innerWidth - r.width)));
+    menuElement.style.top = px(Math.max(0, Math.min(y, window.innerHeight - r.height)));
+    menuElement.querySelector('[role=menuitem]').focus();
+  }
+  function closeMenu(returnFocus) {
+    menuElement.hidden = true;
+    if (returnFocus && menuOpen) menuOpen.owner.focus();
+    menuOpen = null;
+  }
+  const offeredItems = () => [...menuElement.querySelectorAll('[role=menuitem]')]
+    .filter((e) => e.getAttribute('aria-disabled') !== 'true');
+  menuElement.addEventListener('click', (e) => {
+    const item = e.target.closest('[role=menuitem]');
+    if (!item || item.getAttribute('aria-disabled') === 'true' || !menuOpen) return;
+    const { name } = menuOpen;
+    closeMenu(true);
+    emit(`${name}:${item.dataset.action}`);
+  });
+  menuElement.addEventListener('keydown', (e) => {
+    const items = offeredItems();
+    const at = items.indexOf(document.activeElement);
+    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      items[(at + (e.key === 'ArrowDown' ? 1 : items.length - 1)) % items.length]?.focus();
+    } else if (e.key === 'Enter' || e.key === ' ') {
+      document.activeElement.click();
+    } else if (e.key === 'Escape' || e.key === 'Tab') {
+      closeMenu(true);
+    } else {
+      return;
+    }
+    e.preventDefault();
+    e.stopPropagation();  // Escape closes the menu, not the panel under it
+  });
+  document.addEventListener('mousedown', (e) => {
+    if (!menuElement.hidden && !menuElement.contains(e.target)) closeMenu(false);
+  });
+
+  // Ctrl and a letter, read by its place on the keyboard, so that the keys
+  // work in any keyboard layout (Ctrl+С on a Russian one is Ctrl+C). While
+  // the panel is open its own keys hold (copy not over a selected text);
+  // otherwise the form's menu's: a canvas's key only where one of its
+  // canvases has the focus, the others anywhere. A box, being modal, takes
+  // its keys.
+  const keys = new Map();  // menu name -> [{ code, command, canvasOnly }]
+  function defineKeys(name, list) { keys.set(name, list); }
+  document.addEventListener('keydown', (e) => {
+    if (!e.ctrlKey || e.altKey || e.shiftKey || box.open) return;
+    const name = panel.open ? panel.dataset.menu : form.dataset.menu;
+    const key = (keys.get(name) || []).find((k) => k.code === e.code);
+    if (!key) return;
+    if (key.canvasOnly && document.activeElement?.dataset?.menu !== name) return;
+    if (panel.open && key.command === 'copy' && !window.getSelection().isCollapsed) return;
+    const { enabled } = menus.get(name);
+    e.preventDefault();
+    if (enabled.get(key.command) !== false) emit(`${name}:${key.command}`);
+  });
+
+  // ---- the panel ----------------------------------------------------------------------
+
+  // A modal panel over the form, white like paper: a title bar, the sheet
+  // (a title, cells side by side in a grid, each with its lines, its canvas
+  // and a note, then paragraphs), and a row of buttons, each taken as the
+  // action "MENU:COMMAND", "close" closing the panel. Escape closes it too.
+  function openPanel(p) {
+    const look = p.look;
+    panel.dataset.menu = p.menu;
+    panel.querySelector('.title-text').textContent = p.heading;
+    panel.querySelector('.close').setAttribute('aria-label', p.closeLabel);
+    const sheet = panel.querySelector('.sheet');
+    Object.assign(sheet.style, {
+      padding: `${px(look.marginTop)} ${px(look.marginRight)} ${px(look.marginBottom)} ${px(look.marginLeft)}`,
+      background: look.paper, color: look.ink, gap: px(look.blockGap),
+    });
+    const text = (tag, content, font, className) => {
+      const e = document.createElement(tag);
+      e.textContent = content;
+      e.style.font = font;
+      if (className) e.className = className;
+      return e;
+    };
+    const cells = document.createElement('div');
+    cells.className = 'cells';
+    Object.assign(cells.style, { columnGap: px(look.cellGapX), rowGap: px(look.cellGapY) });
+    cells.style.gridTemplateColumns = `repeat(${Math.max(1, Math.min(look.columns, p.cells.length,
+      Math.floor((window.innerWidth - 2 * look.marginLeft) / (look.cellWidth + look.cellGapX))))}, max-content)`;
+    for (const c of p.cells) {
+      const cell = document.createElement('section');
+      cell.className = 'cell';
+      Object.assign(cell.style, { width: px(look.cellWidth), gap: px(look.lineGap) });
+      const canvas = canvasElement(c);
+      Object.assign(canvas.style, { width: px(c.width), height: px(c.height), borderWidth: px(look.edge),
+        borderColor: look.edgeInk });
+      canvas.setAttribute('role', 'img');
+      canvas.setAttribute('aria-label', c.spokenName);
+      canvas.setAttribute('aria-description', c.sentence);
+      menuOwner(canvas, p.menu);
+      const note = text('p', '', look.textFont, 'note');
+      note.style.color = look.noteInk;
+      note.hidden = true;
+      cell.append(text('h3', c.heading, look.headingFont), text('p', c.formula, look.headingFont, 'formula'),
+        text('p', c.sentence, look.textFont, 'sentence'), canvas, note);
+      cells.appendChild(cell);
+    }
+    const title = text('h2', p.title, look.titleFont);
+    title.id = `${panel.id}-heading`;
+    sheet.replaceChildren(title, cells,
+      ...[p.key, p.leftOut].filter((t) => t).map((t) => text('p', t, look.textFont, 'paragraph')));
+    panel.querySelector('.answers').replaceChildren(...p.buttons.map((b) => {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = b.text;
+      if (b.keyLabel) button.title = b.keyLabel;
+      button.dataset.action = b.command;
+      if (b.command === 'close') button.className = 'end';
+      button.addEventListener('click', () => {
+        if (b.command === 'close') panel.close();
+        else emit(`${p.menu}:${b.command}`);
+      });
+      return button;
+    }));
+    if (!panel.open) panel.showModal();
+    panel.scrollTop = 0;
+  }
+  function panelNote(index, note) {
+    const holder = panel.querySelectorAll('.note')[index];
+    holder.textContent = note;
+    holder.hidden = !note;
+  }
+  panel.querySelector('.close').addEventListener('click', () => panel.close());
+  panel.addEventListener('close', () => { if (menuElement.parentElement === panel) closeMenu(false); });
+
+  // ---- start ----------------------------------------------------------------------------
+
+  // The decimal separator of the browser's language.
+  function decimalSeparator() {
+    const part = new Intl.NumberFormat(navigator.language).formatToParts(0.5).find((p) => p.type === 'decimal');
+    return part ? part.value : '.';
+  }
+
+  // Loads every font the page holds, then takes the program's handler.
+  async function start(actionHandler) {
+    await Promise.all([...document.fonts].map((f) => f.load()));
+    handler = actionHandler;
+  }
+
+  return {
+    act, emit, idle: () => drained, busyFrame, start, decimalSeparator,
+    setForm, addControl, listAppend, fieldText, setFieldText,
+    offscreenCanvas, canvasOf, textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines, announce,
+    compose, composeText, composeRect, composeImage, copyImage, download, printImage,
+    openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote,
+  };
+})();

@@ -1,0 +1,62 @@
+#pragma once
+// What the web toolkit's script (toolkit/web/toolkit.js) makes of the page
+// for the program: the form and its controls, the menus of the canvases and
+// the keys, the panel over the form, announcements, pictures composed of
+// canvases and texts, and their copy, download and print. Each takes a
+// description (json.h) whose every text, colour and size the program gives.
+
+#include "toolkit/web/json.h"
+
+#include <string>
+#include <vector>
+
+namespace viramont::web {
+
+// The form: its size, background, title, and the menu whose keys hold
+// over it ({width, height, back, title, menu}).
+void setForm(const Json& form);
+// A control of the form: {name, kind ("label", "field", "button", "list",
+// "picture"), left, top, width, height, text, font, fore, back, centred,
+// tabIndex, accessibleName, output, limit}; a picture adds {deviceWidth,
+// deviceHeight, border, menu}.
+void addControl(const Json& control);
+
+// A menu of canvases: its items [{command, text, keyLabel,
+// separatorBefore}], each chosen as the action "NAME:COMMAND".
+void defineMenu(const std::string& name, const std::vector<Json>& items);
+void setMenuEnabled(const std::string& name, const std::string& command, bool enabled);
+// The keys of a menu: [{code (KeyC, ...), command, canvasOnly}].
+void defineKeys(const std::string& name, const std::vector<Json>& keys);
+
+// The panel over the form, opened afresh: {menu, heading, closeLabel,
+// title, cells [{name, heading, formula, sentence, spokenName, width,
+// height, deviceWidth, deviceHeight}], key, leftOut, look {...}, buttons
+// [{command, text, keyLabel}]}; then a cell's note.
+void openPanel(const Json& panel);
+void setPanelNote(int cell, const std::string& note);
+
+// Says `text` once to screen readers.
+void announce(const std::string& text);
+// Shows the wait cursor for the frame the browser needs before a long
+// action; returns when it is shown.
+void showBusy();
+
+// A picture composed on a canvas of the toolkit's own, in device pixels.
+void compose(const std::string& id, int deviceWidth, int deviceHeight, const std::string& paper);
+void composeText(const std::string& id, const std::string& text, const std::string& font, const std::string& ink,
+                 double x, double baseline);
+void composeRect(const std::string& id, double x, double y, double width, double height, const std::string& ink);
+void composeImage(const std::string& id, const std::string& source, double x, double y);
+
+// The outputs of a canvas's picture, each false where the browser could not
+// make the image.
+enum class CopyResult { Done, Refused, Unmade };
+CopyResult copyImage(const std::string& id);
+bool download(const std::string& id, const std::string& fileName);
+bool printImage(const std::string& id, const std::string& name);
+
+// A canvas's element of the toolkit's own, not on the page, of the given
+// device pixels (a drawing anew).
+void offscreenCanvas(const std::string& id, int deviceWidth, int deviceHeight);
+
+} // namespace viramont::web

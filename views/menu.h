@@ -1,0 +1,52 @@
+#pragma once
+// The commands a teacher gives over the pictures, as both front ends offer
+// them: the canvases' context menu, the step sheet's buttons, and their
+// keys. A key is Ctrl with a letter, read by its place on the keyboard (so
+// Ctrl+С on a Russian layout is Ctrl+C). Copy is Ctrl+C only where a
+// canvas has the focus (elsewhere a text field copies its own text); the
+// other keys work anywhere in the window, and in the step sheet anywhere in
+// the sheet.
+
+#include "plot/redraw.h"
+
+#include <array>
+
+namespace viramont::view {
+
+enum class Command { Copy, Save, Print, Steps, Close };
+
+enum class KeyScope { None, Canvas, Window };
+
+struct CommandItem {
+    Command command;
+    const char* text;
+    char key;  // the letter of Ctrl+letter; 0: none
+    KeyScope scope;
+    bool separatorBefore;
+};
+
+// The menu of both canvases of the form.
+inline constexpr std::array<CommandItem, 4> kPictureMenu{{
+    {Command::Copy, "Копировать рисунок", 'C', KeyScope::Canvas, false},
+    {Command::Save, "Сохранить рисунок…", 'S', KeyScope::Window, false},
+    {Command::Print, "Печать…", 'P', KeyScope::Window, false},
+    {Command::Steps, "Построение по шагам…", 'G', KeyScope::Window, true},
+}};
+
+// The step sheet's buttons, its menu (the first three) and their keys,
+// anywhere in the sheet.
+inline constexpr std::array<CommandItem, 4> kSheetButtons{{
+    {Command::Copy, "Копировать", 'C', KeyScope::Window, false},
+    {Command::Save, "Сохранить…", 'S', KeyScope::Window, false},
+    {Command::Print, "Печать…", 'P', KeyScope::Window, false},
+    {Command::Close, "Закрыть", 0, KeyScope::None, false},
+}};
+
+// Whether the picture menu offers `command` now: the step sheet once a
+// plot has been drawn (plot/steps.h), the rest always.
+bool offers(Command command, const LastPlot& lastPlot);
+
+// A command's name as a front end passes it on: "copy", "save", ...
+const char* commandName(Command command);
+
+} // namespace viramont::view
