@@ -5,7 +5,9 @@
 namespace viramont::view {
 
 bool offers(Command command, const LastPlot& lastPlot) {
-    return command != Command::Steps || ExplainedPlot(lastPlot) != nullptr;
+    if (command == Command::Steps) return ExplainedPlot(lastPlot) != nullptr;
+    if (command == Command::Link) return lastPlot.inputs().has_value();
+    return true;
 }
 
 const char* commandName(Command command) {
@@ -14,6 +16,7 @@ const char* commandName(Command command) {
     case Command::Save: return "save";
     case Command::Print: return "print";
     case Command::Steps: return "steps";
+    case Command::Link: return "link";
     case Command::Close: return "close";
     }
     return "";

@@ -13,7 +13,7 @@
 
 namespace viramont::view {
 
-enum class Command { Copy, Save, Print, Steps, Close };
+enum class Command { Copy, Save, Print, Steps, Link, Close };
 
 enum class KeyScope { None, Canvas, Window };
 
@@ -25,12 +25,25 @@ struct CommandItem {
     bool separatorBefore;
 };
 
-// The menu of both canvases of the form.
-inline constexpr std::array<CommandItem, 4> kPictureMenu{{
+// The menu of both canvases of the form. The link (views/link.h) is of
+// the plot on the screen, for the page.
+inline constexpr std::array<CommandItem, 5> kPictureMenu{{
     {Command::Copy, "Копировать рисунок", 'C', KeyScope::Canvas, false},
     {Command::Save, "Сохранить рисунок…", 'S', KeyScope::Window, false},
     {Command::Print, "Печать…", 'P', KeyScope::Window, false},
     {Command::Steps, "Построение по шагам…", 'G', KeyScope::Window, true},
+    {Command::Link, "Ссылка на этот график", 0, KeyScope::None, false},
+}};
+
+// Where the menu opens by a button of its own (a touch screen has no right
+// click): the button's name for screen readers, by canvas.
+struct MenuButton {
+    const char* canvas;
+    const char* name;
+};
+inline constexpr std::array<MenuButton, 2> kMenuButtons{{
+    {"Picture1", "Меню рисунка: графики"},
+    {"Picture2", "Меню рисунка: легенда"},
 }};
 
 // The step sheet's buttons, its menu (the first three) and their keys,
@@ -43,7 +56,8 @@ inline constexpr std::array<CommandItem, 4> kSheetButtons{{
 }};
 
 // Whether the picture menu offers `command` now: the step sheet once a
-// plot has been drawn (plot/steps.h), the rest always.
+// plot has been drawn (plot/steps.h), the link once the graph canvas shows
+// a plot, the rest always.
 bool offers(Command command, const LastPlot& lastPlot);
 
 // A command's name as a front end passes it on: "copy", "save", ...

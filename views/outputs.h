@@ -47,6 +47,12 @@ inline std::string pictureNotMade(Command command) {
     const char* verb = command == Command::Copy ? "скопировать" : command == Command::Save ? "сохранить" : "напечатать";
     return std::string("Рисунок не удалось ") + verb + ": браузер не смог создать его изображение.";
 }
+// The link of the plot (views/link.h): said once it is on the clipboard;
+// shown, to be copied by hand, where the browser did not let it there.
+inline constexpr const char* kLinkCopied = "Ссылка на график скопирована.";
+inline std::string linkNotCopied(const std::string& link) {
+    return "Ссылку не удалось скопировать: браузер не дал доступа к буферу обмена. Скопируйте её отсюда:\n" + link;
+}
 inline constexpr const char* kPrintFailed =
     "Не удалось напечатать рисунок: принтер не отвечает или сообщил об ошибке.";
 

@@ -25,9 +25,10 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return parts;
 }
 
-// The lines of `text` that fit `width`, broken between words.
-std::vector<std::string> wrapped(const std::string& text, const layout::FontSpec& font, double width,
-                                 const TextMetrics& metrics) {
+} // namespace
+
+std::vector<std::string> wrappedLines(const std::string& text, const layout::FontSpec& font, double width,
+                                      const TextMetrics& metrics) {
     std::vector<std::string> lines;
     std::string line;
     for (const std::string& word : split(text, ' ')) {
@@ -42,9 +43,6 @@ std::vector<std::string> wrapped(const std::string& text, const layout::FontSpec
     if (!line.empty()) lines.push_back(line);
     return lines;
 }
-
-
-} // namespace
 
 layout::FontSpec SheetLook::titleFont() const {
     layout::FontSpec font = headingFont;
@@ -89,7 +87,7 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
             const double x = look.marginLeft + double(i % columns) * (cellWidth + look.cellGapX);
             double at = y;
             auto write = [&](const std::string& text, const layout::FontSpec& font, Colour ink) {
-                for (const std::string& line : wrapped(text, font, cellWidth, metrics)) {
+                for (const std::string& line : wrappedLines(text, font, cellWidth, metrics)) {
                     picture.lines.push_back({line, font, ink, x, at});
                     at += lineHeight(font);
                 }

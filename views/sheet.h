@@ -33,6 +33,18 @@ struct SheetText {
 // What the sheet of `chain` says.
 SheetText describeSheet(const StepChain& chain);
 
+// How wide a text is in a font, and how high a line of the font is (its
+// ascent and descent), in logical pixels, as the front end sets letters.
+struct TextMetrics {
+    std::function<double(const std::string&, const layout::FontSpec&)> width;
+    std::function<double(const layout::FontSpec&)> lineHeight;
+};
+
+// The lines of `text` that fit `width`, broken between words (a word wider
+// than `width` stands on a line of its own).
+std::vector<std::string> wrappedLines(const std::string& text, const layout::FontSpec& font, double width,
+                                      const TextMetrics& metrics);
+
 // Where the parts go, in logical pixels.
 struct SheetLook {
     int marginLeft = 16, marginTop = 12, marginRight = 16, marginBottom = 16;
@@ -71,13 +83,6 @@ struct SheetPicture {
     double width = 0, height = 0;
     std::vector<PlacedLine> lines;
     std::vector<PlacedGraph> graphs;
-};
-
-// How wide a text is in a font, and how high a line of the font is (its
-// ascent and descent), in logical pixels, as the front end sets letters.
-struct TextMetrics {
-    std::function<double(const std::string&, const layout::FontSpec&)> width;
-    std::function<double(const layout::FontSpec&)> lineHeight;
 };
 
 // The sheet as one picture: every line and graph at its place, the cells'

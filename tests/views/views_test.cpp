@@ -5,12 +5,19 @@
 #include "params/intake.h"
 #include "plot/redraw.h"
 #include "plot/steps.h"
+#include "views/link.h"
 #include "views/menu.h"
+#include "views/page_form.h"
 #include "views/picture.h"
 #include "views/sheet.h"
+#include "toolkit/utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cctype>
+#include <cmath>
+#include <ostream>
 #include <string>
 
 namespace viramont::view {
@@ -119,6 +126,204 @@ TEST(Menu, OffersTheStepSheetOnceAPlotHasDrawn) {
     last.pressStarts(w.form.state, 0);
     last.pressEnded(1);  // the plot cleared the canvas for its axes
     EXPECT_TRUE(offers(Command::Steps, last));
+    EXPECT_TRUE(offers(Command::Link, last));
+    EXPECT_FALSE(offers(Command::Link, LastPlot()));
+}
+
+// Letters 0.6 of the font's pixels wide, lines 1.15 of them high.
+const TextMetrics kRoughMetrics{
+    [](const std::string& text, const layout::FontSpec& font) {
+        return 0.6 * layout::fontPixels(font.points, 1.0) * double(utf8::characterCount(text));
+    },
+    [](const layout::FontSpec& font) { return 1.15 * layout::fontPixels(font.points, 1.0); }};
+
+struct ScreenCase {
+    const char* what;
+    double width, height, dpr;
+    bool column;
+};
+void PrintTo(const ScreenCase& c, std::ostream* os) { *os << c.what; }
+
+class PageFormOn : public testing::TestWithParam<ScreenCase> {};
+
+TEST_P(PageFormOn, KeepsTextReadableAndEveryControlOnTheScreen) {
+    const ScreenCase& screen = GetParam();
+    const PageForm form = placeForm(screen.width, screen.height, screen.dpr, kRoughMetrics);
+    ASSERT_EQ(form.column, screen.column);
+    ASSERT_EQ(form.controls.size(), layout::kControls.size());
+    EXPECT_LE(form.left + form.width, screen.width) << "nothing scrolls sideways";
+    if (!form.column) {
+        EXPECT_LE(form.height, screen.height) << "the scaled form fits without scrolling";
+    }
+    for (std::size_t i = 0; i < form.controls.size(); ++i) {
+        const PlacedControl& c = form.controls[i];
+        SCOPED_TRACE(c.spec->name);
+        EXPECT_EQ(c.spec, &layout::kControls[i]);
+        const double text = c.spec->font.points * 96.0 / 72.0 * c.fontScale;
+        EXPECT_GE(text, form.column ? kColumnText : kSmallestText);
+        EXPECT_GE(c.left, 0);
+        EXPECT_LE(c.left + c.width, form.width + 1e-9);
+        EXPECT_LE(c.top + c.height, form.height + 1e-9);
+        if (form.column && c.spec->kind != layout::Kind::Label) {
+            EXPECT_GE(c.height, kTouchTarget);
+        }
+        if (c.spec->kind == layout::Kind::Picture) {
+            // The device pixels of the canvas's box on the screen, in the
+            // proportions of its logical ones.
+            const layout::PixelSize area = layout::canvasArea(c.spec->name);
+            const double border = 2.0 * layout::kCanvasBorder;
+            EXPECT_NEAR(c.deviceWidth, (c.width - border) * screen.dpr, 0.5);
+            EXPECT_NEAR(c.deviceHeight, (c.height - border) * screen.dpr, 1e-6);
+            EXPECT_NEAR(c.deviceHeight, area.height * c.deviceWidth / double(area.width), 0.5);
+            EXPECT_DOUBLE_EQ(c.ratio, c.deviceWidth / double(area.width));
+        }
+        // In the column no two controls share a pixel.
+        for (std::size_t j = 0; form.column && j < i; ++j) {
+            const PlacedControl& d = form.controls[j];
+            const bool across = c.left < d.left + d.width && d.left < c.left + c.width;
+            const bool down = c.top < d.top + d.height && d.top < c.top + c.height;
+            EXPECT_FALSE(across && down) << "over " << d.spec->name;
+        }
+    }
+}
+
+// The phone and tablet either way, a netbook and the window's own size.
+INSTANTIATE_TEST_SUITE_P(Screens, PageFormOn,
+                         testing::Values(ScreenCase{"phone upright", 390, 844, 3, true},
+                                         ScreenCase{"phone turned", 844, 390, 3, true},
+                                         ScreenCase{"small phone", 320, 568, 2, true},
+                                         ScreenCase{"tablet upright", 768, 1024, 2, true},
+                                         ScreenCase{"tablet turned", 1024, 768, 2, false},
+                                         ScreenCase{"netbook", 1024, 600, 1, false},
+                                         ScreenCase{"the form's size", 1144, 830, 1.25, false}),
+                         [](const auto& info) {
+                             std::string name = info.param.what;
+                             for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             return name;
+                         });
+
+TEST(PageForm, AtTheFormsSizeIsTheLayoutItself) {
+    const PageForm form = placeForm(1144, 830, 1, kRoughMetrics);
+    ASSERT_FALSE(form.column);
+    EXPECT_EQ(form.width, layout::px(layout::kClientWidth));
+    for (const PlacedControl& c : form.controls) {
+        SCOPED_TRACE(c.spec->name);
+        EXPECT_EQ(c.left, layout::px(c.spec->left));
+        EXPECT_EQ(c.top, layout::px(c.spec->top));
+        EXPECT_EQ(c.width, layout::px(c.spec->width));
+        EXPECT_EQ(c.height, layout::px(c.spec->height));
+        if (c.spec->kind == layout::Kind::Picture) {
+            EXPECT_EQ(c.ratio, 1.0);
+        }
+    }
+}
+
+TEST(PageForm, ColumnGoesDownInTheOrderAPupilWorks) {
+    const PageForm form = placeForm(390, 844, 3, kRoughMetrics);
+    const auto top = [&](std::string_view name) {
+        for (const PlacedControl& c : form.controls) {
+            if (name == c.spec->name) return c.top;
+        }
+        return -1.0;
+    };
+    const char* order[] = {"Label1", "Combo1", "Text5", "Text1", "Text2", "Text3", "Text4", "Text6", "Text7",
+                           "ВЫБОР",  "Command1", "Command3", "Picture1", "Picture2"};
+    for (std::size_t i = 1; i < std::size(order); ++i) EXPECT_GT(top(order[i]), top(order[i - 1])) << order[i];
+    const auto middle = [&](std::string_view name) {
+        for (const PlacedControl& c : form.controls) {
+            if (name == c.spec->name) return c.top + c.height / 2;
+        }
+        return -1.0;
+    };
+    for (auto [caption, field] : {std::pair{"Label3", "Text1"}, {"Label11", "Text7"}}) {
+        EXPECT_NEAR(middle(caption), middle(field), 0.5) << caption << " beside " << field;
+    }
+}
+
+struct LinkCase {
+    const char* fragment;
+    const char* function;  // "" for none
+    std::array<const char*, 6> fields;  // nullptr: not given
+    const char* base;
+};
+
+TEST(Link, ReadsTheFieldsAndFunctionAndNothingElse) {
+    const LinkCase cases[] = {
+        {"fn=sin&A=2&k=3&b=1&C=4&from=0&to=10", fn::kSin, {"2", "3", "1", "4", "0", "10"}, nullptr},
+        {"#fn=log&a=3&A=-0,5", fn::kLogBase, {"-0,5", nullptr, nullptr, nullptr, nullptr, nullptr}, "3"},
+        {"fn=x2&k=%2D2%2C5&b=1e400&to=7abc", fn::kSquare, {nullptr, "-2,5", "1e400", nullptr, nullptr, "7abc"},
+         nullptr},
+        {"fn=tan&A&=5&run=alert(1)&C=%3Cb%3E&from=%zz", "", {nullptr, nullptr, nullptr, "<b>", "%zz", nullptr},
+         nullptr},
+        {"fn=ln&fn=cos&A=1&A=2", fn::kCos, {"2", nullptr, nullptr, nullptr, nullptr, nullptr}, nullptr},
+        {"", "", {}, nullptr},
+    };
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(c.fragment);
+        const LinkPlot link = readLink(c.fragment);
+        EXPECT_EQ(link.function.value_or(""), c.function);
+        for (std::size_t i = 0; i < kLinkFields.size(); ++i) {
+            EXPECT_EQ(link.fields[i].has_value(), c.fields[i] != nullptr) << kLinkFields[i].key;
+            if (c.fields[i] && link.fields[i]) {
+                EXPECT_EQ(*link.fields[i], c.fields[i]);
+            }
+        }
+        EXPECT_EQ(link.base.value_or("none"), c.base ? c.base : "none");
+    }
+    EXPECT_EQ(readLink("A=" + std::string(50000, '1')).fields[0]->size(), std::size_t(layout::kFieldLimit));
+}
+
+// The inputs of ВЫБОР for typed texts, as a link given to a new form
+// fills and presses them.
+FormState chosen(const std::string& function, const std::array<std::string, 6>& texts, const std::string& base,
+                 const LinkPlot* link = nullptr) {
+    test::FakeWindow w;
+    test::FakeField* fields[] = {&w.text1, &w.text2, &w.text3, &w.text4, &w.text6, &w.text7};
+    LinkBoxes boxes(w.dialogs);
+    Form form = test::formOver(w, w.picture1, w.picture2, boxes);
+    for (std::size_t i = 0; i < 6; ++i) {
+        fields[i]->setText(link ? link->fields[i].value_or("") : texts[i]);
+    }
+    w.FakeControls::pick(form, link ? link->function.value_or("") : function);
+    boxes.answerNextInput(link ? link->base : std::optional<std::string>(base));
+    ВЫБОР_Click(form);
+    EXPECT_TRUE(w.dialogs.prompts.empty()) << "the base box is answered by the link";
+    return form.state;
+}
+
+TEST(Link, OfAPlotGivesTheSameInputsBack) {
+    struct Row {
+        const char* function;
+        std::array<std::string, 6> texts;
+        const char* base;
+    };
+    const Row rows[] = {
+        {fn::kSin, {"2", "3", "1", "4", "0", "10"}, ""},
+        {fn::kCos, {"0,1", "-0.3", "1e-7", "3,3333333", "-2047", "2047"}, ""},
+        {fn::kSquare, {"16777217", "0", "0.1", "-0", "1.5e3", "0.1"}, ""},
+        {fn::kLogBase, {"0.7", "2.718281828459045", "1", "0", "0.5", "9"}, "3"},
+        {fn::kLog, {"1", "1", "1", "1", "1", "100"}, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.function);
+        const FormState typed = chosen(row.function, row.texts, row.base);
+        const std::string fragment = linkFragment(typed);
+        SCOPED_TRACE(fragment);
+        const LinkPlot link = readLink(fragment);
+        const FormState opened = chosen("", {}, "", &link);
+        EXPECT_EQ(opened.FunctionName, typed.FunctionName);
+        EXPECT_EQ(opened.FormulaText, typed.FormulaText);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(opened.StretchY), std::bit_cast<std::uint32_t>(typed.StretchY));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(opened.ShiftY), std::bit_cast<std::uint32_t>(typed.ShiftY));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(opened.XEnd), std::bit_cast<std::uint32_t>(typed.XEnd));
+        for (auto [a, b] : {std::pair{opened.StretchX, typed.StretchX}, {opened.ShiftX, typed.ShiftX},
+                            {opened.XStart, typed.XStart}}) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(a.value()), std::bit_cast<std::uint64_t>(b.value()));
+        }
+        EXPECT_EQ(opened.LogBase, typed.LogBase);
+    }
+    EXPECT_EQ(plotLink(chosen(fn::kSin, {"2", "3", "1", "4", "0", "10"}, "")),
+              "viramont.html#fn=sin&A=2&k=3&b=1&C=4&from=0&to=10");
 }
 
 } // namespace
