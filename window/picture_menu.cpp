@@ -2,12 +2,17 @@
 
 #include "window/picture_export.h"
 #include "plot/redraw.h"
+#include "views/link.h"
 #include "views/menu.h"
 #include "toolkit/qt/canvas_widget.h"
 
+#include <QClipboard>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QShortcut>
+
+#include <stdexcept>
 
 namespace viramont {
 
@@ -56,6 +61,7 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
         case view::Command::Save: connect(&action, &QAction::triggered, this, &PictureMenu::save); break;
         case view::Command::Print: connect(&action, &QAction::triggered, this, &PictureMenu::print); break;
         case view::Command::Steps: connect(&action, &QAction::triggered, this, openSteps); break;
+        case view::Command::Link: connect(&action, &QAction::triggered, this, &PictureMenu::copyLink); break;
         case view::Command::Close: break;
         }
     }
@@ -110,6 +116,18 @@ QImage PictureMenu::screenPicture() const {
         .font = font,
         .ink = formula_->palette().color(QPalette::Text),
     });
+}
+
+void PictureMenu::copyLink() {
+    if (!lastPlot_.inputs()) return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(view::plotLink(*lastPlot_.inputs())));
+}
+
+QAction& PictureMenu::action(view::Command command) {
+    for (std::size_t i = 0; i < view::kPictureMenu.size(); ++i) {
+        if (view::kPictureMenu[i].command == command) return *actions_[i];
+    }
+    throw std::out_of_range("no such item in the picture menu");
 }
 
 void PictureMenu::update() {

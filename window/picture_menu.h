@@ -4,10 +4,12 @@
 // views/menu.h. Copy and the plain PNG take the picture of
 // picture_export.h from the canvases as they are; print, PDF and the larger
 // PNGs draw it anew from what the canvases show (the inputs of the last
-// plot, the legend's texts); the last item opens the step sheet of the plot
-// drawn, once there is one. None of them changes a canvas, a field or the
+// plot, the legend's texts); then the step sheet of the plot drawn, once
+// there is one, and the plot's link for the page (views/link.h) on the
+// clipboard. None of them changes a canvas, a field or the
 // form's state, and nothing is kept between runs.
 
+#include "views/menu.h"
 #include "window/picture_output.h"
 
 #include <QAction>
@@ -47,9 +49,12 @@ public:
     void print() { output_.print(); }
     bool printTo(QPrinter& printer) { return output_.printTo(printer); }
 
+    void copyLink();
+
     // Offers the items as the last plot allows (views/menu.h).
     void update();
-    QAction& stepsAction() { return *actions_.at(3); }
+    QAction& action(view::Command command);
+    QAction& stepsAction() { return action(view::Command::Steps); }
 
     QMenu& menu() { return menu_; }
 

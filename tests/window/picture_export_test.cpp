@@ -164,8 +164,13 @@ TEST_F(PictureOutput, CtrlCOnACanvasCopiesThePictureAndInAFieldTheText) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu.menu()));
     QStringList texts;
     for (const QAction* action : menu.menu().actions()) texts << action->text();
-    EXPECT_EQ(texts, QStringList({"Копировать рисунок", "Сохранить рисунок…", "Печать…", "", "Построение по шагам…"}));
+    EXPECT_EQ(texts, QStringList({"Копировать рисунок", "Сохранить рисунок…", "Печать…", "", "Построение по шагам…",
+                                  "Ссылка на этот график"}));
     menu.menu().close();
+    // The link of the plot, for the page.
+    ASSERT_TRUE(menu.action(view::Command::Link).isEnabled());
+    menu.action(view::Command::Link).trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "viramont.html#fn=sin&A=2&k=3&b=1&C=4&from=0&to=10");
 }
 
 TEST_F(PictureOutput, SaveWritesThePictureOrSaysWhyNotAndLeavesNoFile) {
