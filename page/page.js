@@ -1,9 +1,10 @@
 // The page's start-up and frame: it loads the fonts, starts the program
 // (page_main.cpp) with the viewport, the pixel ratio and the browser's
 // decimal separator, passes every action of the web toolkit
-// (toolkit/web/toolkit.js) to it, and fits the form to the viewport after
-// every resize and turn of the screen. Everything the page shows comes from
-// the program through the toolkit.
+// (toolkit/web/toolkit.js) to it, has the form placed anew after a resize,
+// a turn of the screen or a zoom, and opens a plot's link (the address's
+// fragment) once started and whenever the fragment changes. Everything the
+// page shows comes from the program through the toolkit.
 'use strict';
 
 window.viramontPage = (() => {
@@ -11,25 +12,59 @@ window.viramontPage = (() => {
   const form = document.getElementById('form');
   let program = null;
 
-  // A viewport smaller than the form shows it scaled down evenly. The form
-  // stands out of the page's flow, so the page is as large as the form as
-  // it is shown, never as it was laid out.
-  function fitForm() {
-    const fit = Math.min(1, window.innerWidth / form.offsetWidth, window.innerHeight / form.offsetHeight);
-    form.style.transform = fit < 1 ? `scale(${fit})` : '';
+  // The layout viewport (a pinch-zoom leaves it), without a scroll bar.
+  const viewport = () => [document.documentElement.clientWidth || window.innerWidth,
+    document.documentElement.clientHeight || window.innerHeight, window.devicePixelRatio || 1];
+  let placedFor = [0, 0, 0];
+
+  // The form placed for the viewport as it is once the action before has
+  // ended; resizes meanwhile come to one. The body then says the layout
+  // and the viewport it was made for (data-layout), the signal the tests
+  // wait for.
+  //
+  // A phone's keyboard, shown for a field, makes the viewport lower: the
+  // form stays as it is until the width or the ratio changes.
+  let placing = null;
+  function relayout() {
+    if (placing) return;
+    placing = toolkit.act(async () => {
+      placing = null;
+      const [width, height, ratio] = viewport();
+      const typing = document.activeElement?.matches?.('input');
+      if (typing && width === placedFor[0] && ratio === placedFor[2]) return;
+      placedFor = [width, height, ratio];
+      await program.ccall('viramont_layout', null, ['number', 'number', 'number'], [width, height, ratio],
+        { async: true });
+      document.body.dataset.layout =
+        `${document.documentElement.classList.contains('column') ? 'column' : 'wide'} ${width}x${height}`;
+      // A scroll bar that came or went with the layout changed the width.
+      if (viewport()[0] !== width) relayout();
+    });
+  }
+
+  // The plot of a link, from the fragment of the address.
+  function openLink() {
+    const fragment = window.location.hash.slice(1);
+    if (!fragment) return;
+    toolkit.act(() => program.ccall('viramont_open_link', null, ['string'], [fragment], { async: true }));
   }
 
   async function start(createProgram) {
     await toolkit.start((action) => program.ccall('viramont_press', null, ['string'], [action], { async: true }));
     program = await createProgram();
     await toolkit.act(() => program.ccall('viramont_start', null, ['number', 'number', 'number', 'string'],
-      [window.innerWidth, window.innerHeight, window.devicePixelRatio || 1, toolkit.decimalSeparator()],
-      { async: true }));
-    fitForm();
-    window.addEventListener('resize', fitForm);
+      [...viewport(), toolkit.decimalSeparator()], { async: true }));
+    window.addEventListener('resize', relayout);
+    window.addEventListener('orientationchange', relayout);
+    window.addEventListener('hashchange', openLink);
+    relayout();  // the viewport may have changed while the program loaded
     document.body.classList.add('ready');
-    const first = [...form.querySelectorAll('[tabindex]')].sort((a, b) => a.tabIndex - b.tabIndex)[0];
-    if (first) first.focus();
+    // The first field takes the focus where a keyboard is at hand; on a
+    // touch screen the phone's keyboard would cover the form.
+    const first = [...form.querySelectorAll('[tabindex]')].filter((e) => e.tabIndex > 0)
+      .sort((a, b) => a.tabIndex - b.tabIndex)[0];
+    if (first && !document.documentElement.classList.contains('touch')) first.focus();
+    openLink();
   }
 
   // ВЫХОД: the form goes, and the browser is asked to close the tab.

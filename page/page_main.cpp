@@ -7,6 +7,12 @@
 //   viramont_start   once, with the viewport, the pixel ratio and the
 //                    browser's decimal separator: lays out the form, defines
 //                    the menus and keys, and runs Form_Load
+//   viramont_layout  the viewport or the pixel ratio changed (the screen
+//                    turned, the window was resized or zoomed): the form is
+//                    placed anew (views/page_form.h), and a canvas whose
+//                    device pixels changed is drawn again at them
+//   viramont_open_link  a plot's link (views/link.h): its fields filled,
+//                    its function picked, ВЫБОР and ПОСТРОИТЬ pressed
 //   viramont_press   an action: a button pressed or an entry picked
 //                    ("ВЫБОР", "Command1", "Command3", "Combo1"), or a
 //                    command of a menu, a key or the step sheet's buttons
@@ -31,8 +37,11 @@
 #include "toolkit/web/web_canvas.h"
 #include "toolkit/web/web_controls.h"
 #include "toolkit/web/web_page.h"
+#include "toolkit/fault.h"
+#include "views/link.h"
 #include "views/menu.h"
 #include "views/outputs.h"
+#include "views/page_form.h"
 #include "views/picture.h"
 #include "views/sheet.h"
 
@@ -54,8 +63,6 @@ namespace {
 
 using web::Json;
 
-// The smallest scale of the page: a phone's screen still shows the whole form.
-constexpr double kSmallestPageScale = 0.2;
 // A plot of more points than this shows the wait cursor first: some tens of
 // milliseconds.
 constexpr double kLongPlot = 4e5;
@@ -93,6 +100,46 @@ const char* accessibleNameOf(std::string_view control) {
     return "";
 }
 
+const char* menuButtonOf(std::string_view canvas) {
+    for (const view::MenuButton& button : view::kMenuButtons) {
+        if (canvas == button.canvas) return button.name;
+    }
+    return "";
+}
+
+// Texts measured as the page sets them, at scale 1.
+const view::TextMetrics& textMetrics() {
+    static const view::TextMetrics metrics{
+        [](const std::string& text, const layout::FontSpec& font) { return web::textWidth(text, cssFont(font)); },
+        [](const layout::FontSpec& font) { return web::fontHeight(cssFont(font)); }};
+    return metrics;
+}
+
+// Where a control goes, in the description the toolkit takes.
+Json placement(const view::PlacedControl& p) {
+    Json json;
+    json.add("name", p.spec->name)
+        .add("left", p.left)
+        .add("top", p.top)
+        .add("width", p.width)
+        .add("height", p.height)
+        .add("font", cssFont(p.spec->font, p.fontScale))
+        .add("centred", p.centred);
+    if (p.spec->kind == layout::Kind::Picture) json.add("deviceWidth", p.deviceWidth).add("deviceHeight", p.deviceHeight);
+    return json;
+}
+
+Json formPlacement(const view::PageForm& placed) {
+    return Json()
+        .add("left", placed.left)
+        .add("width", placed.width)
+        .add("height", placed.height)
+        .add("column", placed.column)
+        .add("back", colourOf(layout::kFormBack))
+        .add("title", layout::kTitle)
+        .add("menu", kPictureMenu);
+}
+
 // A command's key as the menu shows it, and as the browser names the key.
 std::string keyLabel(char key) { return key ? std::string("Ctrl+") + key : std::string(); }
 std::string keyCode(char key) { return std::string("Key") + key; }
@@ -118,8 +165,8 @@ void defineCommands(const char* menu, const std::array<view::CommandItem, N>& it
     web::defineKeys(menu, keys);
 }
 
-// The sheet's look as the panel takes it.
-Json lookJson(const view::SheetLook& look) {
+// The sheet's look as the panel takes it, its cells `cellWidth` wide.
+Json lookJson(const view::SheetLook& look, double cellWidth) {
     return Json()
         .add("marginLeft", look.marginLeft)
         .add("marginTop", look.marginTop)
@@ -130,7 +177,7 @@ Json lookJson(const view::SheetLook& look) {
         .add("cellGapY", look.cellGapY)
         .add("lineGap", look.lineGap)
         .add("columns", look.columns)
-        .add("cellWidth", look.cellWidth())
+        .add("cellWidth", cellWidth)
         .add("edge", look.graphEdge)
         .add("paper", cssColour(look.paper))
         .add("ink", cssColour(look.ink))
@@ -156,76 +203,107 @@ struct Page {
     Colour formulaInk = 0;
     LastPlot lastPlot;
     WebList list{"Combo1"};
+    WebField listText{"Combo1"};
     WebDialogs dialogs{layout::kTitle, layout::kFieldLimit};
+    // The form's boxes: a link answers the base box.
+    view::LinkBoxes formBoxes{dialogs};
     std::unique_ptr<WebCanvas> picture1, picture2;
     std::optional<Form> form;
     double dpr;
-    // The step sheet: what it says, its graphs' canvases and notes, and the
-    // boxes over it.
+    double viewportWidth;
+    // The step sheet: its chain and what it says, its graphs' canvases and
+    // notes, and the boxes over it.
+    std::optional<StepChain> chain;
     std::optional<view::SheetText> sheet;
     std::vector<std::unique_ptr<WebCanvas>> stepGraphs;
     std::vector<std::string> notes;
     WebDialogs stepDialogs{layout::kTitle, layout::kFieldLimit};
 
-    Page(double viewportWidth, double viewportHeight, double devicePixelRatio) : dpr(devicePixelRatio) {
-        const layout::Scale scale{layout::fitScale(viewportWidth, viewportHeight, kSmallestPageScale)};
-        web::setForm(Json()
-                         .add("width", scale(layout::kClientWidth))
-                         .add("height", scale(layout::kClientHeight))
-                         .add("back", colourOf(layout::kFormBack))
-                         .add("title", layout::kTitle)
-                         .add("menu", kPictureMenu));
+    Page(double width, double height, double devicePixelRatio) : dpr(devicePixelRatio), viewportWidth(width) {
         defineCommands(kPictureMenu, view::kPictureMenu);
         defineCommands(kSheetMenu, view::kSheetButtons);
-        web::setMenuEnabled(kPictureMenu, view::commandName(view::Command::Steps), false);
+        offerCommands();
 
-        for (const layout::ControlSpec& c : layout::kControls) {
-            const int left = scale(c.left), top = scale(c.top);
-            const int width = scale.extent(c.left, c.width), height = scale.extent(c.top, c.height);
-            const std::string font = cssFont(c.font, scale.factor);
-            Json control;
-            control.add("name", c.name)
-                .add("kind", kindName(c.kind))
-                .add("left", left)
-                .add("top", top)
-                .add("width", width)
-                .add("height", height)
+        const view::PageForm placed = view::placeForm(width, height, dpr, textMetrics());
+        web::setForm(formPlacement(placed));
+        for (const view::PlacedControl& p : placed.controls) {
+            const layout::ControlSpec& c = *p.spec;
+            const bool output = std::string_view(c.name) == layout::kOutputField;
+            Json control = placement(p);
+            control.add("kind", kindName(c.kind))
                 .add("text", c.text)
-                .add("font", font)
                 .add("fore", colourOf(c.fore))
                 .add("back", colourOf(c.back))
-                .add("centred", c.align == layout::Align::Centre)
                 .add("tabIndex", c.tabIndex)
                 .add("accessibleName", accessibleNameOf(c.name))
-                .add("output", std::string_view(c.name) == layout::kOutputField)
+                .add("output", output)
+                .add("numeric", c.kind == layout::Kind::TextBox && !output)
                 .add("limit", layout::kFieldLimit);
             if (c.kind == layout::Kind::TextBox) fields[c.name] = std::make_unique<WebField>(c.name);
-            if (std::string_view(c.name) == layout::kOutputField) {
-                formulaFont = font;
+            if (output) {
+                formulaFont = cssFont(c.font);
                 formulaInk = c.fore;
             }
             if (c.kind == layout::Kind::Picture) {
+                // The canvases keep the logical pixels and places of the form
+                // at scale 1: the picture copied, saved and printed is the
+                // window's, whatever the screen.
                 const int border = layout::kCanvasBorder;
                 const bool graph = std::string_view(c.name) == "Picture1";
+                const layout::PixelSize area = layout::canvasArea(c.name);
                 CanvasLook& look = graph ? look1 : look2;
-                look = {width - 2 * border, height - 2 * border, layout::classicColour(c.fore),
-                        layout::classicColour(c.back), font};
-                (graph ? box1 : box2) = {double(left + border), double(top + border), double(look.width),
-                                         double(look.height)};
+                look = {area.width, area.height, layout::classicColour(c.fore), layout::classicColour(c.back),
+                        cssFont(c.font)};
+                (graph ? box1 : box2) = {double(layout::px(c.left) + border), double(layout::px(c.top) + border),
+                                         double(area.width), double(area.height)};
                 auto& canvas = graph ? picture1 : picture2;
-                canvas = std::make_unique<WebCanvas>(c.name, look.width, look.height, dpr, look.fore, look.back, look.font);
-                control.add("deviceWidth", canvas->deviceWidth())
-                    .add("deviceHeight", canvas->deviceHeight())
-                    .add("border", border)
-                    .add("menu", kPictureMenu);
+                canvas = std::make_unique<WebCanvas>(c.name, look.width, look.height, p.ratio, look.fore, look.back,
+                                                     look.font);
+                control.add("border", border).add("menu", kPictureMenu).add("menuButton", menuButtonOf(c.name));
             }
             web::addControl(control);
         }
         form.emplace(formOver([this](const char* name) -> TextField& { return *fields.at(name); }, list, *picture1,
-                              *picture2, dialogs, [] { page_end_program(); }));
+                              *picture2, formBoxes, [] { page_end_program(); }));
         // A box opened in the middle of a press shows over the drawing as it
         // is at that moment.
         dialogs.setBeforeModal([this] { present(); });
+    }
+
+    // The form placed for a viewport of `width` x `height` at
+    // `devicePixelRatio`; a canvas whose device pixels changed is drawn
+    // again: the graphs from the inputs of the plot that drew them, the
+    // legend from its texts.
+    void layOut(double width, double height, double devicePixelRatio) {
+        dpr = devicePixelRatio;
+        viewportWidth = width;
+        const view::PageForm placed = view::placeForm(width, height, dpr, textMetrics());
+        web::setForm(formPlacement(placed));
+        for (const view::PlacedControl& p : placed.controls) {
+            web::placeControl(placement(p));
+            if (p.spec->kind != layout::Kind::Picture) continue;
+            WebCanvas& canvas = std::string_view(p.spec->name) == "Picture1" ? *picture1 : *picture2;
+            if (canvas.ratio() == p.ratio) continue;
+            if (&canvas == picture1.get()) {
+                canvas.resize(p.ratio);
+                if (lastPlot.inputs()) {
+                    if (GraphPoints(*lastPlot.inputs()) > kLongPlot) web::showBusy();
+                    redrawGraphs(*lastPlot.inputs(), canvas);
+                }
+            } else {
+                const std::vector<PrintedText> prints = canvas.geometry().prints();
+                canvas.resize(p.ratio);
+                redrawLegend(prints, canvas);
+            }
+        }
+        present();
+    }
+
+    // The menu's items as the last plot allows them.
+    void offerCommands() {
+        for (const view::Command c : {view::Command::Steps, view::Command::Link}) {
+            web::setMenuEnabled(kPictureMenu, view::commandName(c), view::offers(c, lastPlot));
+        }
     }
 
     // Both pictures as they stand, Picture1 with its description.
@@ -245,8 +323,7 @@ struct Page {
         runHandler(*form, handler);
         if (plot) {
             lastPlot.pressEnded(picture1->geometry().clears());
-            web::setMenuEnabled(kPictureMenu, view::commandName(view::Command::Steps),
-                                view::offers(view::Command::Steps, lastPlot));
+            offerCommands();
         }
         present();
         const std::string& said = form->state.Spoken.announcement;
@@ -270,20 +347,20 @@ struct Page {
     }
 
     // The window's picture (views/picture.h) composed on the canvas
-    // "Picture": the canvases as the screen has them, or (a `ratio`) drawn
-    // anew at that many times their logical pixels.
+    // "Picture" at `ratio` times its logical pixels (0: the screen's pixel
+    // ratio): the canvases as the screen has them where they are at that
+    // ratio, else drawn anew at it.
     std::string composePicture(double ratio) {
         const std::string line = view::formulaLine(fields.at(layout::kOutputField)->text());
         const view::PictureLayout layout =
             view::pictureLayout(box1, box2, line, line.empty() ? 0.0 : web::textWidth(line, formulaFont),
                                 web::fontHeight(formulaFont));
         std::string graph = "Picture1", legend = "Picture2";
-        double r = dpr;
-        if (ratio > 0 && ratio != dpr) {
-            redraw(ratio);
+        const double r = ratio > 0 ? ratio : dpr;
+        if (picture1->ratio() != r || picture2->ratio() != r) {
+            redraw(r);
             graph = "Paper1";
             legend = "Paper2";
-            r = ratio;
         }
         const std::string id = "Picture";
         web::compose(id, static_cast<int>(std::lround(layout.width * r)), static_cast<int>(std::lround(layout.height * r)),
@@ -306,6 +383,7 @@ struct Page {
         const view::SheetPicture picture = view::sheetPicture(*sheet, notes, metrics, look);
         const std::string id = "Sheet";
         const double r = dpr;
+        const std::string graphs = sheetGraphsAt(r);
         web::compose(id, static_cast<int>(std::lround(picture.width * r)),
                      static_cast<int>(std::lround(picture.height * r)), cssColour(look.paper));
         for (const view::PlacedLine& line : picture.lines) {
@@ -317,10 +395,63 @@ struct Page {
             const double x = std::lround(graph.x * r), y = std::lround(graph.y * r);
             web::composeRect(id, x, y, std::lround(look.cellWidth() * r),
                              std::lround((look.graph.height + 2 * look.graphEdge) * r), cssColour(look.edgeInk));
-            web::composeImage(id, "Step" + std::to_string(graph.cell), x + std::lround(look.graphEdge * r),
+            web::composeImage(id, graphs + std::to_string(graph.cell), x + std::lround(look.graphEdge * r),
                               y + std::lround(look.graphEdge * r));
         }
         return id;
+    }
+
+    // The prefix of the step graphs' canvases at `ratio`: the panel's where
+    // they are at it, else drawn anew ("StepPaperN"), a fault ending a curve
+    // as it did in the panel.
+    std::string sheetGraphsAt(double ratio) {
+        if (stepGraphs.empty() || stepGraphs.front()->ratio() == ratio) return "Step";
+        const view::SheetLook& look = view::kSheetLook;
+        std::vector<std::unique_ptr<WebCanvas>> papers;
+        std::vector<Canvas*> canvases;
+        for (std::size_t i = 0; i < stepGraphs.size(); ++i) {
+            const std::string id = "StepPaper" + std::to_string(i);
+            papers.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, ratio,
+                                                         layout::kStepGraphFore, layout::kStepGraphBack,
+                                                         cssFont(layout::kStepGraphFont)));
+            web::offscreenCanvas(id, papers.back()->deviceWidth(), papers.back()->deviceHeight());
+            canvases.push_back(papers.back().get());
+        }
+        std::vector<std::string> unused;
+        try {
+            DrawStepGraphs(*chain, canvases, unused);
+        } catch (const RuntimeFault&) {
+        }
+        for (const auto& paper : papers) paper->present();
+        return "StepPaper";
+    }
+
+    // The plot's link on the clipboard: this page's address with the plot's
+    // fragment; where the browser does not let it there, shown to be copied.
+    void copyLink() {
+        if (!lastPlot.inputs()) return;
+        const std::string link = web::pageAddress() + "#" + view::linkFragment(*lastPlot.inputs());
+        if (web::copyText(link)) {
+            web::announce(view::kLinkCopied);
+        } else {
+            dialogs.message(view::linkNotCopied(link));
+        }
+    }
+
+    // A plot's link opened: what a pupil would type and press.
+    void openLink(std::string_view fragment) {
+        const view::LinkPlot link = view::readLink(fragment);
+        for (std::size_t i = 0; i < view::kLinkFields.size(); ++i) {
+            if (link.fields[i]) fields.at(view::kLinkFields[i].field)->setText(*link.fields[i]);
+        }
+        if (link.function) {
+            listText.setText(*link.function);
+            handle(Combo1_Click);
+        }
+        formBoxes.answerNextInput(link.base);
+        handle(ВЫБОР_Click);
+        formBoxes.answerNextInput(std::nullopt);
+        handle(Command1_Click);
     }
 
     // Copy, save or print of the window's picture or of the step sheet.
@@ -349,6 +480,7 @@ struct Page {
         case view::Command::Save: made = web::download(id, spec.fileName); break;
         case view::Command::Print: made = web::printImage(id, spec.docName); break;
         case view::Command::Steps:
+        case view::Command::Link:
         case view::Command::Close: break;
         }
         if (!made) dialogs.message(view::pictureNotMade(command));
@@ -361,15 +493,19 @@ struct Page {
         const FormState* plotted = ExplainedPlot(lastPlot);
         if (!plotted) return;
         web::showBusy();
-        const StepChain chain = ComposeSteps(*plotted);
-        sheet = view::describeSheet(chain);
+        chain = ComposeSteps(*plotted);
+        sheet = view::describeSheet(*chain);
         const view::SheetLook& look = view::kSheetLook;
+        // The graphs as wide as the screen lets them be, at its device pixels.
+        const view::CanvasPixels pixels = view::canvasPixels(
+            look.graph.width, look.graph.height, view::stepGraphWidth(viewportWidth, look), dpr);
+        const double graphWidth = pixels.deviceWidth / dpr, graphHeight = pixels.deviceHeight / dpr;
         stepGraphs.clear();
         notes.clear();
         std::vector<Json> cells;
         for (const view::SheetCell& cell : sheet->cells) {
             const std::string id = "Step" + std::to_string(stepGraphs.size());
-            stepGraphs.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, dpr,
+            stepGraphs.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, pixels.ratio,
                                                              layout::kStepGraphFore, layout::kStepGraphBack,
                                                              cssFont(layout::kStepGraphFont)));
             cells.push_back(Json()
@@ -378,8 +514,8 @@ struct Page {
                                 .add("formula", cell.formula)
                                 .add("sentence", cell.sentence)
                                 .add("spokenName", cell.spokenName)
-                                .add("width", look.graph.width)
-                                .add("height", look.graph.height)
+                                .add("width", graphWidth)
+                                .add("height", graphHeight)
                                 .add("deviceWidth", stepGraphs.back()->deviceWidth())
                                 .add("deviceHeight", stepGraphs.back()->deviceHeight()));
         }
@@ -400,13 +536,13 @@ struct Page {
                            .add("cells", cells)
                            .add("key", sheet->key)
                            .add("leftOut", sheet->leftOut)
-                           .add("look", lookJson(look))
+                           .add("look", lookJson(look, graphWidth + 2 * look.graphEdge))
                            .add("buttons", buttons));
 
         std::vector<Canvas*> canvases;
         for (const auto& graph : stepGraphs) canvases.push_back(graph.get());
         stepDialogs.setBeforeModal([&] { presentSteps(); });
-        runGuarded(stepDialogs, [&] { DrawStepGraphs(chain, canvases, notes); });
+        runGuarded(stepDialogs, [&] { DrawStepGraphs(*chain, canvases, notes); });
         stepDialogs.setBeforeModal({});
         presentSteps();
     }
@@ -426,6 +562,10 @@ struct Page {
         if (menu == kPictureMenu && name == view::commandName(view::Command::Steps) &&
             view::offers(view::Command::Steps, lastPlot)) {
             showSteps();
+        }
+        if (menu == kPictureMenu && name == view::commandName(view::Command::Link) &&
+            view::offers(view::Command::Link, lastPlot)) {
+            copyLink();
         }
     }
 };
@@ -447,6 +587,14 @@ EMSCRIPTEN_KEEPALIVE void viramont_start(double viewportWidth, double viewportHe
     static Page instance(viewportWidth, viewportHeight, dpr);
     page = &instance;
     page->handle(Form_Load);
+}
+
+EMSCRIPTEN_KEEPALIVE void viramont_layout(double viewportWidth, double viewportHeight, double dpr) {
+    if (viramont::page) viramont::page->layOut(viewportWidth, viewportHeight, dpr);
+}
+
+EMSCRIPTEN_KEEPALIVE void viramont_open_link(const char* fragment) {
+    if (viramont::page) viramont::page->openLink(fragment);
 }
 
 EMSCRIPTEN_KEEPALIVE void viramont_press(const char* action) {

@@ -3,8 +3,7 @@
 #include "form/layout.h"
 #include "toolkit/number_text.h"
 
-#include <charconv>
-#include <cmath>
+#include <cstdio>
 
 namespace viramont::view {
 namespace {
@@ -38,27 +37,29 @@ std::string decoded(std::string_view text) {
     return out;
 }
 
-template <typename T>
-std::string shortest(T v) {
-    char buf[64];
-    const auto [end, error] = std::to_chars(buf, buf + sizeof buf, v);
-    return error == std::errc() ? std::string(buf, end) : std::string();
+// The shortest of `v`'s texts of up to `digits` significant digits that
+// `readsBack`; the point as the separator, whatever the C locale.
+template <typename ReadsBack>
+std::string shortestText(double v, int digits, ReadsBack readsBack) {
+    std::string text;
+    for (int precision = 1; precision <= digits; ++precision) {
+        char buf[48];
+        std::snprintf(buf, sizeof buf, "%.*g", precision, v);
+        text = buf;
+        for (char& c : text) c = c == ',' ? '.' : c;
+        if (readsBack(text)) break;
+    }
+    return text;
 }
 
 // A 32-bit float as the field reads it back to the same float.
 std::string singleLinkText(float v) {
-    const std::string text = shortest(v);
-    if (static_cast<float>(parseNumber(text)) == v) return text;
-    return shortest(static_cast<double>(v));
+    return shortestText(v, 9, [v](const std::string& text) { return static_cast<float>(parseNumber(text)) == v; });
 }
 
 // A 64-bit float as the field reads it back to the same number.
 std::string realLinkText(double v) {
-    const std::string text = shortest(v);
-    if (parseNumber(text) == v) return text;
-    char buf[40];
-    const auto [end, error] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 17);
-    return error == std::errc() ? std::string(buf, end) : text;
+    return shortestText(v, 17, [v](const std::string& text) { return parseNumber(text) == v; });
 }
 
 std::string numericLinkText(const Numeric& v) {

@@ -156,6 +156,12 @@ CanvasPixels canvasPixels(int logicalWidth, int logicalHeight, double cssWidth, 
     return {deviceWidth, std::max(1, static_cast<int>(std::lround(logicalHeight * ratio))), ratio};
 }
 
+double stepGraphWidth(double viewportWidth, const SheetLook& look) {
+    // The panel takes at most 98% of the viewport, with its 1 px border.
+    const double room = std::floor(viewportWidth * 0.98) - 2 - look.marginLeft - look.marginRight - 2 * look.graphEdge;
+    return std::clamp(room, 120.0, double(look.graph.width));
+}
+
 PageForm placeForm(double width, double height, double devicePixelRatio, const TextMetrics& metrics) {
     const double fit = layout::fitScale(width, height, 0.0);
     if (fit * smallestText() >= kSmallestText) return scaledForm(fit, devicePixelRatio);

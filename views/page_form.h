@@ -62,4 +62,9 @@ struct CanvasPixels {
 };
 CanvasPixels canvasPixels(int logicalWidth, int logicalHeight, double cssWidth, double devicePixelRatio);
 
+// The width of the step sheet's graphs in the panel on a viewport
+// `viewportWidth` wide: their own, or what the screen leaves them beside
+// the panel's margins.
+double stepGraphWidth(double viewportWidth, const SheetLook& look);
+
 } // namespace viramont::view

@@ -41,19 +41,27 @@ function launch(language) {
   });
 }
 
-export async function launchPage(file, { width = 1280, height = 900, language = 'ru-RU', ratio = 1 } = {}) {
+// `touch` emulates a phone or tablet (a touch screen, a mobile viewport;
+// Chromium only); `fragment` opens the page's address with it.
+export async function launchPage(file, {
+  width = 1280, height = 900, language = 'ru-RU', ratio = 1, touch = false, fragment = '',
+} = {}) {
   const browser = await launch(language);
   const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'viramont-downloads-'));
   const context = await browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
   const page = await context.newPage();
   const url = pathToFileURL(file).href;
+  const address = fragment ? `${url}#${fragment}` : url;
   page.requests = [];
   page.errors = [];
   page.downloads = downloads;
   page.accessibilityTree = engine === 'chromium';
-  page.on('request', (r) => { if (r.url() !== url && !r.url().startsWith('data:') && !r.url().startsWith('blob:')) page.requests.push(r.url()); });
+  page.on('request', (r) => {
+    const asked = r.url().split('#')[0];
+    if (asked !== url && !asked.startsWith('data:') && !asked.startsWith('blob:')) page.requests.push(r.url());
+  });
   page.on('pageerror', (e) => page.errors.push(e.message));
-  await page.setViewport({ width, height, deviceScaleFactor: ratio });
+  await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch });
   await page.evaluateOnNewDocument((language, recordPrints) => {
     Object.defineProperty(navigator, 'language', { get: () => language });
     if (recordPrints) {
@@ -62,7 +70,7 @@ export async function launchPage(file, { width = 1280, height = 900, language = 
     }
   }, language, engine === 'firefox');
   const started = Date.now();
-  await page.goto(url);
+  await page.goto(address);
   await page.waitForSelector('body.ready', { timeout: 20000 });
   page.startMs = Date.now() - started;
   const close = async () => {

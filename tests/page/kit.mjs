@@ -79,17 +79,18 @@ export async function answer(page, key, text = '') {
   return acted(page, () => page.keyboard.press(key));
 }
 
-// Gives the page another size and waits until the form has been fitted to
-// it (the page fits it when the browser tells it of the resize, at its next
-// frame): scaled to the viewport, never beyond its own size.
+// Gives the page another size and waits until the form has been placed
+// for it (the body says the layout and the viewport it was made for). A
+// touch screen and its ratio stay as the page was opened with.
 export async function resize(page, width, height) {
-  await page.setViewport({ width, height });
+  await page.setViewport({ ...page.viewport(), width, height });
   await page.waitForFunction((w, h) => {
-    const form = document.getElementById('form');
-    const fit = Math.min(1, w / form.offsetWidth, h / form.offsetHeight);
-    return window.innerWidth === w && window.innerHeight === h &&
-      Math.abs(form.getBoundingClientRect().width - fit * form.offsetWidth) < 1;
+    const root = document.documentElement;
+    const [, size] = (document.body.dataset.layout || '').split(' ');
+    return window.innerWidth === w && window.innerHeight === h && size === `${root.clientWidth}x${root.clientHeight}` &&
+      !document.getElementById('form').hasAttribute('aria-busy');
   }, { polling: 'raf', timeout: kStuck }, width, height);
+  return page.evaluate(() => document.body.dataset.layout.split(' ')[0]);
 }
 
 // Ctrl and a key by its place on the keyboard.

@@ -29,6 +29,13 @@ void PixelImage::scaleChanged() {
     last_ = {};
 }
 
+void PixelImage::resized(Colour colour) {
+    pixels_.assign(static_cast<std::size_t>(geometry_.widthPx()) * static_cast<std::size_t>(geometry_.heightPx()), 0);
+    setDeviceWidth(width_);
+    shown();
+    fill(colour);
+}
+
 void PixelImage::fill(Colour colour) {
     std::fill(pixels_.begin(), pixels_.end(), opaque(colour));
     touch(0, 0, geometry_.widthPx(), geometry_.heightPx());

@@ -31,6 +31,8 @@ public:
     // The next point is stamped even where it repeats the last stamp.
     void forget() { last_ = {}; }
 
+    // After the geometry took other device pixels: every pixel `colour`.
+    void resized(Colour colour);
     void fill(Colour colour);
     void dot(double x, double y, Colour colour);
     void points(std::span<const GraphPoint> batch, Colour colour);

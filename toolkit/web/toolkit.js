@@ -10,6 +10,10 @@
 // carried out after it. The form is aria-busy while anything runs, the body
 // counts the actions that have ended (data-actions) and the box the boxes
 // opened (data-opened): the page's own signals, which its tests wait for.
+//
+// On a touch screen (html.touch) a canvas's menu opens by a long press and
+// by the button at its corner, and the menus and boxes are large enough to
+// tap; a form in one column (html.column) scrolls down.
 'use strict';
 
 window.viramontToolkit = (() => {
@@ -22,6 +26,7 @@ window.viramontToolkit = (() => {
   const contexts = new Map();     // canvas id -> 2D context
   const readerLines = new Map();  // canvas id -> the element of its lines for screen readers
   const listEntries = [];         // Combo1's entries
+  const menuButtons = new Map();  // canvas id -> the button at its corner that opens its menu
   let handler = async () => {};   // the program's handler of an action, by name
 
   const px = (v) => `${v}px`;
@@ -72,23 +77,46 @@ window.viramontToolkit = (() => {
   // ---- the form ----------------------------------------------------------------
 
   function setForm(f) {
+    form.style.left = px(f.left || 0);
     form.style.width = px(f.width);
     form.style.height = px(f.height);
     form.style.background = document.body.style.background = f.back;
     form.dataset.menu = f.menu;
     document.title = f.title;
+    document.documentElement.classList.toggle('column', Boolean(f.column));
+    if (!f.column) window.scrollTo(0, 0);
+  }
+
+  function setText(el, c) {
+    el.style.font = c.font;
+    el.style.textAlign = c.centred ? 'center' : 'left';
+    el.style.justifyContent = c.centred ? 'center' : 'flex-start';  // a caption of the column
   }
 
   function styled(el, c) {
     el.id = c.name;
     placeBox(el, c);
-    el.style.font = c.font;
+    setText(el, c);
     el.style.color = c.fore;
     el.style.background = c.back;
-    el.style.textAlign = c.centred ? 'center' : 'left';
     if (c.accessibleName) el.setAttribute('aria-label', c.accessibleName);
     if (c.output) el.setAttribute('aria-readonly', 'true');
     return el;
+  }
+
+  // A control put elsewhere, in other letters; a canvas of other device
+  // pixels starts blank, for the program to draw anew.
+  function placeControl(c) {
+    const el = document.getElementById(c.name);
+    const holder = el.closest('.holder');
+    placeBox(holder || el, c);
+    setText(el, c);
+    if (holder) sizeList(holder, c);
+    if (c.deviceWidth && (el.width !== c.deviceWidth || el.height !== c.deviceHeight)) {
+      el.width = c.deviceWidth;
+      el.height = c.deviceHeight;
+    }
+    if (menuButtons.has(c.name)) placeMenuButton(menuButtons.get(c.name), c);
   }
 
   function textInput(c) {
@@ -99,6 +127,9 @@ window.viramontToolkit = (() => {
     el.maxLength = c.limit;
     el.spellcheck = false;
     el.autocomplete = 'off';
+    el.setAttribute('autocapitalize', 'off');
+    el.setAttribute('autocorrect', 'off');
+    if (c.numeric) el.inputMode = 'decimal';
     return el;
   }
 
@@ -123,6 +154,7 @@ window.viramontToolkit = (() => {
     if (c.kind !== 'label') el.tabIndex = c.tabIndex + 1;
     form.appendChild(el.closest('.holder') || el);
     if (readerLines.has(c.name)) el.after(readerLines.get(c.name));
+    if (menuButtons.has(c.name)) form.appendChild(menuButtons.get(c.name));
   }
 
   // The editable list: a text with a list of entries under it. Typing picks
@@ -139,17 +171,14 @@ window.viramontToolkit = (() => {
     input.setAttribute('aria-controls', `${c.name}-list`);
     const arrow = document.createElement('div');
     arrow.className = 'arrow';
-    const arrowWidth = Math.max(8, Math.round(c.height * 0.5));  // the list's button, half as wide as high
-    arrow.style.width = px(arrowWidth);
-    input.style.paddingRight = px(arrowWidth + 4);
     arrow.setAttribute('aria-hidden', 'true');
     const list = document.createElement('ul');
     list.id = `${c.name}-list`;
     list.className = 'entries';
     list.setAttribute('role', 'listbox');
-    list.style.font = c.font;
     list.hidden = true;
     holder.append(input, arrow, list);
+    sizeList(holder, c);
 
     const open = (shown) => {
       list.hidden = !shown;
@@ -188,6 +217,14 @@ window.viramontToolkit = (() => {
       e.preventDefault();
     });
     return input;
+  }
+
+  // The list's button half as wide as the list is high, its entries in its letters.
+  function sizeList(holder, c) {
+    const arrowWidth = Math.max(8, Math.round(c.height * 0.5));
+    holder.querySelector('.arrow').style.width = px(arrowWidth);
+    holder.querySelector('input').style.paddingRight = px(arrowWidth + 4);
+    holder.querySelector('.entries').style.font = c.font;
   }
 
   function listAppend(id, entry) {
@@ -233,7 +270,30 @@ window.viramontToolkit = (() => {
     readerLines.set(c.name, lines);
     canvas.addEventListener('mousedown', () => canvas.focus());
     menuOwner(canvas, c.menu);
+    if (c.menuButton) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.id = `${c.name}-menu`;
+      button.className = 'menu-button';
+      button.tabIndex = -1;  // the keyboard has the Menu key and Shift+F10 on the canvas
+      button.setAttribute('aria-label', c.menuButton);
+      button.setAttribute('aria-haspopup', 'menu');
+      button.addEventListener('click', () => {
+        const r = button.getBoundingClientRect();
+        canvas.focus();
+        openMenu(canvas, r.left, r.bottom);
+      });
+      placeMenuButton(button, c);
+      menuButtons.set(c.name, button);
+    }
     return canvas;
+  }
+
+  // At the canvas's top right corner, inside its border.
+  function placeMenuButton(button, c) {
+    const border = c.border ?? Number.parseFloat(document.getElementById(c.name).style.borderWidth);
+    button.style.left = `calc(${px(c.left + c.width - border)} - var(--menu-button))`;
+    button.style.top = px(c.top + border);
   }
 
   // A canvas of the toolkit's own, in no element of the page: a drawing
@@ -491,6 +551,9 @@ window.viramontToolkit = (() => {
   }
   function menuEnabled(name, command, enabled) { menus.get(name).enabled.set(command, enabled); }
 
+  // A press this long, held still, opens the menu on a touch screen.
+  const kLongPress = 550;  // ms
+  const kStill = 10;       // CSS px the finger may move
   function menuOwner(canvas, name) {
     if (!name) return;
     canvas.dataset.menu = name;
@@ -499,6 +562,25 @@ window.viramontToolkit = (() => {
       canvas.focus();
       openMenu(canvas, e.clientX, e.clientY);
     });
+    let pressed = null;  // { x, y, timer } of a touch held on the canvas
+    const release = () => {
+      if (pressed) clearTimeout(pressed.timer);
+      pressed = null;
+    };
+    canvas.addEventListener('pointerdown', (e) => {
+      release();
+      if (e.pointerType === 'mouse') return;
+      const at = { x: e.clientX, y: e.clientY };
+      pressed = { ...at, timer: setTimeout(() => {
+        pressed = null;
+        canvas.focus();
+        openMenu(canvas, at.x, at.y);
+      }, kLongPress) };
+    });
+    canvas.addEventListener('pointermove', (e) => {
+      if (pressed && Math.hypot(e.clientX - pressed.x, e.clientY - pressed.y) > kStill) release();
+    });
+    for (const type of ['pointerup', 'pointercancel', 'pointerleave']) canvas.addEventListener(type, release);
     canvas.addEventListener('keydown', (e) => {
       if (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey)) {
         e.preventDefault();
@@ -562,7 +644,7 @@ window.viramontToolkit = (() => {
     e.preventDefault();
     e.stopPropagation();  // Escape closes the menu, not the panel under it
   });
-  document.addEventListener('mousedown', (e) => {
+  document.addEventListener('pointerdown', (e) => {
     if (!menuElement.hidden && !menuElement.contains(e.target)) closeMenu(false);
   });
 
@@ -660,6 +742,18 @@ window.viramontToolkit = (() => {
   panel.querySelector('.close').addEventListener('click', () => panel.close());
   panel.addEventListener('close', () => { if (menuElement.parentElement === panel) closeMenu(false); });
 
+  // ---- the clipboard and the address ---------------------------------------------------
+
+  async function copyText(text) {
+    try {
+      await navigator.clipboard.writeText(text);
+      return true;
+    } catch (e) {
+      return false;
+    }
+  }
+  const pageAddress = () => window.location.href.split('#')[0];
+
   // ---- start ----------------------------------------------------------------------------
 
   // The decimal separator of the browser's language.
@@ -670,13 +764,15 @@ window.viramontToolkit = (() => {
 
   // Loads every font the page holds, then takes the program's handler.
   async function start(actionHandler) {
+    document.documentElement.classList.toggle('touch',
+      navigator.maxTouchPoints > 0 || window.matchMedia('(any-pointer: coarse)').matches);
     await Promise.all([...document.fonts].map((f) => f.load()));
     handler = actionHandler;
   }
 
   return {
     act, emit, idle: () => drained, busyFrame, start, decimalSeparator,
-    setForm, addControl, listAppend, fieldText, setFieldText,
+    setForm, addControl, placeControl, listAppend, fieldText, setFieldText, copyText, pageAddress,
     offscreenCanvas, canvasOf, textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines, announce,
     compose, composeText, composeRect, composeImage, copyImage, download, printImage,
     openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote,

@@ -65,20 +65,37 @@ std::string cssColour(Colour c) {
     return buf;
 }
 
-WebCanvas::WebCanvas(std::string id, int widthPx, int heightPx, double devicePixelRatio, Colour fore, Colour back,
+WebCanvas::WebCanvas(std::string id, int widthPx, int heightPx, double ratio, Colour fore, Colour back,
                      const std::string& font)
     : id_(std::move(id)),
-      geometry_(static_cast<int>(std::lround(widthPx * devicePixelRatio)),
-                static_cast<int>(std::lround(heightPx * devicePixelRatio))),
+      widthPx_(widthPx),
+      heightPx_(heightPx),
+      logicalFont_(font),
+      geometry_(static_cast<int>(std::lround(widthPx * ratio)), static_cast<int>(std::lround(heightPx * ratio))),
       image_(geometry_, back),
-      dpr_(devicePixelRatio),
+      dpr_(ratio),
       fore_(fore),
       back_(back),
-      font_(web::deviceFont(font, devicePixelRatio)),
+      font_(web::deviceFont(font, ratio)),
       ascent_(tk_font_ascent(font_.c_str())),
       lineHeight_(tk_font_height(font_.c_str())) {
     geometry_.setScale(0, 0, widthPx, heightPx);
     geometry_.clear();
+    setDrawWidth(1);
+    clear();
+}
+
+void WebCanvas::resize(double ratio) {
+    dpr_ = ratio;
+    geometry_ = CanvasGeometry(static_cast<int>(std::lround(widthPx_ * ratio)),
+                               static_cast<int>(std::lround(heightPx_ * ratio)));
+    geometry_.setScale(0, 0, widthPx_, heightPx_);
+    image_.resized(back_);
+    font_ = web::deviceFont(logicalFont_, ratio);
+    ascent_ = tk_font_ascent(font_.c_str());
+    lineHeight_ = tk_font_height(font_.c_str());
+    printWidths_.clear();
+    letters_.clear();
     setDrawWidth(1);
     clear();
 }

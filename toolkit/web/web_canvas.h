@@ -20,8 +20,9 @@ namespace viramont {
 
 class WebCanvas final : public Canvas {
 public:
-    // `font` is a CSS font with its size in logical pixels.
-    WebCanvas(std::string id, int widthPx, int heightPx, double devicePixelRatio, Colour fore, Colour back,
+    // `font` is a CSS font with its size in logical pixels; `ratio` is the
+    // canvas's device pixels to a logical one.
+    WebCanvas(std::string id, int widthPx, int heightPx, double ratio, Colour fore, Colour back,
               const std::string& font);
 
     void clear() override;
@@ -48,12 +49,18 @@ public:
     // The element's pixels: the logical size times the ratio, rounded.
     int deviceWidth() const { return geometry_.widthPx(); }
     int deviceHeight() const { return geometry_.heightPx(); }
+    double ratio() const { return dpr_; }
+    // The same logical canvas at another ratio, cleared and scaled to its
+    // logical pixels, as new: its drawing is to be made again.
+    void resize(double ratio);
 
 private:
     // Blends in the letters of a text whose top-left is at the device point.
     void setLetters(const std::string& text, DevicePoint at, double width);
 
     std::string id_;
+    int widthPx_, heightPx_;   // logical
+    std::string logicalFont_;
     CanvasGeometry geometry_;  // in device pixels
     PixelImage image_;
     double dpr_;

@@ -2,8 +2,21 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
+
 EM_JS(void, tk_set_form, (const char* json), { viramontToolkit.setForm(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, tk_add_control, (const char* json), { viramontToolkit.addControl(JSON.parse(UTF8ToString(json))); });
+EM_JS(void, tk_place_control, (const char* json), { viramontToolkit.placeControl(JSON.parse(UTF8ToString(json))); });
+EM_ASYNC_JS(int, tk_copy_text, (const char* text), {
+    return (await viramontToolkit.copyText(UTF8ToString(text))) ? 1 : 0;
+});
+EM_JS(char*, tk_page_address, (), {
+    const address = viramontToolkit.pageAddress();
+    const size = lengthBytesUTF8(address) + 1;
+    const block = _malloc(size);
+    stringToUTF8(address, block, size);
+    return block;
+});
 EM_JS(void, tk_define_menu, (const char* name, const char* json), {
     viramontToolkit.defineMenu(UTF8ToString(name), JSON.parse(UTF8ToString(json)).items);
 });
@@ -49,6 +62,14 @@ namespace viramont::web {
 
 void setForm(const Json& form) { tk_set_form(form.str().c_str()); }
 void addControl(const Json& control) { tk_add_control(control.str().c_str()); }
+void placeControl(const Json& control) { tk_place_control(control.str().c_str()); }
+bool copyText(const std::string& text) { return tk_copy_text(text.c_str()); }
+std::string pageAddress() {
+    char* address = tk_page_address();
+    std::string result(address);
+    std::free(address);
+    return result;
+}
 void defineMenu(const std::string& name, const std::vector<Json>& items) {
     tk_define_menu(name.c_str(), Json().add("items", items).str().c_str());
 }

@@ -12,14 +12,19 @@
 
 namespace viramont::web {
 
-// The form: its size, background, title, and the menu whose keys hold
-// over it ({width, height, back, title, menu}).
+// The form: its place and size, background, title, the menu whose keys
+// hold over it, and whether it stands in one column that scrolls down
+// ({left, width, height, back, title, menu, column}).
 void setForm(const Json& form);
 // A control of the form: {name, kind ("label", "field", "button", "list",
 // "picture"), left, top, width, height, text, font, fore, back, centred,
-// tabIndex, accessibleName, output, limit}; a picture adds {deviceWidth,
-// deviceHeight, border, menu}.
+// tabIndex, accessibleName, output, numeric, limit}; a picture adds
+// {deviceWidth, deviceHeight, border, menu, menuButton (the name of the
+// button at its corner that opens its menu)}.
 void addControl(const Json& control);
+// A control put elsewhere: {name, left, top, width, height, font, centred},
+// a picture with its {deviceWidth, deviceHeight}.
+void placeControl(const Json& control);
 
 // A menu of canvases: its items [{command, text, keyLabel,
 // separatorBefore}], each chosen as the action "NAME:COMMAND".
@@ -54,6 +59,11 @@ enum class CopyResult { Done, Refused, Unmade };
 CopyResult copyImage(const std::string& id);
 bool download(const std::string& id, const std::string& fileName);
 bool printImage(const std::string& id, const std::string& name);
+
+// Puts a text on the clipboard; false where the browser did not let it.
+bool copyText(const std::string& text);
+// The page's address without its fragment.
+std::string pageAddress();
 
 // A canvas's element of the toolkit's own, not on the page, of the given
 // device pixels (a drawing anew).
