@@ -24,11 +24,12 @@ window.viramontPage = (() => {
   //
   // A phone's keyboard, shown for a field, makes the viewport lower: the
   // form stays as it is until the width or the ratio changes.
-  let placing = null;
+  let placing = false;
   function relayout() {
     if (placing) return;
-    placing = toolkit.act(async () => {
-      placing = null;
+    placing = true;
+    toolkit.act(async () => {
+      placing = false;
       const [width, height, ratio] = viewport();
       const typing = document.activeElement?.matches?.('input');
       if (typing && width === placedFor[0] && ratio === placedFor[2]) return;

@@ -3,6 +3,7 @@
 #include "form/layout.h"
 #include "toolkit/number_text.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace viramont::view {
@@ -38,16 +39,18 @@ std::string decoded(std::string_view text) {
 }
 
 // The shortest of `v`'s texts of up to `digits` significant digits that
-// `readsBack`; the point as the separator, whatever the C locale.
+// `readsBack`, with an exponent only for the very large and very small;
+// the point as the separator, whatever the C locale.
 template <typename ReadsBack>
 std::string shortestText(double v, int digits, ReadsBack readsBack) {
+    const bool plain = std::fabs(v) >= 1e-5 && std::fabs(v) < 1e15;
     std::string text;
     for (int precision = 1; precision <= digits; ++precision) {
         char buf[48];
         std::snprintf(buf, sizeof buf, "%.*g", precision, v);
         text = buf;
         for (char& c : text) c = c == ',' ? '.' : c;
-        if (readsBack(text)) break;
+        if (readsBack(text) && !(plain && text.find('e') != std::string::npos)) break;
     }
     return text;
 }

@@ -11,10 +11,11 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { downloaded, engine } from './browser.mjs';
 import {
-  acted, answer, ctrl, field, fill, legend, marks, openBox, pageFile, pick, pixelCounts, press, resize, type, withPage,
+  acted, answer, ctrl, field, fill, kStuck, legend, marks, openBox, pageFile, pick, pixelCounts, press, resize, type,
+  withPage,
 } from './kit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -81,21 +82,28 @@ test('a small screen shows the whole form, scaled evenly, without scrolling', as
   });
 });
 
-// A resize or a turn of the screen fits the form again, however large the
-// page was when it opened, and leaves nothing to scroll.
-test('the form fits again after every resize and turn of the screen', async () => {
+// A resize or a turn of the screen places the form again: the scaled form
+// where its smallest text (16 px) stays at 11 px or more, one column
+// otherwise; never anything to scroll sideways, and in the scaled form
+// nothing to scroll at all, nor a scroll left over from the column.
+test('the form is placed again after every resize and turn of the screen', async () => {
   await withPage({ width: 1600, height: 1100 }, async (page) => {
-    for (const [width, height] of [[1024, 600], [600, 1024], [800, 600], [1600, 1100], [1024, 600]]) {
-      await resize(page, width, height);
+    for (const [width, height] of [[1024, 600], [390, 844], [844, 390], [768, 1024], [1024, 768], [1600, 1100]]) {
+      const kind = await resize(page, width, height);
+      const fit = Math.floor(Math.min(1, width / 1144, height / 830) * 1000) / 1000;
+      assert.equal(kind, 16 * fit >= 11 ? 'wide' : 'column', `${width}x${height}`);
+      if (kind === 'column') await page.evaluate(() => window.scrollTo(0, document.body.scrollHeight));
       const shown = await page.evaluate(() => {
-        const r = document.getElementById('form').getBoundingClientRect();
-        return { right: r.right, bottom: r.bottom,
-          scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight] };
+        const root = document.documentElement, r = document.getElementById('form').getBoundingClientRect();
+        return { right: r.right, bottom: r.bottom, scrollY: window.scrollY,
+          scroll: [root.scrollWidth, root.scrollHeight], client: [root.clientWidth, root.clientHeight] };
       });
-      const fit = Math.min(1, width / 1144, height / 830);
       const size = `${width}x${height}: ${JSON.stringify(shown)}`;
-      assert.ok(Math.abs(shown.right - 1144 * fit) < 1 && Math.abs(shown.bottom - 830 * fit) < 1, size);
-      assert.ok(shown.scroll[0] <= width && shown.scroll[1] <= height, size);
+      assert.ok(shown.scroll[0] <= shown.client[0], size);
+      if (kind === 'wide') {
+        assert.ok(Math.abs(shown.right - Math.round(1144 * fit)) <= 1 && shown.bottom <= height, size);
+        assert.ok(shown.scroll[1] <= height && shown.scrollY === 0, size);
+      }
     }
   });
 });
@@ -265,7 +273,8 @@ test("the canvas menu's save downloads the picture", async () => {
     await press(page, 'Command1');
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
-    assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…']);
+    assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…',
+      'Ссылка на этот график']);
     await page.keyboard.press('Escape');
     // Ctrl+S works anywhere on the page, as in the window: here in a field.
     await page.focus('#Text1');
@@ -426,6 +435,170 @@ test('a screen reader finds the pictures in words and hears each press', async (
     for (const word of legendLines.join(' ').match(/[\p{L}]+/gu)) {
       assert.ok(!(/[A-Za-z]/.test(word) && /[\u0400-\u04ff]/.test(word)), word);
     }
+  });
+});
+
+// ---- phones and tablets, and a plot's link ------------------------------------
+
+// Chromium's device emulation: a touch screen and a mobile viewport.
+const touchOnly = engine !== 'chromium' && "device emulation (touch, a mobile viewport) is Chromium's";
+const devices = [
+  { name: 'phone upright', width: 390, height: 844, ratio: 3, column: true },
+  { name: 'phone turned', width: 844, height: 390, ratio: 3, column: true },
+  { name: 'tablet upright', width: 768, height: 1024, ratio: 2, column: true },
+  { name: 'tablet turned', width: 1024, height: 768, ratio: 2, column: false },
+  { name: 'netbook', width: 1024, height: 600, ratio: 1, column: false },
+];
+
+// The form's controls (a list by its text) and the canvases' menu buttons
+// as the page shows them, in page coordinates.
+const controlsShown = (page) => page.evaluate(() => [...document.querySelectorAll('#form > :not(.reader-only)')]
+  .map((e) => {
+    const el = e.matches('.holder') ? e.querySelector('input') : e;
+    const r = e.getBoundingClientRect(), style = getComputedStyle(el);
+    return { id: el.id, kind: el.className, left: r.left + window.scrollX, right: r.right + window.scrollX,
+      height: r.height, font: Number.parseFloat(style.fontSize),
+      visible: style.visibility === 'visible' && !el.closest('[hidden]') && r.width > 0 && r.height > 0 };
+  }));
+
+for (const device of devices) {
+  test(`${device.name}: every control readable on the screen, nothing to scroll sideways, canvases sharp`,
+    { skip: touchOnly }, async () => {
+      await withPage({ ...device, touch: true }, async (page) => {
+        const layout = await page.evaluate(() => document.body.dataset.layout.split(' ')[0]);
+        assert.equal(layout, device.column ? 'column' : 'wide');
+        const [clientWidth, scrollWidth, scrollHeight] = await page.evaluate(() => [
+          document.documentElement.clientWidth, document.documentElement.scrollWidth,
+          document.documentElement.scrollHeight]);
+        assert.ok(scrollWidth <= clientWidth, `${scrollWidth} wide`);
+        if (!device.column) assert.ok(scrollHeight <= device.height, `${scrollHeight} high`);
+        const shown = await controlsShown(page);
+        assert.equal(shown.filter((c) => c.kind !== 'menu-button').length, 23);
+        assert.equal(shown.filter((c) => c.kind === 'menu-button').length, 2);
+        for (const c of shown) {
+          const what = JSON.stringify(c);
+          assert.ok(c.visible && c.left >= 0 && c.right <= clientWidth + 0.5, what);
+          if (c.kind === 'menu-button') continue;
+          assert.ok(c.font >= (device.column ? 12 : 11), what);
+          if (device.column && /field|button/.test(c.kind)) assert.ok(c.height >= 44, what);
+        }
+        // The number fields ask for the decimal keyboard; no field corrects
+        // or capitalises.
+        const fields = await page.$$eval('#form input', (es) => es.map((e) => [e.id, e.inputMode,
+          e.getAttribute('autocorrect'), e.getAttribute('autocapitalize')]));
+        for (const [id, mode, correct, capital] of fields) {
+          assert.equal(mode, /^Text[1-467]$/.test(id) ? 'decimal' : '', id);
+          assert.deepEqual([correct, capital], ['off', 'off'], id);
+        }
+        // A canvas has the device pixels of its box.
+        for (const id of ['Picture1', 'Picture2']) {
+          const pixels = await page.$eval(`#${id}`, (c) => {
+            const r = c.getBoundingClientRect(), border = 2 * Number.parseFloat(c.style.borderWidth);
+            return { device: [c.width, c.height], css: [r.width - border, r.height - border], ratio: devicePixelRatio };
+          });
+          assert.ok(Math.abs(pixels.device[0] - pixels.css[0] * pixels.ratio) <= 1 &&
+            Math.abs(pixels.device[1] - pixels.css[1] * pixels.ratio) <= 1, `${id}: ${JSON.stringify(pixels)}`);
+        }
+      });
+    });
+}
+
+// A long press held still on a canvas, until its menu shows.
+async function longPress(page, id) {
+  const canvas = await page.$(`#${id}`);
+  await canvas.scrollIntoView();
+  const box = await canvas.boundingBox();
+  const touch = await page.touchscreen.touchStart(box.x + box.width / 3, box.y + box.height / 2);
+  await page.waitForSelector('#menu:not([hidden])', { timeout: kStuck });
+  await touch.end();
+}
+
+for (const device of [devices[0], devices[3]]) {
+  test(`${device.name}, by taps: the example plotted, the menu by a long press and by its button, the step sheet`,
+    { skip: touchOnly }, async () => {
+      await withPage({ ...device, touch: true }, async (page) => {
+        await page.tap('#Combo1 + .arrow');
+        const sine = (await page.$$('#Combo1-list li'))[0];
+        await acted(page, () => sine.tap());
+        for (const [id, text] of Object.entries({ Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '0', Text7: '10' })) {
+          await page.tap(`#${id}`);
+          await page.$eval(`#${id}`, (e) => e.select());
+          await page.keyboard.type(text);
+        }
+        await acted(page, () => page.tap('[id="ВЫБОР"]'));
+        await acted(page, () => page.tap('#Command1'));
+        assert.equal(await field(page, 'Text5'), '4+2Sin(3x+1)');
+        assert.ok((await pixelCounts(page, 'Picture1')).red > 300);
+
+        // The menu by a long press, its items large enough to tap; a tap
+        // elsewhere closes it.
+        await longPress(page, 'Picture1');
+        const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.getBoundingClientRect().height));
+        assert.equal(items.length, 5);
+        for (const height of items) assert.ok(height >= 44, `an item ${height} px high`);
+        await page.touchscreen.tap(2, 2);
+        await page.waitForSelector('#menu[hidden]', { timeout: kStuck });
+
+        // By the button at the legend's corner, which names the menu.
+        assert.match(await page.$eval('#Picture2-menu', (b) => b.getAttribute('aria-label')), /Меню/);
+        await page.tap('#Picture2-menu');
+        await page.waitForSelector('#menu:not([hidden])', { timeout: kStuck });
+        const sheet = await page.$('#menu [data-action=steps]');
+        await acted(page, () => sheet.tap());
+        const shown = await page.evaluate(() => {
+          const panel = document.getElementById('steps'), answers = panel.querySelector('.answers').getBoundingClientRect();
+          return { open: panel.open, right: panel.getBoundingClientRect().right,
+            sideways: panel.scrollWidth - panel.clientWidth,
+            lefts: [...panel.querySelectorAll('canvas')].map((c) => c.getBoundingClientRect().left),
+            answers: [answers.top, answers.bottom], viewport: window.innerHeight };
+        });
+        assert.ok(shown.open);
+        assert.ok(shown.right <= device.width && shown.sideways <= 0, JSON.stringify(shown));
+        assert.ok(shown.answers[0] >= 0 && shown.answers[1] <= shown.viewport, `the buttons in view: ${shown.answers}`);
+        if (device.column) assert.equal(new Set(shown.lefts).size, 1, 'the steps in one column');
+        const close = (await page.$$('#steps .answers button')).at(-1);
+        assert.equal(await close.evaluate((b) => b.textContent), 'Закрыть');
+        await close.tap();
+        assert.equal(await page.$eval('#steps', (d) => d.open), false);
+      });
+    });
+}
+
+test("a link opens its plot at once, as typing it would; the menu gives the link of the plot on the screen", async () => {
+  const example = 'fn=sin&A=2&k=3&b=1&C=4&from=0&to=10';
+  let typed;
+  await withPage({}, async (page) => {
+    await pick(page, 'Sin(X)');
+    await fill(page, { Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '0', Text7: '10' });
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    typed = { pixels: await pixelCounts(page, 'Picture1'), legend: await legend(page) };
+    await page.evaluate(() => Object.defineProperty(navigator, 'clipboard', {
+      value: { writeText: async (text) => { window.copiedLink = text; } }, configurable: true }));
+    await page.click('#Picture1', { button: 'right' });
+    await acted(page, () => page.click('#menu [data-action=link]'));
+    assert.equal(await page.evaluate(() => window.copiedLink), `${pathToFileURL(pageFile).href}#${example}`);
+  });
+  await withPage({ fragment: example }, async (page) => {
+    await page.evaluate(() => viramontHooks.idle());
+    assert.equal(await field(page, 'Combo1'), 'Sin(X)');
+    assert.equal(await field(page, 'Text5'), '4+2Sin(3x+1)');
+    assert.deepEqual(await pixelCounts(page, 'Picture1'), typed.pixels);
+    assert.equal(await legend(page), typed.legend);
+    assert.equal((await marks(page)).opened, 0, 'no box');
+
+    // Another link in the same tab: the logarithm to base 3, whose base box
+    // the link answers.
+    await page.evaluate(() => { window.location.hash = 'fn=log&a=3&A=2&k=1&b=0&C=1&from=1&to=9'; });
+    await page.waitForFunction(() => document.getElementById('Text5').value.includes('Log(3)') &&
+      !document.getElementById('form').hasAttribute('aria-busy'), { timeout: kStuck });
+    assert.equal((await marks(page)).opened, 0, 'the base box not shown');
+    assert.ok((await pixelCounts(page, 'Picture1')).red > 300);
+
+    // A value that cannot be taken is met as if typed.
+    await acted(page, () => page.evaluate(() => { window.location.hash = 'fn=ln&from=-1&to=5'; }));
+    assert.equal((await openBox(page)).text, 'измените параметры начала и конца отрезка');
+    await answer(page, 'Enter');
   });
 });
 

@@ -563,20 +563,29 @@ window.viramontToolkit = (() => {
       openMenu(canvas, e.clientX, e.clientY);
     });
     let pressed = null;  // { x, y, timer } of a touch held on the canvas
+    let opened = false;  // the touch held opened the menu
     const release = () => {
       if (pressed) clearTimeout(pressed.timer);
       pressed = null;
     };
     canvas.addEventListener('pointerdown', (e) => {
       release();
+      opened = false;
       if (e.pointerType === 'mouse') return;
       const at = { x: e.clientX, y: e.clientY };
       pressed = { ...at, timer: setTimeout(() => {
         pressed = null;
+        opened = true;
         canvas.focus();
         openMenu(canvas, at.x, at.y);
       }, kLongPress) };
     });
+    // The finger lifted from a press that opened the menu makes no click:
+    // the menu's item under it was not chosen.
+    canvas.addEventListener('touchend', (e) => {
+      if (opened) e.preventDefault();
+      opened = false;
+    }, { passive: false });
     canvas.addEventListener('pointermove', (e) => {
       if (pressed && Math.hypot(e.clientX - pressed.x, e.clientY - pressed.y) > kStill) release();
     });
