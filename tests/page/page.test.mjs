@@ -560,6 +560,23 @@ for (const device of [devices[0], devices[3]]) {
         assert.equal(await close.evaluate((b) => b.textContent), 'Закрыть');
         await close.tap();
         assert.equal(await page.$eval('#steps', (d) => d.open), false);
+
+        // A box fits the screen, and its buttons can be tapped.
+        await page.tap('#Picture1-menu');
+        await page.waitForSelector('#menu:not([hidden])', { timeout: kStuck });
+        const save = await page.$('#menu [data-action=save]');
+        await acted(page, () => save.tap());
+        const box = await page.$eval('#box', (b) => {
+          const r = b.getBoundingClientRect();
+          return { title: b.querySelector('.title-text').textContent, right: r.right, bottom: r.bottom,
+            buttons: ['.ok', '.cancel', '.close'].map((s) => b.querySelector(s).getBoundingClientRect().height) };
+        });
+        assert.equal(box.title, 'Сохранить рисунок');
+        assert.ok(box.right <= device.width && box.bottom <= device.height, JSON.stringify(box));
+        for (const height of box.buttons) assert.ok(height >= 44, JSON.stringify(box));
+        const cancel = await page.$('#box .cancel');
+        await acted(page, () => cancel.tap());
+        assert.equal(await page.$eval('#box', (b) => b.open), false);
       });
     });
 }
