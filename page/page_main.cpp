@@ -93,16 +93,11 @@ const char* kindName(layout::Kind kind) {
     return "label";
 }
 
-const char* accessibleNameOf(std::string_view control) {
-    for (const auto& [name, spoken] : layout::kAccessibleNames) {
-        if (control == name) return spoken;
-    }
-    return "";
-}
-
-const char* menuButtonOf(std::string_view canvas) {
-    for (const view::MenuButton& button : view::kMenuButtons) {
-        if (canvas == button.canvas) return button.name;
+// A control's name for screen readers in `names`; "" where it has none.
+template <std::size_t N>
+const char* nameIn(const std::array<layout::AccessibleName, N>& names, std::string_view control) {
+    for (const layout::AccessibleName& entry : names) {
+        if (control == entry.control) return entry.name;
     }
     return "";
 }
@@ -235,7 +230,7 @@ struct Page {
                 .add("fore", colourOf(c.fore))
                 .add("back", colourOf(c.back))
                 .add("tabIndex", c.tabIndex)
-                .add("accessibleName", accessibleNameOf(c.name))
+                .add("accessibleName", nameIn(layout::kAccessibleNames, c.name))
                 .add("output", output)
                 .add("numeric", c.kind == layout::Kind::TextBox && !output)
                 .add("limit", layout::kFieldLimit);
@@ -259,7 +254,7 @@ struct Page {
                 auto& canvas = graph ? picture1 : picture2;
                 canvas = std::make_unique<WebCanvas>(c.name, look.width, look.height, p.ratio, look.fore, look.back,
                                                      look.font);
-                control.add("border", border).add("menu", kPictureMenu).add("menuButton", menuButtonOf(c.name));
+                control.add("border", border).add("menu", kPictureMenu).add("menuButton", nameIn(view::kMenuButtons, c.name));
             }
             web::addControl(control);
         }

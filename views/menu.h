@@ -7,6 +7,7 @@
 // other keys work anywhere in the window, and in the step sheet anywhere in
 // the sheet.
 
+#include "form/layout.h"
 #include "plot/redraw.h"
 
 #include <array>
@@ -37,11 +38,7 @@ inline constexpr std::array<CommandItem, 5> kPictureMenu{{
 
 // Where the menu opens by a button of its own (a touch screen has no right
 // click): the button's name for screen readers, by canvas.
-struct MenuButton {
-    const char* canvas;
-    const char* name;
-};
-inline constexpr std::array<MenuButton, 2> kMenuButtons{{
+inline constexpr std::array<layout::AccessibleName, 2> kMenuButtons{{
     {"Picture1", "Меню рисунка: графики"},
     {"Picture2", "Меню рисунка: легенда"},
 }};
