@@ -179,6 +179,28 @@ double GraphPoints(const FormState& s) {
     return points(s.XStart.value(), s.XEnd) + points(redStart(s, b), redEnd(s, b));
 }
 
+namespace {
+template <class Values>
+[[gnu::noinline]] void collectGraphCurve(const Params& p, double start, double end, GraphBatch& batch) {
+    float curX = 0;
+    forEachX(curX, start, end, kGraphStep, [&](float x) {
+        if (Values::defined(p, x)) batch.add(x, Values::transformed(p, x));
+    });
+}
+} // namespace
+
+void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour) {
+    const Params p(state);
+    graph::visitValues(state.FunctionName, [&](auto values) {
+        GraphBatch batch(canvas, colour);
+        try {
+            collectGraphCurve<decltype(values)>(p, start, end, batch);
+        } catch (const RuntimeFault&) {
+        }
+        batch.flush();
+    });
+}
+
 // Six independent tests of the name, in list order: each routine whose name
 // matches runs.
 void Command1_Click(Form& form) {

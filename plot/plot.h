@@ -14,4 +14,10 @@ void Command1_Click(Form& form);
 // the graph's step, where the step still moves x.
 double GraphPoints(const FormState& state);
 
+// The transformed curve of `state` (its function, A, k, b, C and base)
+// for x from `start` to `end`, with the red graph's loop and arithmetic,
+// onto `canvas` as it is scaled, in `colour`: a point where a logarithm has
+// no value is left out, and a fault ends the curve with its points so far.
+void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour);
+
 } // namespace viramont

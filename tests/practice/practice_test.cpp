@@ -1,0 +1,181 @@
+// Practice: the check by graphs, the generator, the sentences and a round.
+
+#include "form_kit.h"
+#include "practice/practice.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace viramont::practice {
+namespace {
+
+Task taskOf(const char* function, Transform hidden, double start, double end, std::int16_t base = 0) {
+    Task task;
+    task.function = function;
+    task.hidden = hidden;
+    task.start = start;
+    task.end = end;
+    task.logBase = base;
+    return task;
+}
+
+std::array<std::string, 4> typed(const Transform& t) {
+    const auto text = [](double v) { return doubleText(v); };
+    return {text(t.A), text(t.k), text(t.b), text(t.C)};
+}
+
+struct CheckCase {
+    const char* what;
+    Task task;
+    Transform answer;
+    bool right;
+};
+
+TEST(Check, ComparesGraphsNotNumbers) {
+    const Task sine = taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6);
+    const Task cosine = taskOf(fn::kCos, {1, -2, 0, 1}, -6, 6);
+    const Task square = taskOf(fn::kSquare, {1, 2, 2, -1}, -3, 3);
+    const Task cube = taskOf(fn::kCube, {0.5, 2, -1, 1}, -2, 2);
+    const Task log = taskOf(fn::kLogBase, {2, 0.5, 1, -1}, 1, 10, 3);
+    const CheckCase cases[] = {
+        {"the sine's own numbers", sine, {2, 3, 1, 4}, true},
+        {"the sine, odd: -A, -k, -b", sine, {-2, -3, -1, 4}, true},
+        {"the cosine, even: -k, -b", cosine, {1, 2, 0, 1}, true},
+        {"the square, even: -k, -b", square, {1, -2, -2, -1}, true},
+        {"the square: 4A, k/2, b/2", square, {4, 1, 1, -1}, true},
+        {"the cube, odd: -A, -k, -b", cube, {-0.5, -2, 1, 1}, true},
+        {"the logarithm's own numbers", log, {2, 0.5, 1, -1}, true},
+        {"the sine, b off by one", sine, {2, 3, 2, 4}, false},
+        {"the sine, C off by one", sine, {2, 3, 1, 5}, false},
+        {"the sine, k of the other sign", sine, {2, -3, 1, 4}, false},
+        {"the cube, k of the other sign", cube, {0.5, -2, -1, 1}, false},
+        {"the square, C off by one", square, {4, 1, 1, 0}, false},
+        {"the logarithm, b off by one", log, {2, 0.5, 2, -1}, false},
+        {"the cosine, A of the other sign", cosine, {-1, -2, 0, 1}, false},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Verdict verdict = check(c.task, typed(c.answer));
+        EXPECT_TRUE(verdict.judged);
+        EXPECT_EQ(verdict.right, c.right);
+        EXPECT_EQ(verdict.line.rfind(c.right ? "Верно" : "Неверно", 0), 0u) << verdict.line;
+        EXPECT_EQ(verdict.sentence.empty(), c.right) << verdict.sentence;
+    }
+}
+
+TEST(Check, ReadsTheFieldsAsTheFormDoesAndNamesOneItCannotRead) {
+    const Task sine = taskOf(fn::kSin, {1, 3, 0, 0}, -6, 6);
+    // 0 for A reads as 1, as in the form; a comma is a separator; a text
+    // after the number is left.
+    EXPECT_TRUE(check(sine, {"0", "3,0", "", "0abc"}).right);
+    const Verdict tooLarge = check(sine, {"1", "1e999", "0", "0"});
+    EXPECT_FALSE(tooLarge.judged);
+    EXPECT_NE(tooLarge.line.find("«k»"), std::string::npos) << tooLarge.line;
+    EXPECT_NE(check(sine, {"1e39", "3", "0", "0"}).line.find("«A»"), std::string::npos) << "beyond a 32-bit A";
+}
+
+TEST(Generator, IsSplitMix64) {
+    // The published first outputs of SplitMix64 from the seed 0.
+    Generator g(0);
+    EXPECT_EQ(g.next(), 0xE220A8397B1DCDAFull);
+    EXPECT_EQ(g.next(), 0x6E789E6AA1B965F4ull);
+    EXPECT_EQ(g.next(), 0x06C45D188009454Full);
+}
+
+TEST(Generator, GivesTasksThatShowTheirMovesAndAreSolvedByTheirSolution) {
+    for (const Level level : {Level::OneMove, Level::TwoMoves, Level::AllFour}) {
+        for (const std::uint64_t seed : {1ull, 2ull, 20261209ull}) {
+            SCOPED_TRACE(testing::Message() << "level " << int(level) << ", seed " << seed);
+            const std::vector<Task> round = makeRound(seed, level);
+            ASSERT_EQ(round.size(), std::size_t(kTasksInRound));
+            const std::vector<Task> again = makeRound(seed, level);
+            std::set<std::string> functions;
+            for (std::size_t i = 0; i < round.size(); ++i) {
+                const Task& task = round[i];
+                SCOPED_TRACE(task.function);
+                EXPECT_EQ(task.hidden, again[i].hidden) << "the same seed, the same task";
+                EXPECT_EQ(task.number, int(i) + 1);
+                functions.insert(task.function);
+                if (i > 0) {
+                    EXPECT_NE(task.function, round[i - 1].function) << "the functions take turns";
+                }
+                const Transform& t = task.hidden;
+                EXPECT_EQ((t.A != 1) + (t.k != 1) + (t.b != 0) + (t.C != 0), int(level));
+                for (double factor : {t.A, t.k}) EXPECT_TRUE(factor == 1 || factor == -1 || std::fabs(factor) == 0.5 ||
+                                                             std::fabs(factor) == 2 || std::fabs(factor) == 3);
+                EXPECT_FALSE(sameGraph(task, Transform{})) << "the red graph differs from the blue one";
+                if (isLogarithm(task.function)) {
+                    EXPECT_GT(task.start, 0);
+                    EXPECT_GT(t.k * (task.start - t.b) + t.b, 0) << "the red graph is defined over its interval";
+                }
+                if (task.function == fn::kLogBase) {
+                    EXPECT_GT(task.logBase, 1);
+                }
+                // The solution's numbers, typed back, are right.
+                const Solution solution = solutionOf(task);
+                std::array<std::string, 4> numbers;
+                std::size_t at = 0;
+                for (std::string& n : numbers) {
+                    at = solution.numbers.find("= ", at) + 2;
+                    n = solution.numbers.substr(at, solution.numbers.find(';', at) - at);
+                }
+                EXPECT_TRUE(check(task, numbers).right) << solution.numbers;
+                EXPECT_EQ(solution.formula, taskState(task, t).FormulaText);
+            }
+            EXPECT_EQ(functions.size(), std::size(kFunctionNames));
+        }
+    }
+}
+
+struct SentenceCase {
+    Task task;
+    Transform answer;
+    const char* sentence;
+};
+
+TEST(Differences, SayWhatDiffersMoveByMoveInTheStepSheetsWords) {
+    test::DecimalSeparator comma(",");
+    const SentenceCase cases[] = {
+        {taskOf(fn::kSin, {1, 3, 0, 0}, -6, 6), {1, 2, 0, 0}, "Сжатие к оси Oy должно быть в 3 раза, а у вас — в 2 раза."},
+        {taskOf(fn::kSin, {1, 1, 0, 4}, -6, 6), {1, 1, 0, 2},
+         "Сдвиг вдоль оси Oy: нужно на 4 вверх, а у вас — на 2 вверх."},
+        {taskOf(fn::kCos, {2, 1, 0, 0}, -6, 6), {0.5, 1, 0, -1},
+         "Вдоль оси Oy: нужно растяжение от оси Ox в 2 раза, а у вас — сжатие к оси Ox в 2 раза; "
+         "Сдвиг вдоль оси Oy: нужно без сдвига, а у вас — на 1 вниз."},
+        {taskOf(fn::kSquare, {1, 1, 2, 0}, -3, 3), {1, 1, 0, 0},
+         "Сдвиг вдоль оси Ox: нужно на 2 влево, а у вас — сдвига нет."},
+        // The answer is taken in its form nearest the hidden one: −Sin(−3x)+1
+        // differs from Sin(3x) only by C.
+        {taskOf(fn::kSin, {1, 3, 0, 0}, -6, 6), {-1, -3, 0, 1},
+         "Сдвиг вдоль оси Oy: нужно без сдвига, а у вас — на 1 вверх."},
+    };
+    for (const SentenceCase& c : cases) EXPECT_EQ(differences(c.task, c.answer), c.sentence);
+}
+
+TEST(Round, CountsTheTasksRightAtTheFirstTry) {
+    Round round(7, Level::OneMove);
+    int tasks = 1;
+    // Right at once, wrong first then right, the solution shown first.
+    do {
+        const Transform hidden = round.task().hidden;
+        switch (tasks % 3) {
+        case 0: EXPECT_TRUE(round.answer(typed(hidden)).right); break;
+        case 1:
+            EXPECT_FALSE(round.answer(typed({hidden.A, hidden.k, hidden.b, hidden.C + 1})).right);
+            EXPECT_TRUE(round.answer(typed(hidden)).right);
+            break;
+        case 2:
+            round.showSolution();
+            EXPECT_TRUE(round.answer(typed(hidden)).right);
+            break;
+        }
+    } while (round.next() && ++tasks);
+    EXPECT_EQ(tasks, kTasksInRound);
+    EXPECT_TRUE(round.finished());
+    EXPECT_EQ(round.score(), "Верно с первой попытки: 3 из 10.");
+}
+
+} // namespace
+} // namespace viramont::practice
