@@ -265,4 +265,31 @@ void DrawStepGraphs(const StepChain& chain, std::span<Canvas* const> graphs, std
     }
 }
 
+void DrawBaseAndRed(const StepChain& chain, Canvas& graph) {
+    std::vector<const StepCurve*> curves{&chain.base};
+    if (!chain.steps.empty()) curves.push_back(&chain.steps.back().curve);
+    graph::visitValues(chain.function, [&](auto values) {
+        using Values = decltype(values);
+        std::vector<Reach> reach(curves.size());
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            try {
+                collectGraphReach<Values>(Params(curves[i]->A, curves[i]->k, curves[i]->b, curves[i]->C, chain.logBase),
+                                          *curves[i], reach[i]);
+            } catch (...) {
+            }
+        }
+        drawFrame(graph, viewOf(curves, reach));
+        graph.setDrawWidth(kCurveWidth);
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            GraphBatch batch(graph, i == 0 ? kBlue : kRed);
+            try {
+                collectGraphWhereDefined<Values>(
+                    Params(curves[i]->A, curves[i]->k, curves[i]->b, curves[i]->C, chain.logBase), *curves[i], batch);
+            } catch (...) {
+            }
+            batch.flush();
+        }
+    });
+}
+
 } // namespace viramont

@@ -35,4 +35,9 @@ inline constexpr const char* kEmptyIntervalNote = "Отрезок пуст: ег
 // boundary, as the plot's own faults are.
 void DrawStepGraphs(const StepChain& chain, std::span<Canvas* const> graphs, std::vector<std::string>& notes);
 
+// The chain's first and last curves on one graph of the step sheet's look
+// (its paper, grid and axes, scaled to both): y = f(x) in blue, the red
+// graph in red, as a task card shows them. A fault ends its curve.
+void DrawBaseAndRed(const StepChain& chain, Canvas& graph);
+
 } // namespace viramont

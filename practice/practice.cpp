@@ -136,14 +136,6 @@ bool showsTheDifference(const Task& task) {
     return canvas.count(canvas.red()) >= kInView && !canvas.alike(canvas.red(), canvas.answer());
 }
 
-std::string lowerFirst(std::string text) {
-    for (auto [upper, lower] : {std::pair{"Сжатие", "сжатие"}, {"Растяжение", "растяжение"}, {"Отражение", "отражение"},
-                                {"Сдвиг", "сдвиг"}}) {
-        if (text.rfind(upper, 0) == 0) return lower + text.substr(std::string(upper).size());
-    }
-    return text;
-}
-
 // The sentence of `move` in `chain`; empty where the chain leaves it out.
 std::string sentenceOf(const StepChain& chain, StepMove move) {
     for (const TransformStep& step : chain.steps) {
@@ -208,11 +200,11 @@ Task makeTask(Generator& g, Level level, int number, const std::string& function
     return task;
 }
 
-std::vector<Task> makeRound(std::uint64_t seed, Level level) {
+std::vector<Task> makeTasks(std::uint64_t seed, Level level, int count) {
     Generator g(seed);
     const int first = g.below(int(std::size(kFunctionNames)));
     std::vector<Task> tasks;
-    for (int n = 1; n <= kTasksInRound; ++n) {
+    for (int n = 1; n <= count; ++n) {
         tasks.push_back(makeTask(g, level, n, kFunctionNames[std::size_t(first + n - 1) % std::size(kFunctionNames)]));
     }
     return tasks;
@@ -285,6 +277,14 @@ Verdict check(const Task& task, const std::array<std::string, 4>& typed) {
     verdict.line = verdict.right ? "Верно: ваш график совпадает с красным." : "Неверно: ваш график (зелёный) не совпадает с красным.";
     if (!verdict.right) verdict.sentence = differences(task, *read.answer);
     return verdict;
+}
+
+std::string lowerFirst(const std::string& sentence) {
+    for (auto [upper, lower] : {std::pair{"Сжатие", "сжатие"}, {"Растяжение", "растяжение"}, {"Отражение", "отражение"},
+                                {"Сдвиг", "сдвиг"}}) {
+        if (sentence.rfind(upper, 0) == 0) return lower + sentence.substr(std::string(upper).size());
+    }
+    return sentence;
 }
 
 std::string differences(const Task& task, const Transform& answer) {

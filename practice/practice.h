@@ -64,8 +64,11 @@ struct Task {
 // Task `number` of a round at `level` for `function` (an entry of Combo1),
 // its numbers drawn from `generator`.
 Task makeTask(Generator& generator, Level level, int number, const std::string& function);
+// `count` tasks from `seed`, numbered from 1, the six functions in turn
+// from one the seed picks.
+std::vector<Task> makeTasks(std::uint64_t seed, Level level, int count);
 // The ten tasks of a round from `seed`.
-std::vector<Task> makeRound(std::uint64_t seed, Level level);
+inline std::vector<Task> makeRound(std::uint64_t seed, Level level) { return makeTasks(seed, level, kTasksInRound); }
 
 // The form's state of a task with the numbers `t`, as ВЫБОР leaves it:
 // the plot, the step chain and the formula take it.
@@ -112,6 +115,10 @@ struct Verdict {
     std::string sentence;  // what differs, move by move; empty when right
 };
 Verdict check(const Task& task, const std::array<std::string, 4>& typed);
+
+// A sentence of the step sheet with its first word in small letters, to
+// stand inside another sentence: "сжатие к оси Oy в 3 раза".
+std::string lowerFirst(const std::string& sentence);
 
 // What differs between the hidden numbers and `answer`, move by move, in
 // the words of the step sheet, as one sentence; the answer taken in its

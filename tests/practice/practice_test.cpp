@@ -1,7 +1,10 @@
-// Practice: the check by graphs, the generator, the sentences and a round.
+// Practice: the check by graphs, the generator, the sentences, a round,
+// and the cards for a class with their answer key.
 
 #include "form_kit.h"
+#include "practice/cards.h"
 #include "practice/practice.h"
+#include "recording_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +178,66 @@ TEST(Round, CountsTheTasksRightAtTheFirstTry) {
     EXPECT_EQ(tasks, kTasksInRound);
     EXPECT_TRUE(round.finished());
     EXPECT_EQ(round.score(), "Верно с первой попытки: 3 из 10.");
+}
+
+} // namespace
+} // namespace viramont::practice
+
+namespace viramont::practice {
+namespace {
+
+// The numbers of "A = 2; k = 3; b = 1; C = 4" as a pupil would type them.
+std::array<std::string, 4> numbersOf(const std::string& line) {
+    std::array<std::string, 4> numbers;
+    std::size_t at = 0;
+    for (std::string& n : numbers) {
+        at = line.find("= ", at) + 2;
+        n = line.substr(at, line.find(';', at) - at);
+    }
+    return numbers;
+}
+
+TEST(Cards, SameSetSameCardsAndEachKeyRedrawsItsRedGraph) {
+    const CardSet set = makeCards(8, 17, Level::TwoMoves);
+    ASSERT_EQ(set.cards.size(), 8u);
+    EXPECT_EQ(setLine(set), "Набор 17");
+    const std::vector<KeyEntry> key = answerKey(set);
+    ASSERT_EQ(key.size(), 8u);
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const Task& card = set.cards[i];
+        SCOPED_TRACE(key[i].formula);
+        EXPECT_EQ(key[i].heading, "Вариант " + std::to_string(i + 1));
+        EXPECT_EQ(variantHeading(card), key[i].heading);
+        EXPECT_EQ(key[i].formula.rfind("y = ", 0), 0u);
+        EXPECT_FALSE(key[i].steps.empty());
+        // The key's numbers draw the card's red graph, point for point.
+        const ReadAnswer read = readAnswer(numbersOf(key[i].numbers));
+        ASSERT_TRUE(read.answer);
+        Task fromKey = card;
+        fromKey.hidden = *read.answer;
+        test::RecordingCanvas drawn(layout::kStepGraph.width, layout::kStepGraph.height);
+        test::RecordingCanvas redrawn(layout::kStepGraph.width, layout::kStepGraph.height);
+        drawCard(card, drawn);
+        drawCard(fromKey, redrawn);
+        const auto red = drawn.pointsIn(kRed), repeated = redrawn.pointsIn(kRed);
+        EXPECT_GT(red.size(), 1000u);
+        ASSERT_EQ(red.size(), repeated.size());
+        for (std::size_t p = 0; p < red.size(); p += 97) {
+            EXPECT_EQ(red[p].y1, repeated[p].y1);
+        }
+        EXPECT_GT(drawn.pointsIn(kBlue).size(), 1000u) << "y = f(x) in blue";
+    }
+    // The same set number, the same cards; another, others.
+    const std::vector<KeyEntry> again = answerKey(makeCards(8, 17, Level::TwoMoves));
+    const std::vector<KeyEntry> other = answerKey(makeCards(8, 18, Level::TwoMoves));
+    bool differs = false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        EXPECT_EQ(again[i].formula, key[i].formula);
+        differs = differs || other[i].formula != key[i].formula;
+    }
+    EXPECT_TRUE(differs);
+    EXPECT_EQ(makeCards(99, 5000, Level::OneMove).cards.size(), std::size_t(kMostVariants));
+    EXPECT_EQ(makeCards(99, 5000, Level::OneMove).setNumber, kMostSetNumber);
 }
 
 } // namespace
