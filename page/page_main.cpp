@@ -476,6 +476,8 @@ struct Page {
         case view::Command::Print: made = web::printImage(id, spec.docName); break;
         case view::Command::Steps:
         case view::Command::Link:
+        case view::Command::Practice:
+        case view::Command::Cards:
         case view::Command::Close: break;
         }
         if (!made) dialogs.message(view::pictureNotMade(command));

@@ -189,10 +189,10 @@ template <class Values>
 }
 } // namespace
 
-void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour) {
+void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour, GraphTrace* trace) {
     const Params p(state);
     graph::visitValues(state.FunctionName, [&](auto values) {
-        GraphBatch batch(canvas, colour);
+        GraphBatch batch(canvas, colour, trace);
         try {
             collectGraphCurve<decltype(values)>(p, start, end, batch);
         } catch (const RuntimeFault&) {

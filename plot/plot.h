@@ -4,6 +4,7 @@
 // graph, and prints the legend.
 
 #include "form/form.h"
+#include "plot/description.h"
 
 namespace viramont {
 
@@ -18,6 +19,8 @@ double GraphPoints(const FormState& state);
 // for x from `start` to `end`, with the red graph's loop and arithmetic,
 // onto `canvas` as it is scaled, in `colour`: a point where a logarithm has
 // no value is left out, and a fault ends the curve with its points so far.
-void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour);
+// A `trace` gathers the points for the picture's words.
+void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour,
+               GraphTrace* trace = nullptr);
 
 } // namespace viramont

@@ -1,5 +1,6 @@
 #include "practice/cards.h"
 
+#include "params/formula.h"
 #include "plot/step_graphs.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ std::vector<KeyEntry> answerKey(const CardSet& set) {
         for (const TransformStep& step : solution.chain.steps) {
             steps += (steps.empty() ? "" : "; ") + lowerFirst(step.sentence);
         }
-        key.push_back({variantHeading(card), "y = " + solution.formula, solution.numbers, steps});
+        key.push_back({variantHeading(card), FormulaOfY(solution.formula), solution.numbers, steps});
     }
     return key;
 }

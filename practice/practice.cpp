@@ -238,6 +238,25 @@ void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& 
     if (answer) DrawCurve(taskState(task, *answer), redStart(task), redEnd(task), canvas, kAnswerColour);
 }
 
+std::string describeTask(const Task& task) {
+    StampCanvas sink;
+    GraphTrace red;
+    redrawGraphs(taskState(task, task.hidden), sink);
+    DrawCurve(taskState(task, task.hidden), redStart(task), redEnd(task), sink, kRed, &red);
+    const auto point = [](GraphPoint p) { return "(" + spokenNumber(p.x) + "; " + spokenNumber(p.y) + ")"; };
+    std::string text = "Синий график: " + ComposeSteps(taskState(task, Transform{})).baseFormula + " на отрезке от " +
+                       spokenNumber(task.start) + " до " + spokenNumber(task.end) + ".";
+    if (red.points() == 0) return text + " Красного графика нет.";
+    text += " Красный график идёт от точки " + point(red.first()) + " до точки " + point(red.last()) +
+            "; наивысшая точка " + point(red.highest()) + ", низшая " + point(red.lowest()) + ".";
+    if (red.crossings() == 0) return text + " Ось Ox он не пересекает.";
+    text += " Ось Ox он пересекает ";
+    const std::span<const float> at = red.listedCrossings();
+    text += red.crossings() == 1 ? "в точке x = " : "в точках x = ";
+    for (std::size_t i = 0; i < at.size(); ++i) text += (i ? ", " : "") + spokenNumber(at[i]);
+    return text + (red.crossings() > static_cast<long long>(at.size()) ? " и дальше." : ".");
+}
+
 ReadAnswer readAnswer(const std::array<std::string, 4>& texts) {
     ReadAnswer read;
     std::array<double, 4> values{};

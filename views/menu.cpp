@@ -17,6 +17,8 @@ const char* commandName(Command command) {
     case Command::Print: return "print";
     case Command::Steps: return "steps";
     case Command::Link: return "link";
+    case Command::Practice: return "practice";
+    case Command::Cards: return "cards";
     case Command::Close: return "close";
     }
     return "";

@@ -14,7 +14,7 @@
 
 namespace viramont::view {
 
-enum class Command { Copy, Save, Print, Steps, Link, Close };
+enum class Command { Copy, Save, Print, Steps, Link, Practice, Cards, Close };
 
 enum class KeyScope { None, Canvas, Window };
 

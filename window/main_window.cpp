@@ -3,6 +3,8 @@
 #include "window/appearance.h"
 #include "form/layout.h"
 #include "window/picture_menu.h"
+#include "window/cards_dialog.h"
+#include "window/practice_window.h"
 #include "window/step_window.h"
 #include "params/intake.h"
 #include "plot/plot.h"
@@ -188,7 +190,8 @@ void MainWindow::wireEvents() {
     });
     connect(button("Command3"), &QPushButton::clicked, this, [this] { handle(Command3_Click); });
     pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_,
-                                                 lastPlot_, [this] { openSteps(); });
+                                                 lastPlot_, [this] { openSteps(); },
+                                                 [this](view::Command command) { openClassView(command); });
 }
 
 void MainWindow::notePlot() {
@@ -206,6 +209,21 @@ void MainWindow::openSteps() {
     stepWindow_->show();
     stepWindow_->raise();
     stepWindow_->activateWindow();
+}
+
+void MainWindow::openClassView(view::Command command) {
+    QWidget* shown = nullptr;
+    if (command == view::Command::Practice) {
+        if (!practiceWindow_) practiceWindow_ = new PracticeWindow(this);
+        shown = practiceWindow_;
+    } else if (command == view::Command::Cards) {
+        if (!cardsDialog_) cardsDialog_ = new CardsDialog(this, *dialogs_);
+        shown = cardsDialog_;
+    }
+    if (!shown) return;
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {

@@ -15,6 +15,7 @@
 #include "form/form.h"
 #include "form/layout.h"
 #include "plot/redraw.h"
+#include "views/menu.h"
 
 #include <QWidget>
 
@@ -32,6 +33,8 @@ class PickList;
 class PictureMenu;
 class QtDialogs;
 class StepWindow;
+class PracticeWindow;
+class CardsDialog;
 
 class MainWindow : public QWidget {
 public:
@@ -49,7 +52,11 @@ public:
     // The step sheet of the plot drawn last, opened by "Построение по
     // шагам…"; null until it was first opened.
     StepWindow* stepWindow() const { return stepWindow_; }
+    PracticeWindow* practiceWindow() const { return practiceWindow_; }
+    CardsDialog* cardsDialog() const { return cardsDialog_; }
     void openSteps();
+    // Practice or the cards for a class (views/practice.h).
+    void openClassView(view::Command command);
     // What the window says to screen readers when a press ends.
     Announcer& announcer() { return *announcer_; }
 
@@ -76,6 +83,8 @@ private:
     LastPlot lastPlot_;  // the inputs of the graphs on Picture1, to draw them again
     std::unique_ptr<PictureMenu> pictureMenu_;  // copy, save and print
     StepWindow* stepWindow_ = nullptr;   // a window of its own, a child of this one
+    PracticeWindow* practiceWindow_ = nullptr;  // the same
+    CardsDialog* cardsDialog_ = nullptr;
 };
 
 } // namespace viramont

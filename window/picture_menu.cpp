@@ -4,6 +4,7 @@
 #include "plot/redraw.h"
 #include "views/link.h"
 #include "views/menu.h"
+#include "views/practice.h"
 #include "toolkit/qt/canvas_widget.h"
 
 #include <QClipboard>
@@ -32,7 +33,8 @@ QPoint imageCorner(const CanvasWidget* canvas, const QWidget* window) {
 } // namespace
 
 PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* legend, QLineEdit* formula,
-                         Dialogs& dialogs, const LastPlot& lastPlot, std::function<void()> openSteps)
+                         Dialogs& dialogs, const LastPlot& lastPlot, std::function<void()> openSteps,
+                         std::function<void(view::Command)> openClassView)
     : window_(window),
       graph_(graph),
       legend_(legend),
@@ -62,8 +64,16 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
         case view::Command::Print: connect(&action, &QAction::triggered, this, &PictureMenu::print); break;
         case view::Command::Steps: connect(&action, &QAction::triggered, this, openSteps); break;
         case view::Command::Link: connect(&action, &QAction::triggered, this, &PictureMenu::copyLink); break;
+        case view::Command::Practice:
+        case view::Command::Cards:
         case view::Command::Close: break;
         }
+    }
+    for (const view::CommandItem& item : view::kClassMenu) {
+        auto* action = new QAction(QString::fromUtf8(item.text), &menu_);
+        if (item.separatorBefore) menu_.addSeparator();
+        menu_.addAction(action);
+        connect(action, &QAction::triggered, this, [openClassView, command = item.command] { openClassView(command); });
     }
     update();
 

@@ -35,9 +35,11 @@ class PictureMenu : public QObject {
 public:
     // `window` holds the canvases and the formula field; failures are told
     // through `dialogs`; `lastPlot` holds the inputs of the plot the graph
-    // canvas shows; `openSteps` opens the step sheet.
+    // canvas shows; `openSteps` opens the step sheet, `openClassView`
+    // practice or the cards (views/practice.h).
     PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* legend, QLineEdit* formula, Dialogs& dialogs,
-                const LastPlot& lastPlot, std::function<void()> openSteps);
+                const LastPlot& lastPlot, std::function<void()> openSteps,
+                std::function<void(view::Command)> openClassView);
 
     // The picture at the screen's resolution, or drawn anew at `ratio`
     // times the logical pixels.

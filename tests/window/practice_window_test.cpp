@@ -1,0 +1,133 @@
+// Practice and the cards for a class in the window: a round from the
+// canvas menu (a wrong answer marked in green with what differs, the
+// solution typed back, an answer of the same graph, the score after ten),
+// and the cards as a PDF whose text pdftotext reads.
+
+#include "window/cards_dialog.h"
+#include "window/main_window.h"
+#include "window/picture_menu.h"
+#include "window/practice_window.h"
+#include "toolkit/number_text.h"
+#include "toolkit/qt/canvas_widget.h"
+#include "window/pixels.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace viramont {
+namespace {
+
+constexpr QRgb kGreenPixel =
+    qRgb(redOf(practice::kAnswerColour), greenOf(practice::kAnswerColour), blueOf(practice::kAnswerColour));
+
+void answer(PracticeWindow& practice, const practice::Transform& t) {
+    const double values[] = {t.A, t.k, t.b, t.C};
+    for (std::size_t i = 0; i < 4; ++i) practice.field(i)->setText(QString::fromStdString(doubleText(values[i])));
+    practice.checkButton()->click();
+}
+
+// Triggers the canvas menu's item named `text`.
+void menuItem(MainWindow& window, const char* text) {
+    for (QAction* action : window.pictureMenu().menu().actions()) {
+        if (action->text() == QString::fromUtf8(text)) return action->trigger();
+    }
+    FAIL() << "no item " << text;
+}
+
+TEST(PracticeWindow, ARoundFromTheMenu) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    menuItem(window, "Тренировка…");
+    PracticeWindow* practice = window.practiceWindow();
+    ASSERT_TRUE(practice && practice->isVisible());
+    practice->newRound(20261209);
+    const QStringList names{"A", "k", "b", "C"};
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(practice->field(i)->accessibleName(), names[int(i)]);
+    EXPECT_EQ(practice->findChild<QLabel*>("PracticeHeading")->text(), "Задание 1 из 10");
+    EXPECT_TRUE(practice->findChild<QLabel*>("PracticeBase")->text().startsWith("Исходная функция: y = "));
+    EXPECT_TRUE(practice->picture()->spokenText().contains("Красный график идёт от точки"));
+
+    for (int n = 1; n <= practice::kTasksInRound; ++n) {
+        const practice::Task task = practice->round().task();
+        const practice::Transform t = task.hidden;
+        SCOPED_TRACE(task.function);
+        if (n == 1) {
+            // Wrong by C: the pupil's graph in green, and what differs.
+            answer(*practice, {t.A, t.k, t.b, t.C + 1});
+            EXPECT_TRUE(practice->verdict()->text().startsWith("Неверно"));
+            EXPECT_TRUE(practice->sentence()->text().contains("Сдвиг вдоль оси Oy")) << practice->sentence()->text().toStdString();
+            EXPECT_GT(test::countPixels(practice->picture()->canvas().image(), kGreenPixel), 200);
+            // The solution, typed back.
+            practice->solutionButton()->click();
+            const QStringList lines = practice->solutionText()->text().split('\n');
+            ASSERT_GE(lines.size(), 3);
+            const QStringList numbers = lines[1].split("; ");
+            for (int i = 0; i < 4; ++i) practice->field(std::size_t(i))->setText(numbers[i].section("= ", 1));
+            practice->checkButton()->click();
+            EXPECT_TRUE(practice->verdict()->text().startsWith("Верно")) << lines.join(" / ").toStdString() << " -> "
+                                                                          << practice->verdict()->text().toStdString();
+        } else if (n == 2) {
+            // Another answer of the same graph counts.
+            const bool odd = task.function == fn::kSin || task.function == fn::kCube;
+            const bool even = task.function == fn::kCos || task.function == fn::kSquare;
+            if (odd) answer(*practice, {-t.A, -t.k, -t.b, t.C});
+            else if (even) answer(*practice, {t.A, -t.k, -t.b, t.C});
+            else answer(*practice, t);
+            EXPECT_TRUE(practice->verdict()->text().startsWith("Верно")) << practice->verdict()->text().toStdString();
+            EXPECT_TRUE(practice->sentence()->text().isEmpty());
+        } else {
+            answer(*practice, t);
+        }
+        practice->nextButton()->click();
+    }
+    // Nine right at the first try: all but the first.
+    EXPECT_EQ(practice->verdict()->text(), "Верно с первой попытки: 9 из 10.");
+    EXPECT_EQ(practice->nextButton()->text(), "Новый раунд");
+    practice->nextButton()->click();
+    EXPECT_EQ(practice->findChild<QLabel*>("PracticeHeading")->text(), "Задание 1 из 10");
+}
+
+QString pdfText(const QString& file) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    EXPECT_TRUE(text.waitForFinished(60000));
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+TEST(CardsDialog, SavesEightVariantsAndTheKeyAsAPdf) {
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    menuItem(window, "Карточки для класса…");
+    CardsDialog* cards = window.cardsDialog();
+    ASSERT_TRUE(cards && cards->isVisible());
+    cards->variants()->setValue(8);
+    cards->setNumber()->setValue(17);
+    cards->level()->setCurrentIndex(1);
+    QTemporaryDir dir;
+    const QString first = dir.filePath("карточки.pdf"), second = dir.filePath("again.pdf");
+    ASSERT_TRUE(cards->saveTo(first));
+    ASSERT_TRUE(cards->saveTo(second));
+    const QString text = pdfText(first);
+    for (int n = 1; n <= 8; ++n) EXPECT_TRUE(text.contains(QStringLiteral("Вариант %1").arg(n))) << n;
+    EXPECT_FALSE(text.contains("Вариант 9"));
+    EXPECT_TRUE(text.contains("Ответы"));
+    EXPECT_TRUE(text.contains("Запишите формулу функции, график которой изображён красным"));
+    EXPECT_EQ(text.count("Набор 17"), 3) << "on each page: two of cards, one of answers";
+    EXPECT_EQ(pdfText(second), text) << "the same set number, the same cards";
+    for (const practice::KeyEntry& entry : practice::answerKey(cards->cards())) {
+        EXPECT_TRUE(text.contains(QString::fromStdString(entry.numbers))) << entry.numbers;
+    }
+}
+
+} // namespace
+} // namespace viramont

@@ -1,0 +1,78 @@
+#pragma once
+// Practice and the cards for a class (practice/) as both front ends show
+// them: the menu's two items, the practice panel's texts, and the pages of
+// cards.
+//
+// The practice panel: the level, "Задание N из 10", the base function, the
+// task's picture, the four fields A, k, b and C, the buttons, the verdict
+// and what differs, the solution; after the tenth task the score and a new
+// round. The cards: four to a landscape A4 page, two by two, each with its
+// heading, the task, the base function and the picture; then the pages of
+// the answer key, headed "Ответы"; the set number on every page.
+
+#include "practice/cards.h"
+#include "practice/practice.h"
+#include "views/menu.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace viramont::view {
+
+// The canvases' menu gives these too, after its own items.
+inline constexpr std::array<CommandItem, 2> kClassMenu{{
+    {Command::Practice, "Тренировка…", 0, KeyScope::None, true},
+    {Command::Cards, "Карточки для класса…", 0, KeyScope::None, false},
+}};
+
+inline constexpr const char* kPracticeTitle = "Тренировка";
+inline constexpr const char* kLevelLabel = "Уровень:";
+struct LevelChoice {
+    practice::Level level;
+    const char* name;
+};
+inline constexpr std::array<LevelChoice, 3> kLevels{{
+    {practice::Level::OneMove, "один шаг"},
+    {practice::Level::TwoMoves, "два шага"},
+    {practice::Level::AllFour, "все четыре шага"},
+}};
+inline constexpr const char* kAnswerPrompt = "Ваш ответ, y = A·f(kx + b) + C:";
+inline constexpr const char* kCheckButton = "Проверить";
+inline constexpr const char* kSolutionButton = "Показать решение";
+inline constexpr const char* kNextButton = "Следующее задание";
+inline constexpr const char* kNewRoundButton = "Новый раунд";
+inline constexpr const char* kPracticePictureName = "График задания";
+
+// The solution as lines: the formula as Text5 writes it, the numbers, then
+// each step of the chain with its heading.
+std::vector<std::string> solutionLines(const practice::Solution& solution);
+
+inline constexpr const char* kCardsTitle = "Карточки для класса";
+inline constexpr const char* kVariantsLabel = "Вариантов (1–30):";
+inline constexpr const char* kSetNumberLabel = "Номер набора (1–999):";
+inline constexpr const char* kCardsSave = "Сохранить PDF…";
+inline constexpr const char* kCardsPrint = "Печать…";
+inline constexpr const char* kCardsFileName = "карточки.pdf";
+inline constexpr int kDefaultVariants = 8;
+
+// A page of cards in millimetres: landscape A4, two by two.
+struct CardsPage {
+    double width = 297, height = 210, margin = 12;
+    int columns = 2, rows = 2;
+    double gap = 8;         // between cards
+    double footer = 6;      // the set number's line at the foot
+    double headingPt = 14;  // "Вариант N"
+    double textPt = 10;     // the task, the base function, the key
+    int cardsPerPage() const { return columns * rows; }
+    double cardWidth() const { return (width - 2 * margin - (columns - 1) * gap) / columns; }
+    double cardHeight() const { return (height - 2 * margin - footer - (rows - 1) * gap) / rows; }
+};
+inline constexpr CardsPage kCardsPage{};
+
+// The lines of a variant on its card, under its heading.
+std::vector<std::string> cardLines(const practice::Task& card);
+// The answer key's lines of a variant, under its heading.
+std::vector<std::string> keyLines(const practice::KeyEntry& entry);
+
+} // namespace viramont::view
