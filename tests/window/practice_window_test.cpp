@@ -34,19 +34,27 @@ void answer(PracticeWindow& practice, const practice::Transform& t) {
     practice.checkButton()->click();
 }
 
-// Triggers the canvas menu's item named `text`.
-void menuItem(MainWindow& window, const char* text) {
-    for (QAction* action : window.pictureMenu().menu().actions()) {
-        if (action->text() == QString::fromUtf8(text)) return action->trigger();
+// The window shown, with the canvas menu at hand.
+class FromTheMenu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    FAIL() << "no item " << text;
-}
-
-TEST(PracticeWindow, ARoundFromTheMenu) {
+    // Triggers the canvas menu's item named `text`.
+    void menuItem(const char* text) {
+        for (QAction* action : window.pictureMenu().menu().actions()) {
+            if (action->text() == QString::fromUtf8(text)) return action->trigger();
+        }
+        FAIL() << "no item " << text;
+    }
     MainWindow window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    menuItem(window, "Тренировка…");
+};
+using PracticeWindowTest = FromTheMenu;
+using CardsDialogTest = FromTheMenu;
+
+TEST_F(PracticeWindowTest, ARoundFromTheMenu) {
+    menuItem("Тренировка…");
     PracticeWindow* practice = window.practiceWindow();
     ASSERT_TRUE(practice && practice->isVisible());
     practice->newRound(20261209);
@@ -103,11 +111,8 @@ QString pdfText(const QString& file) {
     return QString::fromUtf8(text.readAllStandardOutput());
 }
 
-TEST(CardsDialog, SavesEightVariantsAndTheKeyAsAPdf) {
-    MainWindow window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    menuItem(window, "Карточки для класса…");
+TEST_F(CardsDialogTest, SavesEightVariantsAndTheKeyAsAPdf) {
+    menuItem("Карточки для класса…");
     CardsDialog* cards = window.cardsDialog();
     ASSERT_TRUE(cards && cards->isVisible());
     cards->variants()->setValue(8);
