@@ -18,19 +18,19 @@ namespace viramont::layout {
 enum class Kind { Label, TextBox, ComboBox, Button, Picture };
 enum class Align { Left, Centre };
 
-struct FontSpec {
+struct FontStyle {
     const char* face;
     double points;
     bool bold;
     bool italic;
 };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     Kind kind;
     int left, top, width, height;  // twips
     const char* text;              // initial text or caption
-    FontSpec font;
+    FontStyle font;
     Colour fore;
     Colour back;
     Align align;
@@ -89,7 +89,7 @@ constexpr const char* kTitle = "Viramont";
 constexpr int kClientWidth = 17160;   // twips: 1144 px
 constexpr int kClientHeight = 12450;  // twips: 830 px
 
-constexpr FontSpec kSansBold{"MS Sans Serif", 13.5, true, false};
+constexpr FontStyle kSansBold{"MS Sans Serif", 13.5, true, false};
 
 // The largest scale, in thousandths and at most 1, at which a client area
 // of the layout's size fits into `width` x `height` pixels; never less than
@@ -116,7 +116,7 @@ inline int fontPixels(double points, double scale) {
 }
 
 // In order of creation.
-inline constexpr std::array<ControlSpec, 23> kControls{{
+inline constexpr std::array<ControlRow, 23> kControls{{
     {"Picture2", Kind::Picture, 12600, 7680, 4335, 3855, "", kSansBold, 0x00008000, 0x00E0E0E0, Align::Left, 22},
     {"ВЫБОР", Kind::Button, 13680, 3480, 2295, 1095, " ВЫБОР ПАРАМЕТРОВ", kSansBold, kButtonText, 0x00FFC0C0, Align::Centre, 21},
     {"Text7", Kind::TextBox, 5520, 2880, 1095, 615, "10", kSansBold, kWindowText, kWindowBackground, Align::Centre, 18},
@@ -144,8 +144,8 @@ inline constexpr std::array<ControlSpec, 23> kControls{{
 }};
 
 // The row of a control by its name.
-constexpr const ControlSpec& controlNamed(std::string_view name) {
-    for (const ControlSpec& control : kControls) {
+constexpr const ControlRow& controlNamed(std::string_view name) {
+    for (const ControlRow& control : kControls) {
         if (name == control.name) return control;
     }
     throw std::out_of_range("no control of that name in the layout");
@@ -167,7 +167,7 @@ struct PixelSize {
 };
 // The drawing area of a canvas of the layout at scale 1, in logical pixels.
 constexpr PixelSize canvasArea(std::string_view name) {
-    const ControlSpec& c = controlNamed(name);
+    const ControlRow& c = controlNamed(name);
     return {px(c.width) - 2 * kCanvasBorder, px(c.height) - 2 * kCanvasBorder};
 }
 
@@ -176,11 +176,11 @@ constexpr PixelSize canvasArea(std::string_view name) {
 // pixels, black on white like paper, its labels in the small font; the
 // headings, formulas and sentences above the graphs in the two text fonts.
 inline constexpr PixelSize kStepGraph{330, 210};
-inline constexpr FontSpec kStepGraphFont{"Arial", 9, false, false};
+inline constexpr FontStyle kStepGraphFont{"Arial", 9, false, false};
 inline constexpr Colour kStepGraphFore = 0x000000;
 inline constexpr Colour kStepGraphBack = 0xFFFFFF;
-inline constexpr FontSpec kStepHeadingFont{"Arial", 11, true, false};
-inline constexpr FontSpec kStepTextFont{"Arial", 11, false, false};
+inline constexpr FontStyle kStepHeadingFont{"Arial", 11, true, false};
+inline constexpr FontStyle kStepTextFont{"Arial", 11, false, false};
 
 // The caption that names a field or canvas for screen readers.
 struct AccessibleName {

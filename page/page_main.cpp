@@ -74,7 +74,7 @@ constexpr const char* kSheetMenu = "sheet";
 std::string colourOf(Colour colour) { return cssColour(layout::classicColour(colour)); }
 
 // A layout font as CSS writes it, its size in logical pixels at the scale.
-std::string cssFont(const layout::FontSpec& f, double scale = 1.0) {
+std::string cssFont(const layout::FontStyle& f, double scale = 1.0) {
     std::string font = f.italic ? "italic " : "";
     font += f.bold ? "bold " : "";
     font += std::to_string(layout::fontPixels(f.points, scale)) + "px \"" + layout::familyOf(f.face) + "\", \"" +
@@ -105,22 +105,22 @@ const char* nameIn(const std::array<layout::AccessibleName, N>& names, std::stri
 // Texts measured as the page sets them, at scale 1.
 const view::TextMetrics& textMetrics() {
     static const view::TextMetrics metrics{
-        [](const std::string& text, const layout::FontSpec& font) { return web::textWidth(text, cssFont(font)); },
-        [](const layout::FontSpec& font) { return web::fontHeight(cssFont(font)); }};
+        [](const std::string& text, const layout::FontStyle& font) { return web::textWidth(text, cssFont(font)); },
+        [](const layout::FontStyle& font) { return web::fontHeight(cssFont(font)); }};
     return metrics;
 }
 
 // Where a control goes, in the description the toolkit takes.
 Json placement(const view::PlacedControl& p) {
     Json json;
-    json.add("name", p.spec->name)
+    json.add("name", p.row->name)
         .add("left", p.left)
         .add("top", p.top)
         .add("width", p.width)
         .add("height", p.height)
-        .add("font", cssFont(p.spec->font, p.fontScale))
+        .add("font", cssFont(p.row->font, p.fontScale))
         .add("centred", p.centred);
-    if (p.spec->kind == layout::Kind::Picture) json.add("deviceWidth", p.deviceWidth).add("deviceHeight", p.deviceHeight);
+    if (p.row->kind == layout::Kind::Picture) json.add("deviceWidth", p.deviceWidth).add("deviceHeight", p.deviceHeight);
     return json;
 }
 
@@ -222,7 +222,7 @@ struct Page {
         const view::PageForm placed = view::placeForm(width, height, dpr, textMetrics());
         web::setForm(formPlacement(placed));
         for (const view::PlacedControl& p : placed.controls) {
-            const layout::ControlSpec& c = *p.spec;
+            const layout::ControlRow& c = *p.row;
             const bool output = std::string_view(c.name) == layout::kOutputField;
             Json control = placement(p);
             control.add("kind", kindName(c.kind))
@@ -276,8 +276,8 @@ struct Page {
         web::setForm(formPlacement(placed));
         for (const view::PlacedControl& p : placed.controls) {
             web::placeControl(placement(p));
-            if (p.spec->kind != layout::Kind::Picture) continue;
-            WebCanvas& canvas = std::string_view(p.spec->name) == "Picture1" ? *picture1 : *picture2;
+            if (p.row->kind != layout::Kind::Picture) continue;
+            WebCanvas& canvas = std::string_view(p.row->name) == "Picture1" ? *picture1 : *picture2;
             if (canvas.ratio() == p.ratio) continue;
             if (&canvas == picture1.get()) {
                 canvas.resize(p.ratio);
@@ -373,8 +373,8 @@ struct Page {
     std::string composeSheet() {
         const view::SheetLook& look = view::kSheetLook;
         const view::TextMetrics metrics{
-            [](const std::string& text, const layout::FontSpec& font) { return web::textWidth(text, cssFont(font)); },
-            [](const layout::FontSpec& font) { return web::fontHeight(cssFont(font)); }};
+            [](const std::string& text, const layout::FontStyle& font) { return web::textWidth(text, cssFont(font)); },
+            [](const layout::FontStyle& font) { return web::fontHeight(cssFont(font)); }};
         const view::SheetPicture picture = view::sheetPicture(*sheet, notes, metrics, look);
         const std::string id = "Sheet";
         const double r = dpr;
@@ -452,16 +452,16 @@ struct Page {
     // Copy, save or print of the window's picture or of the step sheet.
     void output(view::Command command, bool ofSheet) {
         if (ofSheet && !sheet) return;
-        const view::OutputSpec& spec = ofSheet ? view::kSheetOutput : view::kPictureOutput;
+        const view::OutputKind& kind = ofSheet ? view::kSheetOutput : view::kPictureOutput;
         double ratio = 0;
-        if (spec.drawnAnew && command == view::Command::Save) {
+        if (kind.drawnAnew && command == view::Command::Save) {
             std::vector<std::string> labels;
             for (const view::SaveSize& size : view::kSaveSizes) labels.push_back(size.label);
             const std::optional<std::size_t> chosen = dialogs.choose(view::kSaveTitle, labels);
             if (!chosen) return;
             ratio = view::kSaveSizes[*chosen].ratio == 1.0 ? 0.0 : view::kSaveSizes[*chosen].ratio;
         }
-        if (spec.drawnAnew && command == view::Command::Print) ratio = view::kPrintRatio;
+        if (kind.drawnAnew && command == view::Command::Print) ratio = view::kPrintRatio;
         const std::string id = ofSheet ? composeSheet() : composePicture(ratio);
         bool made = true;
         switch (command) {
@@ -472,8 +472,8 @@ struct Page {
             case web::CopyResult::Unmade: made = false; break;
             }
             break;
-        case view::Command::Save: made = web::download(id, spec.fileName); break;
-        case view::Command::Print: made = web::printImage(id, spec.docName); break;
+        case view::Command::Save: made = web::download(id, kind.fileName); break;
+        case view::Command::Print: made = web::printImage(id, kind.docName); break;
         case view::Command::Steps:
         case view::Command::Link:
         case view::Command::Practice:

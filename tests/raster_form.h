@@ -17,7 +17,7 @@ inline QFont layoutFontOf(const char* control) { return layoutFont(layout::contr
 
 // A raster canvas as the window makes the named canvas of the layout.
 inline RasterCanvas layoutCanvas(const char* name, double devicePixelRatio = 1.0) {
-    const layout::ControlSpec& c = layout::controlNamed(name);
+    const layout::ControlRow& c = layout::controlNamed(name);
     const layout::PixelSize area = layout::canvasArea(name);
     const QPalette palette = QGuiApplication::palette();
     return RasterCanvas(area.width, area.height, devicePixelRatio, layoutColourValue(c.fore, palette),

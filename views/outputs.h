@@ -11,15 +11,15 @@
 
 namespace viramont::view {
 
-struct OutputSpec {
+struct OutputKind {
     const char* fileName;  // offered by the save box
     const char* docName;   // the print job, the PDF's title
     // The picture can be drawn anew from what the canvases show, larger
     // and on paper, rather than only as the screen has it.
     bool drawnAnew;
 };
-inline constexpr OutputSpec kPictureOutput{"график.png", "график", true};
-inline constexpr OutputSpec kSheetOutput{"построение по шагам.png", "построение по шагам", false};
+inline constexpr OutputKind kPictureOutput{"график.png", "график", true};
+inline constexpr OutputKind kSheetOutput{"построение по шагам.png", "построение по шагам", false};
 
 // The sizes a picture drawn anew is saved in: as on the screen, and twice
 // and four times as large (for slides and worksheets).

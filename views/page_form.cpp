@@ -10,7 +10,7 @@ namespace {
 // The smallest text of the form's own layout, in px at scale 1.
 double smallestText() {
     double smallest = 1e9;
-    for (const layout::ControlSpec& c : layout::kControls) smallest = std::min(smallest, c.font.points * 96.0 / 72.0);
+    for (const layout::ControlRow& c : layout::kControls) smallest = std::min(smallest, c.font.points * 96.0 / 72.0);
     return smallest;
 }
 
@@ -19,7 +19,7 @@ double smallestText() {
 constexpr double kLineBox = 1.2;
 
 void placeCanvas(PlacedControl& placed, double devicePixelRatio) {
-    const layout::PixelSize area = layout::canvasArea(placed.spec->name);
+    const layout::PixelSize area = layout::canvasArea(placed.row->name);
     const double border = layout::kCanvasBorder;
     const CanvasPixels pixels = canvasPixels(area.width, area.height, placed.width - 2 * border, devicePixelRatio);
     placed.deviceWidth = pixels.deviceWidth;
@@ -33,7 +33,7 @@ PageForm scaledForm(double factor, double devicePixelRatio) {
     PageForm form;
     form.width = scale(layout::kClientWidth);
     form.height = scale(layout::kClientHeight);
-    for (const layout::ControlSpec& c : layout::kControls) {
+    for (const layout::ControlRow& c : layout::kControls) {
         PlacedControl placed{&c,
                              double(scale(c.left)),
                              double(scale(c.top)),
@@ -57,7 +57,7 @@ public:
         form_.column = true;
         form_.width = width_ + 2 * kColumnMargin;
         form_.left = std::max(0.0, std::floor((viewportWidth - form_.width) / 2));
-        for (const layout::ControlSpec& c : layout::kControls) form_.controls.push_back({&c, 0, 0, 0, 0, 1.0, false});
+        for (const layout::ControlRow& c : layout::kControls) form_.controls.push_back({&c, 0, 0, 0, 0, 1.0, false});
     }
 
     // A caption over the full width, centred where `centred`.
@@ -102,7 +102,7 @@ public:
 private:
     PlacedControl& at(std::string_view name) {
         return *std::find_if(form_.controls.begin(), form_.controls.end(),
-                             [&](const PlacedControl& c) { return name == c.spec->name; });
+                             [&](const PlacedControl& c) { return name == c.row->name; });
     }
     double place(std::string_view name, double left, double top, double width, double height, bool centred) {
         PlacedControl& placed = at(name);
@@ -115,7 +115,7 @@ private:
     }
     // The height of a control's text broken to `width`.
     double textHeight(std::string_view name, double width) const {
-        const layout::ControlSpec& c = layout::controlNamed(name);
+        const layout::ControlRow& c = layout::controlNamed(name);
         const double lines = double(std::max<std::size_t>(1, wrappedLines(c.text, c.font, width - 4, metrics_).size()));
         return std::ceil(lines * metrics_.lineHeight(c.font) * kLineBox) + 4;
     }
@@ -143,7 +143,7 @@ PageForm columnForm(double viewportWidth, double devicePixelRatio, const TextMet
     column.canvas("Picture1", column.width());
     // The legend as wide as the column, but at most half as large again as
     // on the form.
-    const layout::ControlSpec& legend = layout::controlNamed("Picture2");
+    const layout::ControlRow& legend = layout::controlNamed("Picture2");
     column.canvas("Picture2", std::min(column.width(), std::round(1.5 * layout::px(legend.width))));
     return column.done();
 }

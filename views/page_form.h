@@ -31,7 +31,7 @@ inline constexpr double kColumnMargin = 8;   // around the column, and between i
 inline constexpr double kColumnWidest = 825; // the column's content at most: Picture1 at scale 1
 
 struct PlacedControl {
-    const layout::ControlSpec* spec;
+    const layout::ControlRow* row;  // the control's row of the layout
     double left, top, width, height;  // CSS px in the form, the border included
     double fontScale;                 // the font is layout::fontPixels(points, fontScale) px
     bool centred;

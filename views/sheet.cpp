@@ -27,7 +27,7 @@ std::vector<std::string> split(const std::string& text, char separator) {
 
 } // namespace
 
-std::vector<std::string> wrappedLines(const std::string& text, const layout::FontSpec& font, double width,
+std::vector<std::string> wrappedLines(const std::string& text, const layout::FontStyle& font, double width,
                                       const TextMetrics& metrics) {
     std::vector<std::string> lines;
     std::string line;
@@ -44,8 +44,8 @@ std::vector<std::string> wrappedLines(const std::string& text, const layout::Fon
     return lines;
 }
 
-layout::FontSpec SheetLook::titleFont() const {
-    layout::FontSpec font = headingFont;
+layout::FontStyle SheetLook::titleFont() const {
+    layout::FontStyle font = headingFont;
     font.points *= titleScale;
     return font;
 }
@@ -69,13 +69,13 @@ SheetText describeSheet(const StepChain& chain) {
 SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>& notes, const TextMetrics& metrics,
                           const SheetLook& look) {
     SheetPicture picture;
-    auto lineHeight = [&](const layout::FontSpec& font) { return std::ceil(metrics.lineHeight(font)) + look.lineGap; };
+    auto lineHeight = [&](const layout::FontStyle& font) { return std::ceil(metrics.lineHeight(font)) + look.lineGap; };
     const double cellWidth = look.cellWidth(), graphHeight = look.graph.height + 2.0 * look.graphEdge;
     const std::size_t columns =
         std::max<std::size_t>(1, std::min<std::size_t>(static_cast<std::size_t>(look.columns), sheet.cells.size()));
 
     double y = look.marginTop;
-    const layout::FontSpec titleFont = look.titleFont();
+    const layout::FontStyle titleFont = look.titleFont();
     picture.lines.push_back({sheet.title, titleFont, look.ink, double(look.marginLeft), y});
     y += lineHeight(titleFont) + look.blockGap;
 
@@ -86,7 +86,7 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
             const SheetCell& cell = sheet.cells[i];
             const double x = look.marginLeft + double(i % columns) * (cellWidth + look.cellGapX);
             double at = y;
-            auto write = [&](const std::string& text, const layout::FontSpec& font, Colour ink) {
+            auto write = [&](const std::string& text, const layout::FontStyle& font, Colour ink) {
                 for (const std::string& line : wrappedLines(text, font, cellWidth, metrics)) {
                     picture.lines.push_back({line, font, ink, x, at});
                     at += lineHeight(font);

@@ -36,13 +36,13 @@ SheetText describeSheet(const StepChain& chain);
 // How wide a text is in a font, and how high a line of the font is (its
 // ascent and descent), in logical pixels, as the front end sets letters.
 struct TextMetrics {
-    std::function<double(const std::string&, const layout::FontSpec&)> width;
-    std::function<double(const layout::FontSpec&)> lineHeight;
+    std::function<double(const std::string&, const layout::FontStyle&)> width;
+    std::function<double(const layout::FontStyle&)> lineHeight;
 };
 
 // The lines of `text` that fit `width`, broken between words (a word wider
 // than `width` stands on a line of its own).
-std::vector<std::string> wrappedLines(const std::string& text, const layout::FontSpec& font, double width,
+std::vector<std::string> wrappedLines(const std::string& text, const layout::FontStyle& font, double width,
                                       const TextMetrics& metrics);
 
 // Where the parts go, in logical pixels.
@@ -54,8 +54,8 @@ struct SheetLook {
     int columns = 3;
     int graphEdge = layout::kCanvasBorder;  // a plain edge around each graph
     layout::PixelSize graph = layout::kStepGraph;
-    layout::FontSpec headingFont = layout::kStepHeadingFont;  // headings and formulas
-    layout::FontSpec textFont = layout::kStepTextFont;        // sentences, notes, key, moves left out
+    layout::FontStyle headingFont = layout::kStepHeadingFont;  // headings and formulas
+    layout::FontStyle textFont = layout::kStepTextFont;        // sentences, notes, key, moves left out
     double titleScale = 4.0 / 3.0;                            // the title: the heading font this much larger
     Colour paper = 0xFFFFFF, ink = 0x000000;
     Colour edgeInk = rgb(170, 170, 170);
@@ -63,7 +63,7 @@ struct SheetLook {
 
     // A cell's width: its graph with the edge.
     int cellWidth() const { return graph.width + 2 * graphEdge; }
-    layout::FontSpec titleFont() const;
+    layout::FontStyle titleFont() const;
 };
 inline const SheetLook kSheetLook{};
 
@@ -71,7 +71,7 @@ inline const SheetLook kSheetLook{};
 // line box at (x, y).
 struct PlacedLine {
     std::string text;
-    layout::FontSpec font;
+    layout::FontStyle font;
     Colour ink;
     double x, y;
 };

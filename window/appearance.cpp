@@ -11,7 +11,7 @@
 
 namespace viramont {
 
-QFont layoutFont(const layout::FontSpec& wanted, double scale) {
+QFont layoutFont(const layout::FontStyle& wanted, double scale) {
     QFont font;
     font.setFamilies({QString::fromUtf8(layout::familyOf(wanted.face)), QString::fromUtf8(layout::kFallbackFamily)});
     font.setStyleHint(QFont::SansSerif);

@@ -12,7 +12,7 @@ namespace viramont {
 
 // A font of the layout: its family and size as layout::familyOf and
 // layout::fontPixels give them, DejaVu Sans behind it.
-QFont layoutFont(const layout::FontSpec& wanted, double scale = 1.0);
+QFont layoutFont(const layout::FontStyle& wanted, double scale = 1.0);
 
 // A colour of the layout; system colours come from the palette.
 QColor layoutColour(Colour colour, const QPalette& palette);

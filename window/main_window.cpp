@@ -36,7 +36,7 @@ Qt::Alignment alignmentOf(layout::Align align) {
     return align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-void applyColours(QWidget* w, const layout::ControlSpec& control, QPalette::ColorRole foreRole,
+void applyColours(QWidget* w, const layout::ControlRow& control, QPalette::ColorRole foreRole,
                   QPalette::ColorRole backRole) {
     QPalette pal = w->palette();
     pal.setColor(foreRole, layoutColour(control.fore, pal));
@@ -85,7 +85,7 @@ void MainWindow::buildControls(layout::Scale scale) {
     std::map<std::string, TextField*> fieldsByName;
     std::vector<std::pair<int, QWidget*>> focusOrder;
 
-    for (const layout::ControlSpec& control : layout::kControls) {
+    for (const layout::ControlRow& control : layout::kControls) {
         const QString text = QString::fromUtf8(control.text);
         const QFont font = layoutFont(control.font, scale.factor);
         const QRect geometry(scale(control.left), scale(control.top), scale.extent(control.left, control.width),

@@ -47,12 +47,12 @@ double ratioOf(const QString& filter) {
 } // namespace
 
 PictureOutput::PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture,
-                             const view::OutputSpec& spec, std::function<PaperParts()> paper)
+                             const view::OutputKind& kind, std::function<PaperParts()> paper)
     : owner_(owner),
       dialogs_(dialogs),
       picture_(std::move(picture)),
-      fileName_(QString::fromUtf8(spec.fileName)),
-      docName_(QString::fromUtf8(spec.docName)),
+      fileName_(QString::fromUtf8(kind.fileName)),
+      docName_(QString::fromUtf8(kind.docName)),
       paper_(std::move(paper)) {}
 
 QImage PictureOutput::picture(double ratio) const {

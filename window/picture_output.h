@@ -26,10 +26,10 @@ class Dialogs;
 
 class PictureOutput {
 public:
-    // `owner` holds the file and print dialogs; `spec` names the file and
+    // `owner` holds the file and print dialogs; `kind` names the file and
     // the print job; `paper`, for a picture drawn anew, says what it needs
     // for that.
-    PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture, const view::OutputSpec& spec,
+    PictureOutput(QWidget* owner, Dialogs& dialogs, std::function<QImage()> picture, const view::OutputKind& kind,
                   std::function<PaperParts()> paper = {});
 
     // The picture at the screen's resolution, or drawn anew at `ratio`

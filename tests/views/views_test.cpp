@@ -81,8 +81,8 @@ TEST(Sheet, SaysWhatTheStepsAreAndPlacesEveryPart) {
 
     // Letters 7 pixels wide, lines 15 high: a sentence wider than a cell
     // breaks between words; a note goes under its graph in its own ink.
-    const TextMetrics metrics{[](const std::string& text, const layout::FontSpec&) { return 7.0 * text.size(); },
-                              [](const layout::FontSpec&) { return 15.0; }};
+    const TextMetrics metrics{[](const std::string& text, const layout::FontStyle&) { return 7.0 * text.size(); },
+                              [](const layout::FontStyle&) { return 15.0; }};
     const std::vector<std::string> notes{"", "", "", "", "Красный график не построен: нет ни одной точки."};
     const SheetLook& look = kSheetLook;
     const SheetPicture picture = sheetPicture(sheet, notes, metrics);
@@ -132,10 +132,10 @@ TEST(Menu, OffersTheStepSheetOnceAPlotHasDrawn) {
 
 // Letters 0.6 of the font's pixels wide, lines 1.15 of them high.
 const TextMetrics kRoughMetrics{
-    [](const std::string& text, const layout::FontSpec& font) {
+    [](const std::string& text, const layout::FontStyle& font) {
         return 0.6 * layout::fontPixels(font.points, 1.0) * double(utf8::characterCount(text));
     },
-    [](const layout::FontSpec& font) { return 1.15 * layout::fontPixels(font.points, 1.0); }};
+    [](const layout::FontStyle& font) { return 1.15 * layout::fontPixels(font.points, 1.0); }};
 
 struct ScreenCase {
     const char* what;
@@ -157,20 +157,20 @@ TEST_P(PageFormOn, KeepsTextReadableAndEveryControlOnTheScreen) {
     }
     for (std::size_t i = 0; i < form.controls.size(); ++i) {
         const PlacedControl& c = form.controls[i];
-        SCOPED_TRACE(c.spec->name);
-        EXPECT_EQ(c.spec, &layout::kControls[i]);
-        const double text = c.spec->font.points * 96.0 / 72.0 * c.fontScale;
+        SCOPED_TRACE(c.row->name);
+        EXPECT_EQ(c.row, &layout::kControls[i]);
+        const double text = c.row->font.points * 96.0 / 72.0 * c.fontScale;
         EXPECT_GE(text, form.column ? kColumnText : kSmallestText);
         EXPECT_GE(c.left, 0);
         EXPECT_LE(c.left + c.width, form.width + 1e-9);
         EXPECT_LE(c.top + c.height, form.height + 1e-9);
-        if (form.column && c.spec->kind != layout::Kind::Label) {
+        if (form.column && c.row->kind != layout::Kind::Label) {
             EXPECT_GE(c.height, kTouchTarget);
         }
-        if (c.spec->kind == layout::Kind::Picture) {
+        if (c.row->kind == layout::Kind::Picture) {
             // The device pixels of the canvas's box on the screen, in the
             // proportions of its logical ones.
-            const layout::PixelSize area = layout::canvasArea(c.spec->name);
+            const layout::PixelSize area = layout::canvasArea(c.row->name);
             const double border = 2.0 * layout::kCanvasBorder;
             EXPECT_NEAR(c.deviceWidth, (c.width - border) * screen.dpr, 0.5);
             EXPECT_NEAR(c.deviceHeight, (c.height - border) * screen.dpr, 1e-6);
@@ -182,7 +182,7 @@ TEST_P(PageFormOn, KeepsTextReadableAndEveryControlOnTheScreen) {
             const PlacedControl& d = form.controls[j];
             const bool across = c.left < d.left + d.width && d.left < c.left + c.width;
             const bool down = c.top < d.top + d.height && d.top < c.top + c.height;
-            EXPECT_FALSE(across && down) << "over " << d.spec->name;
+            EXPECT_FALSE(across && down) << "over " << d.row->name;
         }
     }
 }
@@ -207,12 +207,12 @@ TEST(PageForm, AtTheFormsSizeIsTheLayoutItself) {
     ASSERT_FALSE(form.column);
     EXPECT_EQ(form.width, layout::px(layout::kClientWidth));
     for (const PlacedControl& c : form.controls) {
-        SCOPED_TRACE(c.spec->name);
-        EXPECT_EQ(c.left, layout::px(c.spec->left));
-        EXPECT_EQ(c.top, layout::px(c.spec->top));
-        EXPECT_EQ(c.width, layout::px(c.spec->width));
-        EXPECT_EQ(c.height, layout::px(c.spec->height));
-        if (c.spec->kind == layout::Kind::Picture) {
+        SCOPED_TRACE(c.row->name);
+        EXPECT_EQ(c.left, layout::px(c.row->left));
+        EXPECT_EQ(c.top, layout::px(c.row->top));
+        EXPECT_EQ(c.width, layout::px(c.row->width));
+        EXPECT_EQ(c.height, layout::px(c.row->height));
+        if (c.row->kind == layout::Kind::Picture) {
             EXPECT_EQ(c.ratio, 1.0);
         }
     }
@@ -222,7 +222,7 @@ TEST(PageForm, ColumnGoesDownInTheOrderAPupilWorks) {
     const PageForm form = placeForm(390, 844, 3, kRoughMetrics);
     const auto top = [&](std::string_view name) {
         for (const PlacedControl& c : form.controls) {
-            if (name == c.spec->name) return c.top;
+            if (name == c.row->name) return c.top;
         }
         return -1.0;
     };
@@ -231,7 +231,7 @@ TEST(PageForm, ColumnGoesDownInTheOrderAPupilWorks) {
     for (std::size_t i = 1; i < std::size(order); ++i) EXPECT_GT(top(order[i]), top(order[i - 1])) << order[i];
     const auto middle = [&](std::string_view name) {
         for (const PlacedControl& c : form.controls) {
-            if (name == c.spec->name) return c.top + c.height / 2;
+            if (name == c.row->name) return c.top + c.height / 2;
         }
         return -1.0;
     };
