@@ -115,9 +115,6 @@ FaultSite siteOf(const RuntimeFault& fault, FaultSite::Part part, bool transform
     return site;
 }
 
-// The red graph's interval: the interval moved by -b.
-double redStart(const FormState& s, double b) { return s.XStart.value() - b; }
-double redEnd(const FormState& s, double b) { return static_cast<double>(s.XEnd) - b; }
 
 // The one skeleton of every plot: range scan, axes, blue base graph, red
 // transformed graph over the interval moved by -b, legend; then the
@@ -138,7 +135,8 @@ void plot(Form& form) {
         part = Part::BaseGraph;
         drawGraph(form, kBlue, s.XStart.value(), s.XEnd, outcome.base, [&p](float x) { return Values::base(p, x); });
         part = Part::TransformedGraph;
-        drawGraph(form, kRed, redStart(s, p.b), redEnd(s, p.b), outcome.transformed,
+        const Interval red = RedInterval(s);
+        drawGraph(form, kRed, red.start, red.end, outcome.transformed,
                   [&p](float x) { return Values::transformed(p, x); });
         part = Part::Legend;
         ShowLegend(form);
@@ -175,8 +173,8 @@ double GraphPoints(const FormState& s) {
         const double lo = std::max(from, -graph::kGraphReach), hi = std::min(to, graph::kGraphReach);
         return hi > lo ? (hi - lo) / graph::kGraphStep : 0.0;
     };
-    const double b = s.ShiftX.value();
-    return points(s.XStart.value(), s.XEnd) + points(redStart(s, b), redEnd(s, b));
+    const Interval red = RedInterval(s);
+    return points(s.XStart.value(), s.XEnd) + points(red.start, red.end);
 }
 
 namespace {
@@ -189,12 +187,17 @@ template <class Values>
 }
 } // namespace
 
-void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour, GraphTrace* trace) {
+Interval RedInterval(const FormState& s) {
+    const double b = s.ShiftX.value();
+    return {s.XStart.value() - b, static_cast<double>(s.XEnd) - b};
+}
+
+void DrawCurve(const FormState& state, Interval over, Canvas& canvas, Colour colour, GraphTrace* trace) {
     const Params p(state);
     graph::visitValues(state.FunctionName, [&](auto values) {
         GraphBatch batch(canvas, colour, trace);
         try {
-            collectGraphCurve<decltype(values)>(p, start, end, batch);
+            collectGraphCurve<decltype(values)>(p, over.start, over.end, batch);
         } catch (const RuntimeFault&) {
         }
         batch.flush();

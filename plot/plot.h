@@ -15,12 +15,17 @@ void Command1_Click(Form& form);
 // the graph's step, where the step still moves x.
 double GraphPoints(const FormState& state);
 
+// The red graph's interval: the interval of `state` moved by -b.
+struct Interval {
+    double start, end;
+};
+Interval RedInterval(const FormState& state);
+
 // The transformed curve of `state` (its function, A, k, b, C and base)
-// for x from `start` to `end`, with the red graph's loop and arithmetic,
+// for x over `over`, with the red graph's loop and arithmetic,
 // onto `canvas` as it is scaled, in `colour`: a point where a logarithm has
 // no value is left out, and a fault ends the curve with its points so far.
 // A `trace` gathers the points for the picture's words.
-void DrawCurve(const FormState& state, double start, double end, Canvas& canvas, Colour colour,
-               GraphTrace* trace = nullptr);
+void DrawCurve(const FormState& state, Interval over, Canvas& canvas, Colour colour, GraphTrace* trace = nullptr);
 
 } // namespace viramont

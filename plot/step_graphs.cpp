@@ -270,11 +270,14 @@ void DrawBaseAndRed(const StepChain& chain, Canvas& graph) {
     if (!chain.steps.empty()) curves.push_back(&chain.steps.back().curve);
     graph::visitValues(chain.function, [&](auto values) {
         using Values = decltype(values);
+        auto paramsOf = [&](std::size_t i) {
+            const StepCurve& c = *curves[i];
+            return Params(c.A, c.k, c.b, c.C, chain.logBase);
+        };
         std::vector<Reach> reach(curves.size());
         for (std::size_t i = 0; i < curves.size(); ++i) {
             try {
-                collectGraphReach<Values>(Params(curves[i]->A, curves[i]->k, curves[i]->b, curves[i]->C, chain.logBase),
-                                          *curves[i], reach[i]);
+                collectGraphReach<Values>(paramsOf(i), *curves[i], reach[i]);
             } catch (...) {
             }
         }
@@ -283,8 +286,7 @@ void DrawBaseAndRed(const StepChain& chain, Canvas& graph) {
         for (std::size_t i = 0; i < curves.size(); ++i) {
             GraphBatch batch(graph, i == 0 ? kBlue : kRed);
             try {
-                collectGraphWhereDefined<Values>(
-                    Params(curves[i]->A, curves[i]->k, curves[i]->b, curves[i]->C, chain.logBase), *curves[i], batch);
+                collectGraphWhereDefined<Values>(paramsOf(i), *curves[i], batch);
             } catch (...) {
             }
             batch.flush();

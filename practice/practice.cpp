@@ -93,14 +93,13 @@ private:
     std::vector<std::uint8_t> red_, answer_;
 };
 
-// The red graph's interval: the task's moved by -b.
-double redStart(const Task& task) { return task.start - task.hidden.b; }
-double redEnd(const Task& task) { return static_cast<double>(static_cast<float>(task.end)) - task.hidden.b; }
+// The hidden red graph's interval.
+Interval redOf(const Task& task) { return RedInterval(taskState(task, task.hidden)); }
 
 // The hidden graph, with `answer`'s curve over it, stamped.
 void stamp(const Task& task, const Transform& answer, StampCanvas& canvas) {
     redrawGraphs(taskState(task, task.hidden), canvas);
-    DrawCurve(taskState(task, answer), redStart(task), redEnd(task), canvas, kAnswerColour);
+    DrawCurve(taskState(task, answer), redOf(task), canvas, kAnswerColour);
 }
 
 // ---- the numbers of a task -------------------------------------------------------
@@ -235,14 +234,14 @@ std::string taskHeading(const Task& task) {
 
 void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer) {
     redrawGraphs(taskState(task, task.hidden), canvas);
-    if (answer) DrawCurve(taskState(task, *answer), redStart(task), redEnd(task), canvas, kAnswerColour);
+    if (answer) DrawCurve(taskState(task, *answer), redOf(task), canvas, kAnswerColour);
 }
 
 std::string describeTask(const Task& task) {
     StampCanvas sink;
     GraphTrace red;
     redrawGraphs(taskState(task, task.hidden), sink);
-    DrawCurve(taskState(task, task.hidden), redStart(task), redEnd(task), sink, kRed, &red);
+    DrawCurve(taskState(task, task.hidden), redOf(task), sink, kRed, &red);
     const auto point = [](GraphPoint p) { return "(" + spokenNumber(p.x) + "; " + spokenNumber(p.y) + ")"; };
     std::string text = "Синий график: " + ComposeSteps(taskState(task, Transform{})).baseFormula + " на отрезке от " +
                        spokenNumber(task.start) + " до " + spokenNumber(task.end) + ".";
@@ -292,6 +291,7 @@ Verdict check(const Task& task, const std::array<std::string, 4>& typed) {
         return verdict;
     }
     verdict.judged = true;
+    verdict.answer = read.answer;
     verdict.right = sameGraph(task, *read.answer);
     verdict.line = verdict.right ? "Верно: ваш график совпадает с красным." : "Неверно: ваш график (зелёный) не совпадает с красным.";
     if (!verdict.right) verdict.sentence = differences(task, *read.answer);

@@ -119,6 +119,7 @@ struct Verdict {
     bool right = false;
     std::string line;      // "Верно: …" or "Неверно: …"; or the field not read
     std::string sentence;  // what differs, move by move; empty when right
+    std::optional<Transform> answer;  // the answer as read, when judged
 };
 Verdict check(const Task& task, const std::array<std::string, 4>& typed);
 

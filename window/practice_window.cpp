@@ -128,7 +128,7 @@ void PracticeWindow::drawPicture(const std::optional<practice::Transform>& answe
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const practice::Task& task = round_->task();
     practice::drawTask(task, picture_->canvas(), answer);
-    picture_->refresh(practice::describeTask(task));
+    picture_->refresh(description_);
     QApplication::restoreOverrideCursor();
 }
 
@@ -136,6 +136,7 @@ void PracticeWindow::showTask() {
     const practice::Task& task = round_->task();
     heading_->setText(QString::fromStdString(practice::taskHeading(task)));
     base_->setText(QString::fromStdString(practice::baseFunctionLine(task)));
+    description_ = practice::describeTask(task);
     drawPicture(std::nullopt);
     for (QLineEdit* field : fields_) field->clear();
     verdict_->clear();
@@ -153,7 +154,7 @@ void PracticeWindow::checkAnswer() {
     const practice::Verdict verdict = round_->answer(typed);
     verdict_->setText(QString::fromStdString(verdict.line));
     sentence_->setText(QString::fromStdString(verdict.sentence));
-    if (verdict.judged) drawPicture(verdict.right ? std::nullopt : practice::readAnswer(typed).answer);
+    if (verdict.judged) drawPicture(verdict.right ? std::nullopt : verdict.answer);
     announcer_->announce(QString::fromStdString(verdict.line + (verdict.sentence.empty() ? "" : " " + verdict.sentence)));
 }
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -64,6 +65,7 @@ private:
     QLabel* sentence_;
     QLabel* solutionText_;
     Announcer* announcer_;
+    std::string description_;  // the task's picture in words
     bool scored_ = false;  // the round's score is shown; Next starts a new round
 };
 
