@@ -77,8 +77,8 @@ window.viramontPage = (() => {
   // The one entry point for the page's tests and benchmark, and nothing
   // else: an action taken in its turn (resolves when it has ended), the end
   // of all that was asked, the picture that save would make (at the
-  // screen's pixels for 0, or drawn anew at a ratio) as a canvas, and the
-  // benchmark page's compute floor.
+  // screen's pixels for 0, or drawn anew at a ratio) as a canvas, the seed
+  // of the next round of practice, and the benchmark page's compute floor.
   window.viramontHooks = {
     press: (action) => toolkit.emit(action),
     idle: () => toolkit.idle(),
@@ -87,6 +87,7 @@ window.viramontPage = (() => {
       await toolkit.act(() => { id = program.ccall('viramont_picture', 'string', ['number'], [ratio]); });
       return toolkit.canvasOf(id);
     },
+    practiceSeed: (seed) => program.ccall('viramont_practice_seed', null, ['number'], [seed]),
     floor: () => program.ccall('viramont_floor', 'number', [], []),
   };
 

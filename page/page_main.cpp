@@ -32,6 +32,8 @@
 #include "plot/redraw.h"
 #include "plot/step_graphs.h"
 #include "plot/steps.h"
+#include "practice/cards.h"
+#include "practice/practice.h"
 #include "toolkit/guard.h"
 #include "toolkit/number_text.h"
 #include "toolkit/web/web_canvas.h"
@@ -43,15 +45,19 @@
 #include "views/outputs.h"
 #include "views/page_form.h"
 #include "views/picture.h"
+#include "views/practice.h"
 #include "views/sheet.h"
 
 #include <emscripten.h>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +76,8 @@ constexpr double kLongPlot = 4e5;
 // The menus by the names the toolkit knows them.
 constexpr const char* kPictureMenu = "picture";
 constexpr const char* kSheetMenu = "sheet";
+constexpr const char* kPracticeMenu = "practice";
+constexpr const char* kCardsMenu = "cards";
 
 std::string colourOf(Colour colour) { return cssColour(layout::classicColour(colour)); }
 
@@ -139,8 +147,7 @@ Json formPlacement(const view::PageForm& placed) {
 std::string keyLabel(char key) { return key ? std::string("Ctrl+") + key : std::string(); }
 std::string keyCode(char key) { return std::string("Key") + key; }
 
-template <std::size_t N>
-void defineCommands(const char* menu, const std::array<view::CommandItem, N>& items) {
+void defineCommands(const char* menu, std::span<const view::CommandItem> items) {
     std::vector<Json> entries, keys;
     for (const view::CommandItem& item : items) {
         if (item.command == view::Command::Close) continue;
@@ -213,9 +220,19 @@ struct Page {
     std::vector<std::unique_ptr<WebCanvas>> stepGraphs;
     std::vector<std::string> notes;
     WebDialogs stepDialogs{layout::kTitle, layout::kFieldLimit};
+    // Practice in its panel: the round, the task's picture and its words,
+    // whether the score is shown (the next press starts a new round), and
+    // the seed of the next round where one is asked for.
+    std::optional<practice::Round> round;
+    std::unique_ptr<WebCanvas> taskPicture;
+    std::string taskDescription;
+    bool scored = false;
+    std::optional<std::uint64_t> nextSeed;
 
     Page(double width, double height, double devicePixelRatio) : dpr(devicePixelRatio), viewportWidth(width) {
-        defineCommands(kPictureMenu, view::kPictureMenu);
+        std::vector<view::CommandItem> pictureItems(view::kPictureMenu.begin(), view::kPictureMenu.end());
+        pictureItems.insert(pictureItems.end(), view::kClassMenu.begin(), view::kClassMenu.end());
+        defineCommands(kPictureMenu, pictureItems);
         defineCommands(kSheetMenu, view::kSheetButtons);
         offerCommands();
 
@@ -551,10 +568,267 @@ struct Page {
         }
     }
 
+    // ---- practice ----
+
+    static std::string partId(const char* name) { return std::string("practice-") + name; }
+    static std::vector<std::string> levelNames() {
+        std::vector<std::string> names;
+        for (const view::LevelChoice& choice : view::kLevels) names.push_back(choice.name);
+        return names;
+    }
+    static std::string jsonList(const std::vector<std::string>& texts) {
+        std::string list = "[";
+        for (const std::string& text : texts) list += (list.size() > 1 ? "," : "") + web::jsonText(text);
+        return list + "]";
+    }
+    static Json text(const std::string& name, const std::string& font = {}) {
+        Json part;
+        part.add("kind", "text").add("name", name);
+        if (!font.empty()) part.add("font", font);
+        return part;
+    }
+    static Json select(const std::string& name, const char* label, const std::string& action) {
+        return Json()
+            .add("kind", "select")
+            .add("name", name)
+            .add("label", label)
+            .addJson("options", jsonList(levelNames()))
+            .add("action", action);
+    }
+    static void setText(const std::string& name, const std::string& text) {
+        web::setPart(Json().add("name", name).add("text", text));
+    }
+
+    // The practice panel over the form, with a new round.
+    void openPractice() {
+        const std::string bold = cssFont({"Arial", 12, true, false});
+        std::vector<Json> fields;
+        fields.push_back(Json().add("kind", "text").add("name", partId("prompt")));
+        for (const char* name : practice::kFieldNames) {
+            fields.push_back(Json()
+                                 .add("kind", "field")
+                                 .add("name", partId(name))
+                                 .add("label", std::string(name) + " =")
+                                 .add("accessibleName", name)
+                                 .add("limit", layout::kFieldLimit));
+        }
+        // The picture as wide as the screen lets it be, at its device pixels.
+        const practice::PictureSize size = practice::pictureSize();
+        const int border = layout::kCanvasBorder;
+        const double room = std::clamp(std::floor(viewportWidth * 0.98) - 2 - 32 - 2 * border, 120.0, double(size.width));
+        const view::CanvasPixels pixels = view::canvasPixels(size.width, size.height, room, dpr);
+        const layout::ControlRow& row = layout::controlNamed("Picture1");
+        taskPicture = std::make_unique<WebCanvas>(partId("picture"), size.width, size.height, pixels.ratio,
+                                                  layout::classicColour(row.fore), layout::classicColour(row.back),
+                                                  cssFont(row.font));
+        std::vector<Json> buttons;
+        using Item = std::pair<const char*, const char*>;
+        for (const auto& [command, label] : {Item{"check", view::kCheckButton}, Item{"solution", view::kSolutionButton},
+                                             Item{"next", view::kNextButton}}) {
+            buttons.push_back(Json().add("command", command).add("text", label));
+        }
+        const std::vector<Json> top{text(partId("heading"), bold), select(partId("level"), view::kLevelLabel, "level")};
+        const std::vector<Json> parts{
+            Json().add("kind", "row").add("parts", top),
+            text(partId("base")),
+            Json()
+                .add("kind", "canvas")
+                .add("name", partId("picture"))
+                .add("width", pixels.deviceWidth / dpr)
+                .add("height", pixels.deviceHeight / dpr)
+                .add("deviceWidth", pixels.deviceWidth)
+                .add("deviceHeight", pixels.deviceHeight)
+                .add("border", border)
+                .add("spokenName", view::kPracticePictureName),
+            Json().add("kind", "row").add("parts", fields),
+            Json().add("kind", "buttons").add("items", buttons),
+            text(partId("verdict"), bold),
+            text(partId("differs")),
+            text(partId("steps")),
+        };
+        web::openPartsPanel(Json()
+                                .add("id", "practice")
+                                .add("heading", view::kPracticeTitle)
+                                .add("closeLabel", view::kCardsClose)
+                                .add("menu", kPracticeMenu)
+                                .add("enter", "check")
+                                .add("parts", parts));
+        setText(partId("prompt"), view::kAnswerPrompt);
+        newRound();
+    }
+
+    void newRound() {
+        const std::string chosen = WebField(partId("level")).text();
+        const std::size_t level = std::min<std::size_t>(chosen.empty() ? 0 : std::size_t(chosen[0] - '0'),
+                                                        view::kLevels.size() - 1);
+        round.emplace(nextSeed ? *nextSeed : std::random_device{}(), view::kLevels[level].level);
+        nextSeed.reset();
+        scored = false;
+        setText(partId("next"), view::kNextButton);
+        showTask();
+    }
+
+    void drawTask(const std::optional<practice::Transform>& answer) {
+        web::showBusy();
+        practice::drawTask(round->task(), *taskPicture, answer);
+        taskPicture->present(taskDescription);
+    }
+
+    // The task shown afresh: its heading, base function, picture; the fields cleared.
+    void showTask() {
+        const practice::Task& task = round->task();
+        setText(partId("heading"), practice::taskHeading(task));
+        setText(partId("base"), practice::baseFunctionLine(task));
+        taskDescription = practice::describeTask(task);
+        drawTask(std::nullopt);
+        for (const char* name : practice::kFieldNames) web::setPart(Json().add("name", partId(name)).add("value", ""));
+        for (const char* name : {"verdict", "differs", "steps"}) setText(partId(name), "");
+        for (const char* name : {"check", "solution"}) web::setPart(Json().add("name", partId(name)).add("disabled", false));
+        web::setPart(Json().add("name", partId(practice::kFieldNames[0])).add("focus", true));
+    }
+
+    void checkAnswer() {
+        if (scored) return;
+        std::array<std::string, 4> typed;
+        for (std::size_t i = 0; i < typed.size(); ++i) typed[i] = WebField(partId(practice::kFieldNames[i])).text();
+        const practice::Verdict verdict = round->answer(typed);
+        setText(partId("verdict"), verdict.line);
+        setText(partId("differs"), verdict.sentence);
+        if (verdict.judged) drawTask(verdict.right ? std::nullopt : verdict.answer);
+        web::announce(verdict.line + (verdict.sentence.empty() ? "" : " " + verdict.sentence));
+    }
+
+    void showSolution() {
+        if (scored) return;
+        const std::vector<std::string> lines = view::solutionLines(round->showSolution());
+        std::string shown;
+        for (const std::string& line : lines) shown += (shown.empty() ? "" : "\n") + line;
+        setText(partId("steps"), shown);
+        web::announce(lines.front());
+    }
+
+    void nextTask() {
+        if (scored) return newRound();
+        if (round->next()) return showTask();
+        // The round is over: the score, and a new round on the same button.
+        scored = true;
+        setText(partId("verdict"), round->score());
+        for (const char* name : {"differs", "steps"}) setText(partId(name), "");
+        for (const char* name : {"check", "solution"}) web::setPart(Json().add("name", partId(name)).add("disabled", true));
+        setText(partId("next"), view::kNewRoundButton);
+        web::setPart(Json().add("name", partId("next")).add("focus", true));
+        web::announce(round->score());
+    }
+
+    // ---- cards for a class ----
+
+    void openCards() {
+        const auto number = [](const char* name, const char* label, int value) {
+            return Json().add("kind", "number").add("name", name).add("label", label).add("value", value).add("limit", 3);
+        };
+        const std::vector<Json> fields{number("cards-variants", view::kVariantsLabel, view::kDefaultVariants),
+                                       number("cards-set", view::kSetNumberLabel, 1),
+                                       select("cards-level", view::kLevelLabel, "")};
+        std::vector<Json> column;
+        for (const Json& field : fields) column.push_back(Json().add("kind", "row").add("parts", std::vector<Json>{field}));
+        std::vector<Json> buttons;
+        using Item = std::pair<const char*, const char*>;
+        for (const auto& [command, label] : {Item{"save", view::kCardsSave}, Item{"print", view::kCardsPrint},
+                                             Item{"close", view::kCardsClose}}) {
+            buttons.push_back(Json().add("command", command).add("text", label));
+        }
+        column.push_back(Json().add("kind", "buttons").add("items", buttons));
+        web::openPartsPanel(Json()
+                                .add("id", "cards")
+                                .add("heading", view::kCardsTitle)
+                                .add("closeLabel", view::kCardsClose)
+                                .add("menu", kCardsMenu)
+                                .add("enter", "save")
+                                .add("parts", column));
+        web::setPart(Json().add("name", "cards-variants").add("focus", true));
+    }
+
+    // A whole number of the cards' box, brought within [low, high] and shown
+    // so; nothing, after saying so, where the field holds none.
+    std::optional<int> wholeNumber(const char* name, const char* label, int low, int high) {
+        std::string typed = WebField(name).text();
+        const std::size_t first = typed.find_first_not_of(' '), last = typed.find_last_not_of(' ');
+        typed = first == std::string::npos ? std::string() : typed.substr(first, last - first + 1);
+        long value = 0;
+        const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), value);
+        if (typed.empty() || error == std::errc::invalid_argument || end != typed.data() + typed.size()) {
+            dialogs.message(view::notAWholeNumber(label));
+            web::setPart(Json().add("name", name).add("focus", true));
+            return std::nullopt;
+        }
+        const int within = error == std::errc::result_out_of_range ? (typed[0] == '-' ? low : high)
+                                                                    : int(std::clamp<long>(value, low, high));
+        web::setPart(Json().add("name", name).add("value", std::to_string(within)));
+        return within;
+    }
+
+    // The cards the box asks for, saved as a PDF or printed: each page
+    // drawn at kCardsPageRatio from the pages' layout (views/practice.h).
+    void outputCards(view::Command command) {
+        const std::optional<int> variants =
+            wholeNumber("cards-variants", view::kVariantsLabel, 1, practice::kMostVariants);
+        if (!variants) return;
+        const std::optional<int> setNumber =
+            wholeNumber("cards-set", view::kSetNumberLabel, 1, practice::kMostSetNumber);
+        if (!setNumber) return;
+        const std::string chosen = WebField("cards-level").text();
+        const std::size_t level = std::min<std::size_t>(chosen.empty() ? 0 : std::size_t(chosen[0] - '0'),
+                                                        view::kLevels.size() - 1);
+        web::showBusy();
+        const practice::CardSet set = practice::makeCards(*variants, *setNumber, view::kLevels[level].level);
+        const view::CardsPage& page = view::kCardsPage;
+        const double r = view::kCardsPageRatio, unit = r / view::kMmPerPixel;  // device pixels to a mm
+        const std::string id = "CardsPage", graphId = "CardGraph";
+        const std::string frameInk = cssColour(page.frame);
+        const double frameWidth = std::max(1.0, std::round(page.frameWidth * unit));
+        web::pagesBegin();
+        bool made = true;
+        for (const view::CardsSheet& sheet : view::cardsSheets(set, textMetrics())) {
+            web::compose(id, int(std::lround(page.width * unit)), int(std::lround(page.height * unit)), "#ffffff");
+            for (const view::CardsBox& f : sheet.frames) {
+                const double x = std::round(f.x * unit), y = std::round(f.y * unit);
+                const double w = std::round(f.width * unit), h = std::round(f.height * unit);
+                web::composeRect(id, x, y, w, frameWidth, frameInk);
+                web::composeRect(id, x, y + h - frameWidth, w, frameWidth, frameInk);
+                web::composeRect(id, x, y, frameWidth, h, frameInk);
+                web::composeRect(id, x + w - frameWidth, y, frameWidth, h, frameInk);
+            }
+            for (const view::CardsLine& line : sheet.lines) {
+                web::composeText(id, line.text, cssFont(line.font, r), "#000000", line.x * unit,
+                                 (line.y / view::kMmPerPixel + web::fontAscent(cssFont(line.font))) * r);
+            }
+            for (const view::CardsGraph& graph : sheet.graphs) {
+                const layout::PixelSize logical = layout::kStepGraph;
+                WebCanvas canvas(graphId, logical.width, logical.height, graph.box.width * unit / logical.width,
+                                 layout::kStepGraphFore, layout::kStepGraphBack, cssFont(layout::kStepGraphFont));
+                web::offscreenCanvas(graphId, canvas.deviceWidth(), canvas.deviceHeight());
+                canvas.clear();
+                practice::drawCard(set.cards[graph.card], canvas);
+                canvas.present();
+                web::composeImage(id, graphId, std::lround(graph.box.x * unit), std::lround(graph.box.y * unit));
+            }
+            if (!web::pagesAdd(id)) {
+                made = false;
+                break;
+            }
+        }
+        if (made) {
+            made = command == view::Command::Save
+                       ? web::pagesSave(view::kCardsFileName, page.width, page.height, view::kCardsTitle)
+                       : web::pagesPrint(view::kCardsTitle);
+        }
+        if (!made) dialogs.message(view::kCardsNotMade);
+    }
+
     // A command of a menu, a key or the sheet's buttons: "MENU:COMMAND".
     void command(std::string_view menu, std::string_view name) {
         for (const view::Command c : {view::Command::Copy, view::Command::Save, view::Command::Print}) {
-            if (name == view::commandName(c)) output(c, menu == kSheetMenu);
+            if ((menu == kPictureMenu || menu == kSheetMenu) && name == view::commandName(c)) output(c, menu == kSheetMenu);
         }
         if (menu == kPictureMenu && name == view::commandName(view::Command::Steps) &&
             view::offers(view::Command::Steps, lastPlot)) {
@@ -564,6 +838,16 @@ struct Page {
             view::offers(view::Command::Link, lastPlot)) {
             copyLink();
         }
+        if (menu == kPictureMenu && name == view::commandName(view::Command::Practice)) openPractice();
+        if (menu == kPictureMenu && name == view::commandName(view::Command::Cards)) openCards();
+        if (menu == kPracticeMenu && round) {
+            if (name == "check") checkAnswer();
+            if (name == "solution") showSolution();
+            if (name == "next") nextTask();
+            if (name == "level") newRound();
+        }
+        if (menu == kCardsMenu && name == "save") outputCards(view::Command::Save);
+        if (menu == kCardsMenu && name == "print") outputCards(view::Command::Print);
     }
 };
 
@@ -609,6 +893,11 @@ EMSCRIPTEN_KEEPALIVE void viramont_press(const char* action) {
     } else if (const std::size_t colon = name.find(':'); colon != std::string_view::npos) {
         page->command(name.substr(0, colon), name.substr(colon + 1));
     }
+}
+
+// For the page's tests: the seed of the next round of practice.
+EMSCRIPTEN_KEEPALIVE void viramont_practice_seed(double seed) {
+    if (viramont::page) viramont::page->nextSeed = static_cast<std::uint64_t>(seed);
 }
 
 // For the page's tests: the window's picture composed as save makes it, at

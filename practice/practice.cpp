@@ -300,7 +300,7 @@ Verdict check(const Task& task, const std::array<std::string, 4>& typed) {
 
 std::string lowerFirst(const std::string& sentence) {
     for (auto [upper, lower] : {std::pair{"Сжатие", "сжатие"}, {"Растяжение", "растяжение"}, {"Отражение", "отражение"},
-                                {"Сдвиг", "сдвиг"}}) {
+                                {"Сдвиг", "сдвиг"}, {"Вдоль", "вдоль"}}) {
         if (sentence.rfind(upper, 0) == 0) return lower + sentence.substr(std::string(upper).size());
     }
     return sentence;
@@ -331,9 +331,9 @@ std::string differences(const Task& task, const Transform& answer) {
         if (want == have) continue;
         if (m.shift) {
             const std::size_t title = std::string(m.title).size() + 1;
-            const std::string wantBy = want.empty() ? "без сдвига" : want.substr(title);
             const std::string haveBy = have.empty() ? "сдвига нет" : have.substr(title);
-            clauses.push_back(std::string(m.title) + ": нужно " + wantBy + ", а у вас — " + haveBy);
+            clauses.push_back(std::string(m.title) + (want.empty() ? " не нужен" : ": нужно " + want.substr(title)) +
+                              ", а у вас — " + haveBy);
             continue;
         }
         const std::size_t wantAt = want.find(" в "), haveAt = have.find(" в ");
@@ -342,12 +342,13 @@ std::string differences(const Task& task, const Transform& answer) {
                               have.substr(haveAt + 1));
             continue;
         }
-        clauses.push_back(std::string(m.title) + ": нужно " + (want.empty() ? m.none : lowerFirst(want)) +
+        clauses.push_back(std::string(m.title) + (want.empty() ? std::string(" не нужно ") + m.none : ": нужно " + lowerFirst(want)) +
                           ", а у вас — " + (have.empty() ? std::string(m.none) : lowerFirst(have)));
     }
     if (clauses.empty()) return "Шаги те же, но числа немного отличаются: проверьте их.";
     std::string sentence;
-    for (const std::string& clause : clauses) sentence += (sentence.empty() ? "" : "; ") + clause;
+    // One sentence: the clauses after the first begin with a small letter.
+    for (const std::string& clause : clauses) sentence += sentence.empty() ? clause : "; " + lowerFirst(clause);
     return sentence + ".";
 }
 

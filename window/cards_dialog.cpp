@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -31,101 +32,48 @@ const view::CardsPage& page = view::kCardsPage;
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-// Millimetres of the page in the device's units.
-struct Paper {
-    double unit;  // device units to a millimetre
-    double mm(double v) const { return v * unit; }
-    QRectF rect(double x, double y, double w, double h) const { return {mm(x), mm(y), mm(w), mm(h)}; }
-};
-
-QFont fontOf(double points, bool bold) {
-    QFont font = layoutFont(layout::kStepTextFont);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-// Lines of text from `top` (mm) down in the box's width; the height they took, in mm.
-double paintLines(QPainter& painter, const Paper& paper, double left, double top, double width,
-                  const std::vector<std::string>& lines, const QFont& font) {
-    painter.setFont(font);
-    double y = top;
-    for (const std::string& line : lines) {
-        const QRectF room = paper.rect(left, y, width, 200);
-        const QRectF used = painter.boundingRect(room, Qt::TextWordWrap, text(line));
-        painter.drawText(room, Qt::TextWordWrap, text(line));
-        y += used.height() / paper.unit + 0.6;
-    }
-    return y - top;
-}
-
-void paintFooter(QPainter& painter, const Paper& paper, const practice::CardSet& set) {
-    painter.setFont(fontOf(page.textPt * 0.9, false));
-    painter.setPen(Qt::black);
-    painter.drawText(paper.rect(page.margin, page.height - page.margin - page.footer, page.width - 2 * page.margin,
-                                page.footer),
-                     Qt::AlignLeft | Qt::AlignBottom, text(practice::setLine(set)));
-}
-
-void paintCard(QPainter& painter, const Paper& paper, const practice::Task& card, double left, double top) {
-    const double w = page.cardWidth(), h = page.cardHeight();
-    painter.setPen(QPen(QColor(170, 170, 170), paper.mm(0.3)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(paper.rect(left, top, w, h));
-    painter.setPen(Qt::black);
-    const double inset = 3;
-    double y = top + inset;
-    y += paintLines(painter, paper, left + inset, y, w - 2 * inset, {practice::variantHeading(card)},
-                    fontOf(page.headingPt, true));
-    y += paintLines(painter, paper, left + inset, y, w - 2 * inset, view::cardLines(card), fontOf(page.textPt, false));
-    // The picture in the rest, in its own proportions.
-    const layout::PixelSize graph = layout::kStepGraph;
-    const double roomW = w - 2 * inset, roomH = top + h - inset - (y + 1);
-    const double scale = std::min(roomW / graph.width, roomH / graph.height);  // mm to a logical pixel
-    const QRectF box = paper.rect(left + inset + (roomW - graph.width * scale) / 2, y + 1, graph.width * scale,
-                                  graph.height * scale);
-    PainterCanvas canvas(painter, box, box.width() / graph.width, layout::kStepGraphFore, layout::kStepGraphBack,
-                         layoutFont(layout::kStepGraphFont));
-    canvas.clear();
-    practice::drawCard(card, canvas);
+// Texts measured as the cards set them: the layout's fonts at scale 1.
+const view::TextMetrics& cardMetrics() {
+    static const view::TextMetrics metrics{
+        [](const std::string& text, const layout::FontStyle& font) {
+            return QFontMetricsF(layoutFont(font)).horizontalAdvance(QString::fromStdString(text));
+        },
+        [](const layout::FontStyle& font) {
+            const QFontMetricsF m(layoutFont(font));
+            return m.ascent() + m.descent();
+        }};
+    return metrics;
 }
 
 } // namespace
 
 void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::CardSet& set) {
-    const Paper paper{device.width() / page.width};
-    const std::size_t perPage = std::size_t(page.cardsPerPage());
-    for (std::size_t i = 0; i < set.cards.size(); ++i) {
-        if (i > 0 && i % perPage == 0) device.newPage();
-        const int at = int(i % perPage);
-        const double left = page.margin + (at % page.columns) * (page.cardWidth() + page.gap);
-        const double top = page.margin + (at / page.columns) * (page.cardHeight() + page.gap);
-        paintCard(painter, paper, set.cards[i], left, top);
-        if (at == 0) paintFooter(painter, paper, set);
-    }
-    // The answer key, from a page of its own.
-    const std::vector<practice::KeyEntry> key = practice::answerKey(set);
-    const double bottom = page.height - page.margin - page.footer;
-    const double width = page.width - 2 * page.margin;
-    double y = bottom;
-    for (const practice::KeyEntry& entry : key) {
-        const std::vector<std::string> lines = view::keyLines(entry);
-        // A variant's entry stays on one page.
-        QFont textFont = fontOf(page.textPt, false);
-        painter.setFont(textFont);
-        // In mm: a point is 0.353 mm, a line about 1.3 of its size; the moves
-        // may take two lines.
-        const double need = 0.46 * (page.textPt + 1) + double(lines.size() + 1) * 0.46 * page.textPt + 2;
-        if (y + need > bottom) {
-            device.newPage();
-            paintFooter(painter, paper, set);
-            painter.setPen(Qt::black);
-            y = page.margin + paintLines(painter, paper, page.margin, page.margin, width, {practice::kAnswersHeading},
-                                         fontOf(page.headingPt + 2, true)) + 2;
+    const double unit = device.width() / page.width;  // device units to a millimetre
+    const auto rect = [unit](const view::CardsBox& b) { return QRectF(b.x * unit, b.y * unit, b.width * unit, b.height * unit); };
+    const double fontScale = unit * view::kMmPerPixel;
+    bool first = true;
+    for (const view::CardsSheet& sheet : view::cardsSheets(set, cardMetrics())) {
+        if (!first) device.newPage();
+        first = false;
+        painter.setPen(QPen(layoutColour(page.frame, QPalette()), page.frameWidth * unit));
+        painter.setBrush(Qt::NoBrush);
+        for (const view::CardsBox& frame : sheet.frames) painter.drawRect(rect(frame));
+        painter.setPen(Qt::black);
+        for (const view::CardsLine& line : sheet.lines) {
+            QFont font = layoutFont(line.font, fontScale);
+            font.setHintingPreference(QFont::PreferNoHinting);
+            painter.setFont(font);
+            const double ascent = QFontMetricsF(layoutFont(line.font)).ascent() * view::kMmPerPixel;
+            painter.drawText(QPointF(line.x * unit, (line.y + ascent) * unit), text(line.text));
         }
-        y += paintLines(painter, paper, page.margin, y, width, {entry.heading}, fontOf(page.textPt + 1, true));
-        y += paintLines(painter, paper, page.margin + 4, y, width - 4, lines, textFont) + 2;
+        for (const view::CardsGraph& graph : sheet.graphs) {
+            const QRectF box = rect(graph.box);
+            PainterCanvas canvas(painter, box, box.width() / layout::kStepGraph.width, layout::kStepGraphFore,
+                                 layout::kStepGraphBack, layoutFont(layout::kStepGraphFont));
+            canvas.clear();
+            practice::drawCard(set.cards[graph.card], canvas);
+            painter.setPen(Qt::black);
+        }
     }
 }
 
@@ -145,7 +93,7 @@ CardsDialog::CardsDialog(QWidget* owner, Dialogs& dialogs) : QDialog(owner), dia
     form->addRow(QString::fromUtf8(view::kLevelLabel), level_);
     auto* save = new QPushButton(QString::fromUtf8(view::kCardsSave), this);
     auto* print = new QPushButton(QString::fromUtf8(view::kCardsPrint), this);
-    auto* close = new QPushButton(QString::fromUtf8("Закрыть"), this);
+    auto* close = new QPushButton(QString::fromUtf8(view::kCardsClose), this);
     connect(save, &QPushButton::clicked, this, &CardsDialog::save);
     connect(print, &QPushButton::clicked, this, &CardsDialog::print);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

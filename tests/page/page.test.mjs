@@ -619,6 +619,108 @@ test("a link opens its plot at once, as typing it would; the menu gives the link
   });
 });
 
+test('practice: a wrong answer in green with what differs, the solution typed back, an answer of the same graph, the score after ten; the cards as a PDF', async () => {
+  await withPage({}, async (page) => {
+    const menuItem = async (action) => {
+      await page.click('#Picture1', { button: 'right' });
+      await acted(page, () => page.click(`#menu [data-action=${action}]`));
+    };
+    const text = (id) => page.$eval(`#${id}`, (e) => e.textContent);
+    const click = (id) => acted(page, () => page.click(`#${id}`));
+    const names = ['A', 'k', 'b', 'C'];
+    const answerWith = async (values) => {
+      await fill(page, Object.fromEntries(names.map((n, i) => [`practice-${n}`, values[i]])));
+      return click('practice-check');
+    };
+    const greenPixels = () => page.$eval('#practice-picture', (c) => {
+      const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      let green = 0;
+      for (let i = 0; i < d.length; i += 4) green += d[i] === 0 && d[i + 1] === 160 && d[i + 2] === 0;
+      return green;
+    });
+    const seed = () => page.evaluate(() => viramontHooks.practiceSeed(20261209));
+
+    // The round learnt from its solutions: each shown counts as not solved.
+    await seed();
+    await menuItem('practice');
+    assert.ok(await page.$eval('#practice', (d) => d.open));
+    assert.deepEqual(await page.$$eval('#practice input', (es) => es.map((e) => e.getAttribute('aria-label'))), names);
+    assert.match(await text('practice-picture-lines'), /Красный график идёт от точки/);
+    const tasks = [];
+    for (let n = 1; n <= 10; ++n) {
+      assert.equal(await text('practice-heading'), `Задание ${n} из 10`);
+      const base = await text('practice-base');
+      await click('practice-solution');
+      const lines = (await text('practice-steps')).split('\n');
+      assert.ok(lines.length >= 3, lines.join(' / '));
+      tasks.push({ base, numbers: lines[1].split('; ').map((part) => part.split('= ')[1]) });
+      await click('practice-next');
+    }
+    assert.equal(await text('practice-verdict'), 'Верно с первой попытки: 0 из 10.');
+    assert.equal(await text('practice-next'), 'Новый раунд');
+
+    // The same round again, answered.
+    await seed();
+    await click('practice-next');
+    const negated = (t) => (t === '0' ? t : t.startsWith('-') ? t.slice(1) : `-${t}`);
+    for (const [i, task] of tasks.entries()) {
+      assert.equal(await text('practice-base'), task.base);
+      const [A, k, b, C] = task.numbers;
+      if (i === 0) {
+        // Wrong by C: the pupil's graph in green, and what differs, said.
+        await answerWith([A, k, b, String(Number(C) + 1)]);
+        assert.match(await text('practice-verdict'), /^Неверно/);
+        assert.match(await text('practice-differs'), /^Сдвиг вдоль оси Oy/);
+        assert.ok(await greenPixels() > 200);
+        await page.waitForFunction(() => document.getElementById('announce').textContent.includes('Сдвиг вдоль оси Oy'),
+          { timeout: kStuck });
+        await answerWith(task.numbers);
+        assert.match(await text('practice-verdict'), /^Верно/);
+        assert.equal(await greenPixels(), 0, 'a right answer is not drawn over the task');
+      } else if (i === 1) {
+        // Another answer of the same graph counts.
+        const odd = /Sin\(x\)|\^3/.test(task.base), even = /Cos\(x\)|\^2/.test(task.base);
+        await answerWith(odd ? [negated(A), negated(k), negated(b), C] : even ? [A, negated(k), negated(b), C] : task.numbers);
+        assert.match(await text('practice-verdict'), /^Верно/, `${task.base}: ${task.numbers}`);
+        assert.equal(await text('practice-differs'), '');
+      } else {
+        await answerWith(task.numbers);
+        assert.match(await text('practice-verdict'), /^Верно/, `${task.base}: ${task.numbers}`);
+      }
+      await click('practice-next');
+    }
+    assert.equal(await text('practice-verdict'), 'Верно с первой попытки: 9 из 10.');
+    await page.keyboard.press('Escape');
+    assert.equal(await page.$eval('#practice', (d) => d.open), false);
+
+    // The cards: a set number that is not a number is named; eight variants
+    // of set 17 on two pages of cards and one of answers, at 240 dpi; the
+    // same set, the same file.
+    await menuItem('cards');
+    await fill(page, { 'cards-variants': 'восемь', 'cards-set': '17' });
+    await page.select('#cards-level', '1');
+    await click('cards-save');
+    assert.equal((await openBox(page)).text, 'В поле «Вариантов (1–30)» нужно целое число.');
+    await answer(page, 'Enter');
+    await fill(page, { 'cards-variants': '8' });
+    const saved = async () => {
+      const file = downloaded(page, 'карточки.pdf');
+      await click('cards-save');
+      const bytes = fs.readFileSync(await file);
+      fs.rmSync(await file);
+      return bytes;
+    };
+    const pdf = await saved();
+    const text1 = pdf.toString('latin1');
+    assert.ok(text1.startsWith('%PDF-1.4'));
+    assert.equal(text1.match(/\/Type \/Page /g).length, 3);
+    assert.equal(text1.match(/\/Width 2806 \/Height 1984 /g).length, 3);
+    const title = Buffer.from('\ufeffКарточки для класса', 'utf16le').swap16().toString('hex').toUpperCase();
+    assert.ok(text1.includes(`/Title <${title}>`), text1.slice(0, 400));
+    assert.ok((await saved()).equals(pdf), 'the same set number, the same cards');
+  });
+});
+
 // The example plot, pixel for pixel against the desktop's raster canvas.
 // The dots of both graphs are the program's own stamps on both sides and
 // must agree exactly. Letters are set by each side's own font rasteriser

@@ -119,17 +119,22 @@ window.viramontToolkit = (() => {
     if (menuButtons.has(c.name)) placeMenuButton(menuButtons.get(c.name), c);
   }
 
-  function textInput(c) {
-    const el = styled(document.createElement('input'), c);
+  // A field for numbers and words, no browser's help in it.
+  function plainInput(text, limit, numeric) {
+    const el = document.createElement('input');
     el.type = 'text';
-    el.className = 'field';
-    el.value = c.text;
-    el.maxLength = c.limit;
+    el.value = text;
+    el.maxLength = limit;
     el.spellcheck = false;
     el.autocomplete = 'off';
     el.setAttribute('autocapitalize', 'off');
     el.setAttribute('autocorrect', 'off');
-    if (c.numeric) el.inputMode = 'decimal';
+    if (numeric) el.inputMode = 'decimal';
+    return el;
+  }
+  function textInput(c) {
+    const el = styled(plainInput(c.text, c.limit, c.numeric), c);
+    el.className = 'field';
     return el;
   }
 
@@ -422,14 +427,7 @@ window.viramontToolkit = (() => {
   async function download(id, fileName) {
     const png = await pngOf(id);
     if (!png) return false;
-    const url = URL.createObjectURL(png);
-    const link = document.createElement('a');
-    link.href = url;
-    link.download = fileName;
-    document.body.appendChild(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 10000);
+    downloadBlob(png, fileName);
     return true;
   }
 
@@ -667,11 +665,12 @@ window.viramontToolkit = (() => {
   function defineKeys(name, list) { keys.set(name, list); }
   document.addEventListener('keydown', (e) => {
     if (!e.ctrlKey || e.altKey || e.shiftKey || box.open) return;
-    const name = panel.open ? panel.dataset.menu : form.dataset.menu;
+    const shown = document.querySelector('dialog.panel[open]');
+    const name = shown ? shown.dataset.menu : form.dataset.menu;
     const key = (keys.get(name) || []).find((k) => k.code === e.code);
     if (!key) return;
     if (key.canvasOnly && document.activeElement?.dataset?.menu !== name) return;
-    if (panel.open && key.command === 'copy' && !window.getSelection().isCollapsed) return;
+    if (shown && key.command === 'copy' && !window.getSelection().isCollapsed) return;
     const { enabled } = menus.get(name);
     e.preventDefault();
     if (enabled.get(key.command) !== false) emit(`${name}:${key.command}`);
@@ -751,6 +750,209 @@ window.viramontToolkit = (() => {
   panel.querySelector('.close').addEventListener('click', () => panel.close());
   panel.addEventListener('close', () => { if (menuElement.parentElement === panel) closeMenu(false); });
 
+  // ---- panels of parts ----------------------------------------------------------------
+
+  // A modal panel over the form made of parts (practice, the cards' box),
+  // a <dialog class="panel"> of the page given by its id: {id, heading,
+  // closeLabel, menu, enter (the action of Enter in a field), parts}. A
+  // part is a row of parts {kind: 'row', parts}, a text {kind: 'text',
+  // name, font, role}, a field {kind: 'field', name, label, accessibleName,
+  // limit, numeric}, a whole number {kind: 'number', name, label,
+  // value}, a choice {kind: 'select', name, label, options, value, action},
+  // a canvas {kind: 'canvas', name, width, height, deviceWidth,
+  // deviceHeight, border, spokenName} or buttons {kind: 'buttons', items:
+  // [{command, text}]}; an action is "MENU:COMMAND", "close" closes the
+  // panel. Its parts are found by name: their texts (fieldText), and
+  // changed by setPart.
+  function openPartsPanel(p) {
+    const dialog = document.getElementById(p.id);
+    dialog.dataset.menu = p.menu;
+    dialog.querySelector('.title-text').textContent = p.heading;
+    const close = dialog.querySelector('.close');
+    close.setAttribute('aria-label', p.closeLabel);
+    close.onclick = () => dialog.close();
+    const run = (command) => (command === 'close' ? dialog.close() : emit(`${p.menu}:${command}`));
+    const labelled = (c, control) => {
+      control.id = c.name;
+      const label = document.createElement('label');
+      label.htmlFor = c.name;
+      label.textContent = c.label;
+      const holder = document.createElement('span');
+      holder.className = 'labelled';
+      holder.append(label, control);
+      return holder;
+    };
+    const make = (c) => {
+      if (c.kind === 'row') {
+        const row = document.createElement('div');
+        row.className = 'row';
+        row.append(...c.parts.map(make));
+        return row;
+      }
+      if (c.kind === 'text') {
+        const text = document.createElement('p');
+        text.id = c.name;
+        text.className = 'text';
+        if (c.font) text.style.font = c.font;
+        return text;
+      }
+      if (c.kind === 'field' || c.kind === 'number') {
+        const field = plainInput(String(c.value ?? ''), c.limit || 8, true);
+        if (c.kind === 'number') field.inputMode = 'numeric';
+        if (c.accessibleName) field.setAttribute('aria-label', c.accessibleName);
+        field.addEventListener('keydown', (e) => {
+          if (e.key === 'Enter' && !e.repeat && p.enter) {
+            e.preventDefault();
+            run(p.enter);
+          }
+        });
+        return labelled(c, field);
+      }
+      if (c.kind === 'select') {
+        const select = document.createElement('select');
+        select.append(...c.options.map((text, i) => new Option(text, String(i), false, i === (c.value || 0))));
+        if (c.action) select.addEventListener('change', () => run(c.action));
+        return labelled(c, select);
+      }
+      if (c.kind === 'canvas') {
+        const canvas = canvasElement(c);
+        Object.assign(canvas.style, { width: px(c.width), height: px(c.height), borderWidth: px(c.border) });
+        canvas.className = 'picture';
+        canvas.setAttribute('role', 'img');
+        canvas.setAttribute('aria-label', c.spokenName);
+        const lines = document.createElement('div');
+        lines.id = `${c.name}-lines`;
+        lines.className = 'reader-only';
+        canvas.setAttribute('aria-describedby', lines.id);
+        readerLines.set(c.name, lines);
+        shownLines.delete(c.name);
+        const holder = document.createElement('div');
+        holder.append(canvas, lines);
+        return holder;
+      }
+      const buttons = document.createElement('div');
+      buttons.className = 'answers';
+      buttons.append(...c.items.map((b) => {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.id = `${p.id}-${b.command}`;
+        button.textContent = b.text;
+        if (b.command === 'close') button.className = 'end';
+        button.addEventListener('click', () => run(b.command));
+        return button;
+      }));
+      return buttons;
+    };
+    dialog.querySelector('.sheet').replaceChildren(...p.parts.map(make));
+    if (!dialog.open) dialog.showModal();
+    dialog.scrollTop = 0;
+  }
+  // A part changed: {name, text, hidden, disabled, value, focus}.
+  function setPart(c) {
+    const el = document.getElementById(c.name);
+    if (c.text !== undefined) el.textContent = c.text;
+    if (c.value !== undefined) el.value = c.value;
+    if (c.hidden !== undefined) el.hidden = c.hidden;
+    if (c.disabled !== undefined) el.disabled = c.disabled;
+    if (c.focus) el.focus();
+  }
+
+  // ---- pages ---------------------------------------------------------------------------
+
+  // Pages of paper drawn on canvases, kept as JPEG images (a page at the
+  // printer's resolution is large, and most of it white), then saved as
+  // one PDF of those pages or printed a page a sheet.
+  let pages = [];
+  function pagesBegin() {
+    for (const page of pages) URL.revokeObjectURL(page.url);
+    pages = [];
+  }
+  async function pagesAdd(id) {
+    const canvas = canvasOf(id);
+    const jpeg = await new Promise((resolve) => canvas.toBlob(resolve, 'image/jpeg', 0.92));
+    if (!jpeg) return false;
+    pages.push({ jpeg, width: canvas.width, height: canvas.height, url: URL.createObjectURL(jpeg) });
+    return true;
+  }
+
+  // The pages as a PDF of `widthMm` x `heightMm` pages, each one image.
+  async function pdfOfPages(widthMm, heightMm, title) {
+    const enc = new TextEncoder();
+    const w = (widthMm * 72 / 25.4).toFixed(2), h = (heightMm * 72 / 25.4).toFixed(2);
+    const parts = [], offsets = [];
+    let length = 0;
+    const put = (part) => {
+      const bytes = typeof part === 'string' ? enc.encode(part) : part;
+      parts.push(bytes);
+      length += bytes.length;
+    };
+    const object = (n, body) => {
+      offsets[n] = length;
+      put(`${n} 0 obj\n`);
+      for (const part of [].concat(body)) put(part);
+      put('\nendobj\n');
+    };
+    // The title as UTF-16 for the document's information.
+    const utf16 = [...title].map((ch) => ch.codePointAt(0)).flatMap((c) => (c > 0xffff
+      ? [0xd800 + ((c - 0x10000) >> 10), 0xdc00 + ((c - 0x10000) & 0x3ff)] : [c]))
+      .map((u) => u.toString(16).toUpperCase().padStart(4, '0')).join('');
+    put('%PDF-1.4\n%\xe2\xe3\xcf\xd3\n');
+    const kids = pages.map((_, i) => `${4 + 3 * i} 0 R`).join(' ');
+    object(1, '<< /Type /Catalog /Pages 2 0 R >>');
+    object(2, `<< /Type /Pages /Kids [${kids}] /Count ${pages.length} >>`);
+    object(3, `<< /Title <FEFF${utf16}> /Producer (Viramont) >>`);
+    for (let i = 0; i < pages.length; ++i) {
+      const n = 4 + 3 * i, page = pages[i];
+      const content = `q ${w} 0 0 ${h} 0 0 cm /Page Do Q`;
+      object(n, `<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ${w} ${h}] /Resources << /XObject << /Page ${n + 2} 0 R >> >> /Contents ${n + 1} 0 R >>`);
+      object(n + 1, [`<< /Length ${content.length} >>\nstream\n`, content, '\nendstream']);
+      const jpeg = new Uint8Array(await page.jpeg.arrayBuffer());
+      object(n + 2, [`<< /Type /XObject /Subtype /Image /Width ${page.width} /Height ${page.height} /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode /Length ${jpeg.length} >>\nstream\n`, jpeg, '\nendstream']);
+    }
+    const count = 4 + 3 * pages.length;
+    const xref = length;
+    put(`xref\n0 ${count}\n0000000000 65535 f \n`);
+    for (let n = 1; n < count; ++n) put(`${String(offsets[n]).padStart(10, '0')} 00000 n \n`);
+    put(`trailer\n<< /Size ${count} /Root 1 0 R /Info 3 0 R >>\nstartxref\n${xref}\n%%EOF\n`);
+    return new Blob(parts, { type: 'application/pdf' });
+  }
+
+  function downloadBlob(blob, fileName) {
+    const url = URL.createObjectURL(blob);
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = fileName;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  }
+  async function pagesSave(fileName, widthMm, heightMm, title) {
+    try {
+      downloadBlob(await pdfOfPages(widthMm, heightMm, title), fileName);
+      return true;
+    } catch (e) {
+      return false;
+    }
+  }
+
+  // Prints the pages, a page a sheet, landscape (the print style).
+  async function pagesPrint(name) {
+    const sheet = document.getElementById('print-sheet');
+    const images = pages.map((page, i) => {
+      const image = new Image();
+      image.alt = `${name} ${i + 1}`;
+      image.src = page.url;
+      return image;
+    });
+    sheet.classList.add('pages');
+    sheet.replaceChildren(...images);
+    await Promise.all(images.map((image) => image.decode().catch(() => {})));
+    window.print();
+    sheet.classList.remove('pages');
+    return true;
+  }
+
   // ---- the clipboard and the address ---------------------------------------------------
 
   async function copyText(text) {
@@ -784,6 +986,7 @@ window.viramontToolkit = (() => {
     setForm, addControl, placeControl, listAppend, fieldText, setFieldText, copyText, pageAddress,
     offscreenCanvas, canvasOf, textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines, announce,
     compose, composeText, composeRect, composeImage, copyImage, download, printImage,
-    openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote,
+    openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote, openPartsPanel, setPart,
+    pagesBegin, pagesAdd, pagesSave, pagesPrint,
   };
 })();

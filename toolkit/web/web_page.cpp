@@ -28,6 +28,16 @@ EM_JS(void, tk_define_keys, (const char* name, const char* json), {
 });
 EM_JS(void, tk_open_panel, (const char* json), { viramontToolkit.openPanel(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, tk_panel_note, (int cell, const char* note), { viramontToolkit.panelNote(cell, UTF8ToString(note)); });
+EM_JS(void, tk_open_parts_panel, (const char* json), { viramontToolkit.openPartsPanel(JSON.parse(UTF8ToString(json))); });
+EM_JS(void, tk_set_part, (const char* json), { viramontToolkit.setPart(JSON.parse(UTF8ToString(json))); });
+EM_JS(void, tk_pages_begin, (), { viramontToolkit.pagesBegin(); });
+EM_ASYNC_JS(int, tk_pages_add, (const char* id), { return (await viramontToolkit.pagesAdd(UTF8ToString(id))) ? 1 : 0; });
+EM_ASYNC_JS(int, tk_pages_save, (const char* name, double width, double height, const char* title), {
+    return (await viramontToolkit.pagesSave(UTF8ToString(name), width, height, UTF8ToString(title))) ? 1 : 0;
+});
+EM_ASYNC_JS(int, tk_pages_print, (const char* name), {
+    return (await viramontToolkit.pagesPrint(UTF8ToString(name))) ? 1 : 0;
+});
 EM_JS(void, tk_announce, (const char* text), { viramontToolkit.announce(UTF8ToString(text)); });
 EM_ASYNC_JS(void, tk_busy_frame, (), { await viramontToolkit.busyFrame(); });
 EM_JS(void, tk_compose, (const char* id, int width, int height, const char* paper), {
@@ -81,6 +91,14 @@ void defineKeys(const std::string& name, const std::vector<Json>& keys) {
 }
 void openPanel(const Json& panel) { tk_open_panel(panel.str().c_str()); }
 void setPanelNote(int cell, const std::string& note) { tk_panel_note(cell, note.c_str()); }
+void openPartsPanel(const Json& panel) { tk_open_parts_panel(panel.str().c_str()); }
+void setPart(const Json& part) { tk_set_part(part.str().c_str()); }
+void pagesBegin() { tk_pages_begin(); }
+bool pagesAdd(const std::string& id) { return tk_pages_add(id.c_str()); }
+bool pagesSave(const std::string& fileName, double widthMm, double heightMm, const std::string& title) {
+    return tk_pages_save(fileName.c_str(), widthMm, heightMm, title.c_str());
+}
+bool pagesPrint(const std::string& name) { return tk_pages_print(name.c_str()); }
 void announce(const std::string& text) { tk_announce(text.c_str()); }
 void showBusy() { tk_busy_frame(); }
 void compose(const std::string& id, int deviceWidth, int deviceHeight, const std::string& paper) {

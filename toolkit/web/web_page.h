@@ -40,6 +40,21 @@ void defineKeys(const std::string& name, const std::vector<Json>& keys);
 void openPanel(const Json& panel);
 void setPanelNote(int cell, const std::string& note);
 
+// A panel of parts over the form, opened afresh: {id (its dialog's),
+// heading, closeLabel, menu, enter, parts [...]} (toolkit.js tells the
+// parts); then a part changed: {name, text, hidden, disabled, value,
+// focus}.
+void openPartsPanel(const Json& panel);
+void setPart(const Json& part);
+
+// Pages of paper: each canvas added is a page; then the pages saved as one
+// PDF of pages `widthMm` x `heightMm`, or printed. Each false where the
+// browser could not make them.
+void pagesBegin();
+bool pagesAdd(const std::string& id);
+bool pagesSave(const std::string& fileName, double widthMm, double heightMm, const std::string& title);
+bool pagesPrint(const std::string& name);
+
 // Says `text` once to screen readers.
 void announce(const std::string& text);
 // Shows the wait cursor for the frame the browser needs before a long
