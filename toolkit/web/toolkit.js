@@ -854,7 +854,8 @@ window.viramontToolkit = (() => {
     if (c.value !== undefined) el.value = c.value;
     if (c.hidden !== undefined) el.hidden = c.hidden;
     if (c.disabled !== undefined) el.disabled = c.disabled;
-    if (c.focus) el.focus();
+    // Not on a touch screen, where the keyboard it brings up would cover the panel.
+    if (c.focus && !document.documentElement.classList.contains('touch')) el.focus();
   }
 
   // ---- pages ---------------------------------------------------------------------------
