@@ -9,6 +9,7 @@
 #include "views/menu.h"
 #include "views/page_form.h"
 #include "views/picture.h"
+#include "views/practice.h"
 #include "views/sheet.h"
 #include "toolkit/utf8.h"
 
@@ -325,6 +326,52 @@ TEST(Link, OfAPlotGivesTheSameInputsBack) {
     EXPECT_EQ(plotLink(chosen(fn::kSin, {"2", "3", "1", "4", "0", "10"}, "")),
               "viramont.html#fn=sin&A=2&k=3&b=1&C=4&from=0&to=10");
 }
+
+// Every page: the set number at its foot; every line, frame and picture
+// inside the margins; four cards a page; then the key, each variant whole
+// on one page, every variant once.
+TEST(CardsSheets, KeepEveryPartOnItsPageAndEachVariantWhole) {
+    for (const int variants : {1, 4, 5, 8, 30}) {
+        SCOPED_TRACE(variants);
+        const practice::CardSet set = practice::makeCards(variants, 17, practice::Level::AllFour);
+        const std::vector<CardsSheet> sheets = cardsSheets(set, kRoughMetrics);
+        const CardsPage& page = kCardsPage;
+        const int cardPages = (variants + 3) / 4;
+        ASSERT_GT(int(sheets.size()), cardPages);
+        const auto inside = [&](double x, double y, double w, double h) {
+            return x >= page.margin - 1e-9 && y >= page.margin - 1e-9 && x + w <= page.width - page.margin + 1e-9 &&
+                   y + h <= page.height - page.margin + 1e-9;
+        };
+        std::vector<int> keyPage(std::size_t(variants) + 1, -1);
+        for (std::size_t p = 0; p < sheets.size(); ++p) {
+            const CardsSheet& sheet = sheets[p];
+            const bool ofCards = int(p) < cardPages;
+            EXPECT_EQ(sheet.lines.front().text, "Набор 17");
+            EXPECT_EQ(sheet.graphs.size(), ofCards ? std::min<std::size_t>(4, std::size_t(variants) - 4 * p) : 0u);
+            EXPECT_EQ(sheet.frames.size(), sheet.graphs.size());
+            for (const CardsGraph& g : sheet.graphs) {
+                EXPECT_EQ(g.card / 4, p);
+                EXPECT_TRUE(inside(g.box.x, g.box.y, g.box.width, g.box.height));
+                EXPECT_NEAR(g.box.width / g.box.height, double(layout::kStepGraph.width) / layout::kStepGraph.height, 1e-9);
+            }
+            for (const CardsLine& line : sheet.lines) {
+                const double height = kRoughMetrics.lineHeight(line.font) * kMmPerPixel;
+                EXPECT_TRUE(inside(line.x, line.y, kRoughMetrics.width(line.text, line.font) * kMmPerPixel, height))
+                    << line.text;
+                if (!ofCards && line.text.rfind("Вариант ", 0) == 0) {
+                    const int n = std::stoi(line.text.substr(std::string("Вариант ").size()));
+                    EXPECT_EQ(keyPage[std::size_t(n)], -1) << "once in the key";
+                    keyPage[std::size_t(n)] = int(p);
+                }
+            }
+            if (!ofCards) {
+                EXPECT_EQ(sheet.lines[1].text, "Ответы");
+            }
+        }
+        for (int n = 1; n <= variants; ++n) EXPECT_GE(keyPage[std::size_t(n)], cardPages) << n;
+    }
+}
+
 
 } // namespace
 } // namespace viramont::view
