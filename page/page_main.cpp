@@ -228,6 +228,7 @@ struct Page {
     std::string taskDescription;
     bool scored = false;
     std::optional<std::uint64_t> nextSeed;
+    bool cardsOpened = false;  // the cards' box was made: it keeps its numbers
 
     Page(double width, double height, double devicePixelRatio) : dpr(devicePixelRatio), viewportWidth(width) {
         std::vector<view::CommandItem> pictureItems(view::kPictureMenu.begin(), view::kPictureMenu.end());
@@ -599,8 +600,13 @@ struct Page {
         web::setPart(Json().add("name", name).add("text", text));
     }
 
-    // The practice panel over the form, with a new round.
+    // The practice panel over the form: the round left open, as it was
+    // left; else a new round.
     void openPractice() {
+        if (round) {
+            web::showPartsPanel("practice");
+            return;
+        }
         const std::string bold = cssFont({"Arial", 12, true, false});
         std::vector<Json> fields;
         fields.push_back(Json().add("kind", "text").add("name", partId("prompt")));
@@ -722,7 +728,13 @@ struct Page {
 
     // ---- cards for a class ----
 
+    // The cards' box over the form, with the numbers last asked for.
     void openCards() {
+        if (cardsOpened) {
+            web::showPartsPanel("cards");
+            return;
+        }
+        cardsOpened = true;
         const auto number = [](const char* name, const char* label, int value) {
             return Json().add("kind", "number").add("name", name).add("label", label).add("value", value).add("limit", 3);
         };

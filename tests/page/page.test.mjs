@@ -274,7 +274,7 @@ test("the canvas menu's save downloads the picture", async () => {
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
     assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…',
-      'Ссылка на этот график']);
+      'Ссылка на этот график', 'Тренировка…', 'Карточки для класса…']);
     await page.keyboard.press('Escape');
     // Ctrl+S works anywhere on the page, as in the window: here in a field.
     await page.focus('#Text1');
@@ -534,7 +534,7 @@ for (const device of [devices[0], devices[3]]) {
         // elsewhere closes it.
         await longPress(page, 'Picture1');
         const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.getBoundingClientRect().height));
-        assert.equal(items.length, 5);
+        assert.equal(items.length, 7);
         for (const height of items) assert.ok(height >= 44, `an item ${height} px high`);
         await page.touchscreen.tap(2, 2);
         await page.waitForSelector('#menu[hidden]', { timeout: kStuck });
@@ -690,8 +690,12 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
       await click('practice-next');
     }
     assert.equal(await text('practice-verdict'), 'Верно с первой попытки: 9 из 10.');
+    // Closed and opened again, the panel is as it was left.
     await page.keyboard.press('Escape');
     assert.equal(await page.$eval('#practice', (d) => d.open), false);
+    await menuItem('practice');
+    assert.equal(await text('practice-verdict'), 'Верно с первой попытки: 9 из 10.');
+    await page.keyboard.press('Escape');
 
     // The cards: a set number that is not a number is named; eight variants
     // of set 17 on two pages of cards and one of answers, at 240 dpi; the

@@ -3,7 +3,8 @@
 // both separators, letters, Cyrillic, empty, very long), ВЫБОР and Command1
 // (some over wide intervals), every box answered at random with Enter,
 // Escape, ×, OK or Отмена (the base box with wrong answers too), the canvas
-// menu and its items, the step sheet opened and closed, and resizes. After
+// menu and its items, the step sheet opened and closed, the practice panel
+// and the cards' box used and closed, and resizes. After
 // every action:
 //   - no script error and no request to the network;
 //   - no box opened that the action could not open;
@@ -74,6 +75,8 @@ const openNow = (page) => page.evaluate(() => {
     box: box.open && { title: box.querySelector('.title-text').textContent, input: !box.querySelector('input').hidden,
       cancel: !box.querySelector('.cancel').hidden },
     steps: document.getElementById('steps').open,
+    practice: document.getElementById('practice').open,
+    cards: document.getElementById('cards').open,
     menu: !document.getElementById('menu').hidden,
     busy: document.getElementById('form').hasAttribute('aria-busy'),
   };
@@ -126,6 +129,42 @@ test(`a random session of ${actions} actions in ${engine} (seed ${seed})`, { tim
         }
         await page.click(`#menu [data-action=${item.action}]`);
         return { did: `menu: ${item.action}${item.enabled ? '' : ' (disabled)'}`, asks: item.enabled, boxes: true };
+      }
+      if (open.practice) {
+        const how = r.int(0, 99);
+        if (how < 30) {
+          await page.keyboard.press('Escape');
+          return { did: 'practice: Escape' };
+        }
+        if (how < 55) {
+          const id = `practice-${r.oneOf(['A', 'k', 'b', 'C'])}`;
+          const text = fieldText(r);
+          await page.$eval(`#${id}`, (e, t) => { e.value = t; }, text);
+          return { did: `${id} = "${text.length > 20 ? `${text.slice(0, 8)}…(${text.length})` : text}"` };
+        }
+        if (how < 60) {
+          await page.select('#practice-level', String(r.int(0, 2)));
+          return { did: 'practice: level', asks: true };
+        }
+        const button = r.oneOf(['check', 'check', 'solution', 'next']);
+        await page.click(`#practice-${button}`);
+        return { did: `practice: ${button}`, asks: true };
+      }
+      if (open.cards) {
+        const how = r.int(0, 99);
+        if (how < 30) {
+          await page.keyboard.press('Escape');
+          return { did: 'cards: Escape' };
+        }
+        if (how < 65) {
+          const id = r.oneOf(['cards-variants', 'cards-set']);
+          const text = r.chance(80) ? String(r.int(-2, 12)) : r.oneOf(['', 'abc', '1e3', '99999999999', ' 7 ', '2,5']);
+          await page.$eval(`#${id}`, (e, t) => { e.value = t; }, text);
+          return { did: `${id} = "${text}"` };
+        }
+        const button = r.oneOf(['save', 'print', 'close']);
+        await page.click(`#cards-${button}`);
+        return { did: `cards: ${button}`, asks: button !== 'close', boxes: true };
       }
       if (open.steps) {
         const how = r.int(0, 99);
@@ -239,7 +278,9 @@ test(`a random session of ${actions} actions in ${engine} (seed ${seed})`, { tim
       }
       if (now.menu && !done.did.endsWith('its menu')) fail('the menu is open, unasked');
       if (now.steps && !open.steps && !/steps|Ctrl\+G/.test(done.did)) fail('the step sheet opened, unasked');
-      if (!now.box && !now.menu && !now.steps) {
+      if (now.practice && !open.practice && done.did !== 'menu: practice') fail('practice opened, unasked');
+      if (now.cards && !open.cards && done.did !== 'menu: cards') fail('the cards opened, unasked');
+      if (!now.box && !now.menu && !now.steps && !now.practice && !now.cards) {
         const there = await page.$eval('#Command1', (e) => {
           e.scrollIntoView({ block: 'nearest' });
           const r = e.getBoundingClientRect();

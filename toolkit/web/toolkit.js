@@ -847,6 +847,11 @@ window.viramontToolkit = (() => {
     if (!dialog.open) dialog.showModal();
     dialog.scrollTop = 0;
   }
+  // A panel of parts shown again as it was left.
+  function showPartsPanel(id) {
+    const dialog = document.getElementById(id);
+    if (!dialog.open) dialog.showModal();
+  }
   // A part changed: {name, text, hidden, disabled, value, focus}.
   function setPart(c) {
     const el = document.getElementById(c.name);
@@ -987,7 +992,7 @@ window.viramontToolkit = (() => {
     setForm, addControl, placeControl, listAppend, fieldText, setFieldText, copyText, pageAddress,
     offscreenCanvas, canvasOf, textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines, announce,
     compose, composeText, composeRect, composeImage, copyImage, download, printImage,
-    openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote, openPartsPanel, setPart,
+    openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote, openPartsPanel, showPartsPanel, setPart,
     pagesBegin, pagesAdd, pagesSave, pagesPrint,
   };
 })();

@@ -29,6 +29,7 @@ EM_JS(void, tk_define_keys, (const char* name, const char* json), {
 EM_JS(void, tk_open_panel, (const char* json), { viramontToolkit.openPanel(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, tk_panel_note, (int cell, const char* note), { viramontToolkit.panelNote(cell, UTF8ToString(note)); });
 EM_JS(void, tk_open_parts_panel, (const char* json), { viramontToolkit.openPartsPanel(JSON.parse(UTF8ToString(json))); });
+EM_JS(void, tk_show_parts_panel, (const char* id), { viramontToolkit.showPartsPanel(UTF8ToString(id)); });
 EM_JS(void, tk_set_part, (const char* json), { viramontToolkit.setPart(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, tk_pages_begin, (), { viramontToolkit.pagesBegin(); });
 EM_ASYNC_JS(int, tk_pages_add, (const char* id), { return (await viramontToolkit.pagesAdd(UTF8ToString(id))) ? 1 : 0; });
@@ -92,6 +93,7 @@ void defineKeys(const std::string& name, const std::vector<Json>& keys) {
 void openPanel(const Json& panel) { tk_open_panel(panel.str().c_str()); }
 void setPanelNote(int cell, const std::string& note) { tk_panel_note(cell, note.c_str()); }
 void openPartsPanel(const Json& panel) { tk_open_parts_panel(panel.str().c_str()); }
+void showPartsPanel(const std::string& id) { tk_show_parts_panel(id.c_str()); }
 void setPart(const Json& part) { tk_set_part(part.str().c_str()); }
 void pagesBegin() { tk_pages_begin(); }
 bool pagesAdd(const std::string& id) { return tk_pages_add(id.c_str()); }

@@ -45,6 +45,8 @@ void setPanelNote(int cell, const std::string& note);
 // parts); then a part changed: {name, text, hidden, disabled, value,
 // focus}.
 void openPartsPanel(const Json& panel);
+// The panel of parts of the dialog `id` shown again as it was left.
+void showPartsPanel(const std::string& id);
 void setPart(const Json& part);
 
 // Pages of paper: each canvas added is a page; then the pages saved as one
