@@ -675,7 +675,6 @@ struct Page {
     }
 
     void drawTask(const std::optional<practice::Transform>& answer) {
-        web::showBusy();
         practice::drawTask(round->task(), *taskPicture, answer);
         taskPicture->present(taskDescription);
     }

@@ -68,9 +68,18 @@ window.viramontToolkit = (() => {
 
   // The wait cursor, over everything, for the frame the browser needs to
   // show it before a long action; input still reaches the page and waits.
+  // A window in the background (a download took the focus) has its frames
+  // held back, for a second or more: there is nothing to show there, and
+  // the action waits a tenth of a second at most.
   async function busyFrame() {
     document.documentElement.classList.add('waiting');
-    await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+    await new Promise((r) => {
+      const timer = setTimeout(r, 100);
+      requestAnimationFrame(() => setTimeout(() => {
+        clearTimeout(timer);
+        r();
+      }, 0));
+    });
   }
   const notBusy = () => document.documentElement.classList.remove('waiting');
 
