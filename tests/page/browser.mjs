@@ -29,7 +29,10 @@ function launch(language) {
       browser: 'firefox',
       executablePath: firefoxPath,
       headless: true,
-      extraPrefsFirefox: { 'intl.accept_languages': language, 'intl.locale.requested': language },
+      // A PDF downloaded (the cards) is only saved: Firefox's own viewer
+      // would open each in a tab of its own, and a session of many would
+      // have the browser drawing them all.
+      extraPrefsFirefox: { 'intl.accept_languages': language, 'intl.locale.requested': language, 'pdfjs.disabled': true },
     });
   }
   return puppeteer.launch({

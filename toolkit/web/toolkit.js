@@ -312,7 +312,17 @@ window.viramontToolkit = (() => {
 
   // A canvas of the toolkit's own, in no element of the page: a drawing
   // anew, a composed picture.
+  //
+  // The element of an earlier drawing under the same id is taken again: a
+  // page of cards is some twenty megabytes, and a browser frees a canvas
+  // dropped only when it collects its garbage.
   function offscreenCanvas(id, deviceWidth, deviceHeight) {
+    const earlier = contexts.get(id)?.canvas;
+    if (earlier && !earlier.isConnected) {
+      earlier.width = deviceWidth;
+      earlier.height = deviceHeight;
+      return;
+    }
     canvasElement({ name: id, deviceWidth, deviceHeight });
   }
   const canvasOf = (id) => contexts.get(id).canvas;
