@@ -27,6 +27,9 @@ public:
     static constexpr std::size_t kListed = 4;
 
     void add(std::span<const GraphPoint> batch);
+    // Passes of the graph counted without their points: a stretch drawn by
+    // its columns gives the trace only the points that decide it.
+    void addPasses(long long passes) { points_ += passes; }
 
     long long points() const { return points_; }
     GraphPoint first() const { return first_; }

@@ -13,8 +13,11 @@
 #include "toolkit/arith.h"
 #include "toolkit/vector_state.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <vector>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -101,6 +104,53 @@ struct Params {
     double logOfBase() const { return a > 0 ? lnA : naturalLog(a); }
 };
 
+// What a graph's curve y = A·g(k·x + b) + C is like between two x, for
+// drawing it a pixel column at a time (columns.h): where it may turn, and
+// how steep it may be. g is sin (turning where u = π/2 + nπ), cos (u = nπ),
+// u², u³ or ln u.
+struct Shape {
+    enum class Kind { Sin, Cos, Square, Cube, Log };
+    Kind kind;
+    double A = 1, k = 1, b = 0;
+
+    double u(double x) const { return k * x + b; }
+    // A bound on |dy/dx| over [lo, hi]; infinite where there is none.
+    double slope(double lo, double hi) const {
+        const double ulo = u(lo), uhi = u(hi), reach = std::max(std::fabs(ulo), std::fabs(uhi));
+        switch (kind) {
+        case Kind::Sin:
+        case Kind::Cos: return std::fabs(A * k);
+        case Kind::Square: return 2 * std::fabs(A * k) * reach;
+        case Kind::Cube: return 3 * std::fabs(A * k) * reach * reach;
+        case Kind::Log: {
+            const double near = std::min(ulo, uhi);
+            return near > 0 ? std::fabs(A * k) / near : std::numeric_limits<double>::infinity();
+        }
+        }
+        return std::numeric_limits<double>::infinity();
+    }
+    // The x in [lo, hi] where the curve turns, in order, into `out`; false
+    // when there are more than `most`.
+    bool turns(double lo, double hi, std::size_t most, std::vector<double>& out) const {
+        out.clear();
+        if (kind == Kind::Square) {
+            const double x = -b / k;
+            if (x >= lo && x <= hi) out.push_back(x);
+            return true;
+        }
+        if (kind != Kind::Sin && kind != Kind::Cos) return true;
+        constexpr double kPi = 3.14159265358979323846;
+        const double phase = kind == Kind::Sin ? kPi / 2 : 0.0;
+        double ulo = u(lo), uhi = u(hi);
+        if (ulo > uhi) std::swap(ulo, uhi);
+        const double first = std::ceil((ulo - phase) / kPi), last = std::floor((uhi - phase) / kPi);
+        if (!(last - first < static_cast<double>(most))) return last < first;
+        for (double n = first; n <= last; ++n) out.push_back((phase + n * kPi - b) / k);
+        if (k < 0) std::reverse(out.begin(), out.end());
+        return true;
+    }
+};
+
 // Which kind of function a routine plots, as far as its faults differ.
 enum class Family { Trigonometric, Power, Logarithm, LogarithmToBase };
 
@@ -113,6 +163,9 @@ enum class Family { Trigonometric, Power, Logarithm, LogarithmToBase };
 // only the logarithms lack one, where k·x + b is not positive.
 struct SinValues {
     static constexpr Family kFamily = Family::Trigonometric;
+    static Shape shape(const Params& p, bool transformed) {
+        return transformed ? Shape{Shape::Kind::Sin, p.A, p.k, p.b} : Shape{Shape::Kind::Sin};
+    }
     static float base(const Params&, double x) { return static_cast<float>(std::sin(x)); }
     static float transformed(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(p.A * std::sin(p.u(x)) + p.C));
@@ -123,6 +176,9 @@ struct SinValues {
 
 struct CosValues {
     static constexpr Family kFamily = Family::Trigonometric;
+    static Shape shape(const Params& p, bool transformed) {
+        return transformed ? Shape{Shape::Kind::Cos, p.A, p.k, p.b} : Shape{Shape::Kind::Cos};
+    }
     static float base(const Params&, double x) { return static_cast<float>(std::cos(x)); }
     static float transformed(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(p.A * std::cos(p.u(x)) + p.C));
@@ -134,6 +190,10 @@ struct CosValues {
 template <int N>
 struct PowerValues {
     static constexpr Family kFamily = Family::Power;
+    static Shape shape(const Params& p, bool transformed) {
+        constexpr Shape::Kind kind = N == 2 ? Shape::Kind::Square : Shape::Kind::Cube;
+        return transformed ? Shape{kind, p.A, p.k, p.b} : Shape{kind};
+    }
     static float base(const Params&, double x) { return toSingle(std::pow(x, static_cast<double>(N))); }
     static float transformed(const Params& p, double x) {
         return toSingle(p.C + p.A * std::pow(p.u(x), static_cast<double>(N)));
@@ -147,6 +207,9 @@ struct PowerValues {
 
 struct LogValues {
     static constexpr Family kFamily = Family::Logarithm;
+    static Shape shape(const Params& p, bool transformed) {
+        return transformed ? Shape{Shape::Kind::Log, p.A, p.k, p.b} : Shape{Shape::Kind::Log};
+    }
     static float base(const Params&, double x) { return static_cast<float>(naturalLog(x)); }
     static float transformed(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(p.A * naturalLog(p.u(x)) + p.C));
@@ -157,6 +220,10 @@ struct LogValues {
 
 struct LogBaseValues {
     static constexpr Family kFamily = Family::LogarithmToBase;
+    static Shape shape(const Params& p, bool transformed) {
+        const double over = 1 / p.lnA;  // infinite for a = 1: no bound, every point evaluated
+        return transformed ? Shape{Shape::Kind::Log, p.A * over, p.k, p.b} : Shape{Shape::Kind::Log, over};
+    }
     static float base(const Params& p, double x) {
         return static_cast<float>(checkedSingleResult(checkedDivide(naturalLog(x), p.logOfBase())));
     }

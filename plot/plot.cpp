@@ -2,6 +2,7 @@
 
 #include "params/formula.h"
 #include "plot/axes.h"
+#include "plot/columns.h"
 #include "plot/description.h"
 #include "plot/graph_loops.h"
 #include "plot/legend.h"
@@ -37,7 +38,20 @@ template <class Value>
 // over the points collected so far first, so that everything computed
 // before a fault stays drawn.
 template <class Value>
-void drawGraph(Form& form, Colour colour, double start, double end, GraphTrace& trace, const Value& value) {
+void drawGraph(Form& form, Colour colour, double start, double end, GraphTrace& trace, const graph::Shape& shape,
+               const Value& value) {
+    // On a canvas of pixels, a pixel column at a time: the same picture.
+    if (const CanvasGeometry* grid = graph::columnGrid(form.Picture1)) {
+        graph::ColumnSink sink(form.Picture1, colour, &trace);
+        try {
+            graph::ColumnDrawing<Value>(*grid, shape, sink, form.state.CurX, form.state.CurY, value).draw(start, end);
+        } catch (...) {
+            sink.flush();
+            throw;
+        }
+        sink.flush();
+        return;
+    }
     GraphBatch batch(form.Picture1, colour, &trace);
     try {
         collectGraph(form.state, start, end, batch, value);
@@ -133,10 +147,11 @@ void plot(Form& form) {
         part = Part::Axes;
         DrawAxes(form);
         part = Part::BaseGraph;
-        drawGraph(form, kBlue, s.XStart.value(), s.XEnd, outcome.base, [&p](float x) { return Values::base(p, x); });
+        drawGraph(form, kBlue, s.XStart.value(), s.XEnd, outcome.base, Values::shape(p, false),
+                  [&p](float x) { return Values::base(p, x); });
         part = Part::TransformedGraph;
         const Interval red = RedInterval(s);
-        drawGraph(form, kRed, red.start, red.end, outcome.transformed,
+        drawGraph(form, kRed, red.start, red.end, outcome.transformed, Values::shape(p, true),
                   [&p](float x) { return Values::transformed(p, x); });
         part = Part::Legend;
         ShowLegend(form);

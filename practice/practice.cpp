@@ -49,6 +49,7 @@ public:
     void print(std::string_view, LineEnd) override {}
     WorldPoint currentPoint() const override { return geometry_.current(); }
     std::string accessibleText() const override { return {}; }
+    const CanvasGeometry* pixelGrid() const override { return &geometry_; }
 
     const std::vector<std::uint8_t>& red() const { return red_; }
     const std::vector<std::uint8_t>& answer() const { return answer_; }

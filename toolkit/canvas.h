@@ -19,6 +19,8 @@
 
 namespace viramont {
 
+class CanvasGeometry;
+
 enum class LineEnd { NewLine, Stay };
 
 struct WorldPoint {
@@ -59,6 +61,10 @@ public:
     virtual WorldPoint currentPoint() const = 0;
     // The lines printed since the last clear, joined by newlines.
     virtual std::string accessibleText() const = 0;
+    // For a canvas of pixels, whose points draw the same wherever in a pixel
+    // they fall: where points fall (the graphs are then drawn a pixel column
+    // at a time, plot/columns.h). Null for any other canvas.
+    virtual const CanvasGeometry* pixelGrid() const { return nullptr; }
 };
 
 // What a canvas says to a screen reader: `description`, what the picture

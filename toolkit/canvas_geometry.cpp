@@ -109,6 +109,11 @@ FloatBox CanvasGeometry::floatsIn(const DevicePixel& pixel, const DevicePixel& n
     return {x0, x1, y0, y1};
 }
 
+std::pair<float, float> CanvasGeometry::floatsInRow(double row) const {
+    if (!hasArea_) return {1.0f, 0.0f};
+    return floatsAlong(top_, sy_, uy_, row);
+}
+
 std::size_t FloatBox::firstOutside(std::span<const GraphPoint> batch, std::size_t from) const {
     const std::size_t n = batch.size();
     std::size_t i = from;

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace viramont {
@@ -113,6 +114,8 @@ public:
     // The mapping itself: device = (user - corner) * factor, per axis, in
     // this order of operations. Meaningful only when hasArea().
     DevicePoint map(double x, double y) const { return {(x - left_) * sx_, (y - top_) * sy_}; }
+    // Device pixels to a user unit along y (negative where y grows upwards).
+    double factorY() const { return sy_; }
 
     // Device position of a user point; false when it cannot be drawn (no
     // area, not finite, or more than `margin` pixels outside the canvas).
@@ -127,6 +130,15 @@ public:
     // along an axis where the two pixels share their edges: a graph moves
     // to a pixel next to its last one, mostly along one axis.
     FloatBox floatsIn(const DevicePixel& pixel, const DevicePixel& near = {}, const FloatBox& nearBox = {}) const;
+
+    // The floats of a graph point's y whose device row is `row`, lo to hi;
+    // lo > hi where no float falls into it.
+    std::pair<float, float> floatsInRow(double row) const;
+    // Whether `other` maps every point to the same device pixel.
+    bool sameGrid(const CanvasGeometry& other) const {
+        return width_ == other.width_ && height_ == other.height_ && left_ == other.left_ && top_ == other.top_ &&
+               sx_ == other.sx_ && sy_ == other.sy_ && hasArea_ == other.hasArea_;
+    }
 
     // Clips the device segment a-b to the canvas grown by `margin`; false when
     // nothing of it is left or it is not finite.

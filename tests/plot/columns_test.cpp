@@ -2,13 +2,22 @@
 // point: the counter's runs give the very floats of the loop, and a plot
 // drawn either way has the same pixels, scale, faults and description.
 
+#include "form_kit.h"
 #include "plot/counter.h"
 #include "plot/graph_loops.h"
+#include "plot/plot.h"
+#include "toolkit/fault.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <iostream>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
+#include <set>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace viramont::graph {
@@ -62,3 +71,165 @@ TEST(CounterPath, GivesTheLoopsFloatsInOrder) {
 
 } // namespace
 } // namespace viramont::graph
+
+namespace viramont {
+namespace {
+
+// A canvas of Picture1's pixels that keeps which pixels the graphs' points
+// fall into, by colour: the picture a canvas of pixels draws from them,
+// whatever its dots. Column by column, or (`everyPoint`) as the loops give
+// each point, when it tells the plot it is not of pixels.
+class PixelSetCanvas final : public Canvas {
+public:
+    explicit PixelSetCanvas(bool everyPoint) : geometry_(test::kPicture1.width, test::kPicture1.height), everyPoint_(everyPoint) {}
+    void clear() override { geometry_.clear(); }
+    void setScale(double left, double top, double right, double bottom) override { geometry_.setScale(left, top, right, bottom); }
+    void setDrawWidth(int pixels) override { geometry_.setDrawWidth(pixels); }
+    void point(double x, double y) override { geometry_.moveTo(x, y); }
+    void point(double x, double y, Colour) override { geometry_.moveTo(x, y); }
+    void points(std::span<const GraphPoint> batch, Colour colour) override {
+        for (const GraphPoint& p : batch) {
+            const DevicePoint d = geometry_.map(p.x, p.y);
+            // Where a dot of any width up to 40 can reach the canvas.
+            if (geometry_.hasArea() && d.x >= -40 && d.x < geometry_.widthPx() + 40 && d.y >= -40 &&
+                d.y < geometry_.heightPx() + 40) {
+                pixels_.insert({colour, static_cast<int>(std::floor(d.x)), static_cast<int>(std::floor(d.y))});
+            }
+        }
+        if (!batch.empty()) geometry_.moveTo(batch.back().x, batch.back().y);
+    }
+    void line(double, double, double x2, double y2) override { geometry_.moveTo(x2, y2); }
+    void line(double, double, double x2, double y2, Colour) override { geometry_.moveTo(x2, y2); }
+    void print(std::string_view, LineEnd) override {}
+    WorldPoint currentPoint() const override { return geometry_.current(); }
+    std::string accessibleText() const override { return {}; }
+    const CanvasGeometry* pixelGrid() const override { return everyPoint_ ? nullptr : &geometry_; }
+
+    const std::set<std::tuple<Colour, int, int>>& pixels() const { return pixels_; }
+
+private:
+    CanvasGeometry geometry_;
+    bool everyPoint_;
+    std::set<std::tuple<Colour, int, int>> pixels_;
+};
+
+struct Plotted {
+    std::set<std::tuple<Colour, int, int>> pixels;
+    WorldPoint current;
+    std::uint32_t curX, curY, yMin;
+    double yMax;
+    std::string fault, description;
+};
+
+struct PlotCase {
+    std::string function;
+    double A, k, b, C, start, end;
+    int base;
+};
+
+Plotted plotted(const PlotCase& c, bool everyPoint) {
+    test::FakeControls controls;
+    PixelSetCanvas picture1(everyPoint);
+    test::RecordingCanvas picture2(test::kPicture2.width, test::kPicture2.height);
+    test::ScriptedDialogs dialogs;
+    Form form = test::formOver(controls, picture1, picture2, dialogs);
+    FormState& s = form.state;
+    s.FunctionName = c.function;
+    s.StretchY = static_cast<float>(c.A);
+    s.StretchX = Numeric::real(c.k);
+    s.ShiftX = Numeric::real(c.b);
+    s.ShiftY = static_cast<float>(c.C);
+    s.XStart = Numeric::real(c.start);
+    s.XEnd = static_cast<float>(c.end);
+    s.LogBase = static_cast<std::int16_t>(c.base);
+    Plotted out;
+    try {
+        Command1_Click(form);
+    } catch (const RuntimeFault& fault) {
+        out.fault = faultMessage(fault);
+    }
+    out.pixels = picture1.pixels();
+    out.current = picture1.currentPoint();
+    out.curX = std::bit_cast<std::uint32_t>(s.CurX);
+    out.curY = std::bit_cast<std::uint32_t>(s.CurY);
+    out.yMin = std::bit_cast<std::uint32_t>(s.YMin);
+    out.yMax = s.YMax.value();
+    out.description = s.Spoken.picture1;
+    return out;
+}
+
+std::ostream& operator<<(std::ostream& os, const PlotCase& c) {
+    return os << c.function << " A=" << c.A << " k=" << c.k << " b=" << c.b << " C=" << c.C << " [" << c.start << ", "
+              << c.end << "] a=" << c.base;
+}
+
+void expectSamePlot(const PlotCase& c) {
+    SCOPED_TRACE(testing::Message() << c);
+    const Plotted columns = plotted(c, false), every = plotted(c, true);
+    EXPECT_EQ(columns.fault, every.fault);
+    EXPECT_EQ(columns.curX, every.curX);
+    EXPECT_EQ(columns.curY, every.curY);
+    EXPECT_EQ(columns.yMin, every.yMin);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(columns.yMax), std::bit_cast<std::uint64_t>(every.yMax));
+    EXPECT_EQ(columns.current, every.current);
+    EXPECT_EQ(columns.description, every.description);
+    EXPECT_EQ(columns.pixels.size(), every.pixels.size());
+    EXPECT_TRUE(columns.pixels == every.pixels);
+}
+
+// The plots of the oracle, from a seed: the six functions, narrow and wide
+// intervals, large and small A and k, the faulting cases.
+PlotCase randomPlot(std::mt19937_64& random) {
+    auto pick = [&](auto... values) {
+        const double options[] = {static_cast<double>(values)...};
+        return options[random() % sizeof...(values)];
+    };
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    PlotCase c;
+    c.function = kFunctionNames[random() % std::size(kFunctionNames)];
+    c.A = pick(1, -1, 2, 0.5, -3, 1000, 1e-3, 1e30, -7.25) * (random() % 4 == 0 ? unit(random) + 0.5 : 1);
+    c.k = pick(1, -1, 2, 0.5, -3, 20, 1e-3, 300, -0.7);
+    c.b = pick(0, 1, -1, 2.5, -30, 100, 0.001);
+    c.C = pick(0, 1, -4, 100, 1e6, -0.3);
+    const double width = pick(0.01, 1, 5, 10, 20, 60);
+    c.start = std::round((unit(random) * 2 - 1) * pick(0.5, 3, 10, 30, 2040) * 8) / 8;
+    c.end = c.start + width;
+    c.base = static_cast<int>(pick(2, 3, 10, 1, 0, -2));
+    return c;
+}
+
+TEST(ColumnDrawing, GivesThePixelsTraceAndFaultOfEveryPoint) {
+    const PlotCase fixed[] = {
+        {fn::kSin, 1, 1, 1, 1, 0, 10, 0},  // the window's defaults
+        {fn::kSin, 2, 3, 1, 4, 0, 10, 0},
+        {fn::kCos, 1, 1, 0, 0, -100, 100, 0},
+        {fn::kSquare, 1, 1, 0, 0, -3, 3, 0},
+        {fn::kCube, 0.5, 2, -1, 0, -3, 3, 0},
+        {fn::kLog, 1, 1, 0, 0, -1, 5, 0},      // the domain ends the blue graph
+        {fn::kLog, 2, 0.5, 3, 1, 0.5, 9, 0},
+        {fn::kLogBase, 1, 1, 0, 0, 0.5, 9, 1},  // base 1: a division by zero
+        {fn::kLogBase, 3, 2, 0, 0, 0.5, 9, 3},
+        {fn::kCube, 1e30, 1, 0, 0, -1e4, -1e4 + 3, 0},  // past the 32-bit range
+        {fn::kSin, 1, 1, 0, 0, 2040, 2100, 0},          // where the step stops moving x
+        {fn::kSin, 1, 1, 0, 0, -3e38, -3e38, 0},
+        {fn::kCos, 1e30, 300, 1, 0, 8.75, 18.75, 0},  // y far from 0: the rows' size from the scale itself
+    };
+    for (const PlotCase& c : fixed) {
+        if (std::getenv("VIRAMONT_ORACLE_TRACE")) std::cerr << c << std::endl;
+        expectSamePlot(c);
+    }
+    // A longer run: VIRAMONT_ORACLE_PLOTS=5000.
+    const char* asked = std::getenv("VIRAMONT_ORACLE_PLOTS");
+    const int plots = asked ? std::atoi(asked) : 150;
+    std::mt19937_64 random(20261210);
+    for (int i = 0; i < plots; ++i) {
+        PlotCase c = randomPlot(random);
+        // Wide plots are slow point by point: a few.
+        if (c.end - c.start > 30 && i % 10 != 0) c.end = c.start + 30;
+        expectSamePlot(c);
+        if (testing::Test::HasFailure()) break;
+    }
+}
+
+} // namespace
+} // namespace viramont

@@ -43,6 +43,7 @@ public:
     void print(std::string_view text, LineEnd end) override;
     WorldPoint currentPoint() const override { return geometry_.current(); }
     std::string accessibleText() const override { return geometry_.printedLines(); }
+    const CanvasGeometry* pixelGrid() const override { return &geometry_; }
 
     // The image in device pixels, its devicePixelRatio set.
     const QImage& image() const {

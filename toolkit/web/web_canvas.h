@@ -39,6 +39,7 @@ public:
     void print(std::string_view text, LineEnd end) override;
     WorldPoint currentPoint() const override { return geometry_.current(); }
     std::string accessibleText() const override { return geometry_.printedLines(); }
+    const CanvasGeometry* pixelGrid() const override { return &geometry_; }
 
     // Shows what changed in the element and gives the page, for screen
     // readers, what the picture shows: `description` when there is one,

@@ -1,0 +1,286 @@
+#pragma once
+// A graph drawn a pixel column at a time: the same pixels, trace and fault
+// as evaluating every point of its loop, from far fewer points.
+//
+// Why the picture is the same. A canvas of pixels draws a point as a dot
+// on the pixel it falls into, so a graph's picture is fixed by the set of
+// pixels its points fall into. The loop's x are the counter's floats, known
+// without running it (counter.h); the x of one pixel column are one
+// stretch of them. Between two turns of the curve (Shape) the stored y is
+// monotone in x, so the points of a stretch fall into the rows between its
+// first and its last point; where the curve is flat enough that one pass
+// moves y less than half a row, they fall into every one of those rows. Such
+// a stretch is drawn from its two ends, a point in each row between, and
+// the few points the graph's trace needs: where its highest and lowest
+// values are first reached and where it meets the x-axis (found by halving,
+// the values being monotone). No value in it can fault where its two ends
+// do not: the values lie between them, and so does k·x + b.
+//
+// Everything else is evaluated point by point, as the loop does: a few
+// passes on either side of every turn, a stretch too steep or too short, a
+// stretch whose end faults (so the fault comes at the same x, after the same
+// points), a canvas that is not of pixels.
+
+#include "plot/counter.h"
+#include "plot/description.h"
+#include "plot/graph_loops.h"
+#include "toolkit/arith.h"
+#include "toolkit/canvas.h"
+#include "toolkit/canvas_geometry.h"
+#include "toolkit/fault.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace viramont::graph {
+
+// Where a graph's points go when it is drawn by its columns: the canvas
+// (and a second one on the same pixels) gets a point in every pixel the
+// loop's points fall into, the trace the points that decide it, in order,
+// and the count of the others.
+class ColumnSink {
+public:
+    ColumnSink(Canvas& canvas, Colour colour, GraphTrace* trace, Canvas* second = nullptr, Colour secondColour = 0)
+        : canvas_(canvas), colour_(colour), second_(second), secondColour_(secondColour), trace_(trace) {}
+    ColumnSink(const ColumnSink&) = delete;
+    ColumnSink& operator=(const ColumnSink&) = delete;
+
+    void both(float x, float y) {
+        drawn_.push_back({x, y});
+        if (trace_) traced_.push_back({x, y});
+        if (drawn_.size() >= kBatch || traced_.size() >= kBatch) flush();
+    }
+    void draw(float x, float y) {
+        drawn_.push_back({x, y});
+        if (drawn_.size() >= kBatch) flush();
+    }
+    void trace(float x, float y) {
+        if (!trace_) return;
+        traced_.push_back({x, y});
+        if (traced_.size() >= kBatch) flush();
+    }
+    // Passes counted after the points given before them.
+    void passes(long long n) { passes_ += n; }
+    void flush() {
+        if (trace_ && !traced_.empty()) trace_->add(traced_);
+        if (trace_) trace_->addPasses(passes_);
+        passes_ = 0;
+        if (!drawn_.empty()) {
+            canvas_.points(drawn_, colour_);
+            if (second_) second_->points(drawn_, secondColour_);
+        }
+        drawn_.clear();
+        traced_.clear();
+    }
+
+private:
+    static constexpr std::size_t kBatch = 2048;
+    Canvas& canvas_;
+    Colour colour_;
+    Canvas* second_;
+    Colour secondColour_;
+    GraphTrace* trace_;
+    std::vector<GraphPoint> drawn_, traced_;
+    long long passes_ = 0;
+};
+
+// The pixels of `canvas` when a graph may be drawn by its columns there
+// (and on `second` too, when given): null where it must be drawn point by
+// point.
+inline const CanvasGeometry* columnGrid(const Canvas& canvas, const Canvas* second = nullptr) {
+    const CanvasGeometry* grid = canvas.pixelGrid();
+    if (!grid || !grid->hasArea()) return nullptr;
+    if (second) {
+        const CanvasGeometry* other = second->pixelGrid();
+        if (!other || !grid->sameGrid(*other)) return nullptr;
+    }
+    return grid;
+}
+
+// Draws the graph of `value` for x from start to end at kGraphStep, as
+// forEachX and a point per x would, on `grid`'s pixels; curX and curY are
+// left as the loop leaves them, a fault included.
+template <class Value>
+class ColumnDrawing {
+public:
+    ColumnDrawing(const CanvasGeometry& grid, const Shape& shape, ColumnSink& sink, float& curX, float& curY,
+                  const Value& value)
+        : grid_(grid), shape_(shape), sink_(sink), curX_(curX), curY_(curY), value_(value) {}
+
+    void draw(double start, double end) {
+        curX_ = toSingle(start);
+        const float last = toSingle(end);
+        const CounterPath path = counterPath(curX_, last, kGraphStep);
+        for (const CounterRun& run : path.runs) drawRun(run);
+        curX_ = path.after;
+    }
+
+private:
+    // Passes evaluated one by one on either side of a turn, and the
+    // shortest stretch worth drawing from its ends.
+    static constexpr std::int64_t kNearTurn = 8, kShortest = 12;
+    // Device pixels beyond the canvas's edges where a dot can still reach it.
+    static constexpr double kReach = 256;
+
+    float xAt(const CounterRun& run, std::int64_t i) const { return static_cast<float>(run.at(i)); }
+    double column(float x) const { return std::floor(grid_.map(x, 0).x); }
+    double row(float y) const { return std::floor(grid_.map(0, y).y); }
+    // A column, those far off the canvas on either side taken as one.
+    double columnKey(float x) const {
+        const double c = column(x);
+        if (!(c >= -kReach)) return -kReach - 1;  // also NaN
+        if (c > grid_.widthPx() + kReach) return grid_.widthPx() + kReach + 1;
+        return c;
+    }
+    bool rowsShown(double r0, double r1) const {
+        if (r0 > r1) std::swap(r0, r1);
+        return r1 >= -kReach && r0 <= grid_.heightPx() + kReach;
+    }
+
+    // The first index in (lo, hi] where `holds` does, it holding at hi and
+    // not at lo, and holding from there on.
+    template <class Holds>
+    std::int64_t firstWhere(std::int64_t lo, std::int64_t hi, Holds&& holds) const {
+        while (hi - lo > 1) {
+            const std::int64_t mid = lo + (hi - lo) / 2;
+            (holds(mid) ? hi : lo) = mid;
+        }
+        return hi;
+    }
+
+    void drawRun(const CounterRun& run) {
+        std::int64_t i = 0;
+        while (i < run.count) {
+            // The passes of one column (or of the columns off the canvas).
+            const double key = columnKey(xAt(run, i));
+            const std::int64_t end =
+                columnKey(xAt(run, run.count - 1)) == key
+                    ? run.count
+                    : firstWhere(i, run.count - 1, [&](std::int64_t j) { return columnKey(xAt(run, j)) != key; });
+            drawColumn(run, i, end - 1);
+            i = end;
+        }
+    }
+
+    // Passes a to b of one column: split at the curve's turns, a few passes
+    // around each taken one by one.
+    void drawColumn(const CounterRun& run, std::int64_t a, std::int64_t b) {
+        if (b - a + 1 < kShortest) return pointByPoint(run, a, b);
+        double lo = run.at(a), hi = run.at(b);
+        if (lo > hi) std::swap(lo, hi);
+        const std::size_t most = static_cast<std::size_t>((b - a + 1) / (4 * kNearTurn));
+        if (!shape_.turns(lo, hi, most, turns_)) return pointByPoint(run, a, b);
+        std::int64_t from = a;
+        for (const double turn : turns_) {
+            const double at = std::round((turn - run.first) / run.step);
+            const std::int64_t near = static_cast<std::int64_t>(std::clamp(at, double(a), double(b)));
+            const std::int64_t nearFrom = std::max(from, near - kNearTurn), nearTo = std::min(b, near + kNearTurn);
+            if (nearFrom > nearTo) continue;
+            if (nearFrom > from) drawStretch(run, from, nearFrom - 1);
+            pointByPoint(run, nearFrom, nearTo);
+            from = nearTo + 1;
+        }
+        if (from <= b) drawStretch(run, from, b);
+    }
+
+    void pointByPoint(const CounterRun& run, std::int64_t a, std::int64_t b) {
+        for (std::int64_t i = a; i <= b; ++i) {
+            const float x = xAt(run, i);
+            curX_ = x;
+            curY_ = value_(x);
+            sink_.both(x, curY_);
+        }
+    }
+
+    // Passes a to b of one column where the curve does not turn.
+    void drawStretch(const CounterRun& run, std::int64_t a, std::int64_t b) {
+        if (b - a + 1 < kShortest || !fromEnds(run, a, b)) pointByPoint(run, a, b);
+    }
+
+    // The stretch drawn from its ends; false, having given nothing, where
+    // that cannot be shown to give the loop's pixels and trace.
+    bool fromEnds(const CounterRun& run, std::int64_t a, std::int64_t b) {
+        const float xa = xAt(run, a), xb = xAt(run, b);
+        float ya, yb;
+        try {
+            ya = value_(xa);
+            yb = value_(xb);
+        } catch (const RuntimeFault&) {
+            return false;
+        }
+        if (!std::isfinite(ya) || !std::isfinite(yb)) return false;
+        const double ra = row(ya), rb = row(yb);
+        const bool shown = column(xa) >= -kReach && column(xa) <= grid_.widthPx() + kReach && rowsShown(ra, rb);
+        if (shown) {
+            // One pass moves y less than half a row, its rounding included.
+            const double size = std::max(std::fabs(ya), std::fabs(yb));
+            const double ulp = size > 0 ? std::ldexp(1.0, std::ilogb(size) - 23) : 0x1p-126;
+            const double perPass = (shape_.slope(std::min(run.at(a), run.at(b)), std::max(run.at(a), run.at(b))) *
+                                        std::fabs(run.step) +
+                                    ulp) *
+                                   std::fabs(grid_.factorY());
+            if (!(perPass < 0.5)) return false;
+        }
+        // The points the trace needs, by pass: where the stretch reaches its
+        // far end's value first, and where it crosses or meets the x-axis.
+        keys_.clear();
+        const auto y = [&](std::int64_t i) { return value_(xAt(run, i)); };
+        try {
+            if (yb != ya && y(b - 1) == yb) {
+                keys_.push_back(firstWhere(a, b, [&](std::int64_t i) { return y(i) == yb; }));
+            }
+            const auto side = [](float v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
+            const int sa = side(ya), sb = side(yb);
+            if (sa != sb) {
+                // Sides change monotonically: at most two steps (below, on, above).
+                const int dir = sb > sa ? 1 : -1;
+                std::int64_t from = a;
+                for (int s = sa; s != sb;) {
+                    const std::int64_t j =
+                        firstWhere(from, b, [&](std::int64_t i) { return dir * side(y(i)) > dir * s; });
+                    if (j - 1 > a) keys_.push_back(j - 1);
+                    if (j < b) keys_.push_back(j);
+                    s = side(y(j));
+                    from = j;
+                }
+            }
+        } catch (const RuntimeFault&) {
+            return false;
+        }
+        std::sort(keys_.begin(), keys_.end());
+        keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
+        // A point in every row between the ends, where one can be found.
+        rows_.clear();
+        if (shown) {
+            const double from = std::max(std::min(ra, rb) + 1, -kReach);
+            const double to = std::min(std::max(ra, rb) - 1, grid_.heightPx() + kReach);
+            for (double r = from; r <= to; ++r) {
+                const auto [lo, hi] = grid_.floatsInRow(r);
+                if (!(lo <= hi)) return false;
+                rows_.push_back(lo);
+            }
+        }
+        sink_.both(xa, ya);
+        for (const std::int64_t i : keys_) sink_.trace(xAt(run, i), y(i));
+        for (const float r : rows_) sink_.draw(xa, r);
+        curX_ = xb;
+        curY_ = yb;
+        sink_.both(xb, yb);
+        sink_.passes(b - a + 1 - 2 - static_cast<long long>(keys_.size()));
+        return true;
+    }
+
+    const CanvasGeometry& grid_;
+    const Shape& shape_;
+    ColumnSink& sink_;
+    float& curX_;
+    float& curY_;
+    const Value& value_;
+    std::vector<double> turns_;
+    std::vector<std::int64_t> keys_;
+    std::vector<float> rows_;
+};
+
+} // namespace viramont::graph
