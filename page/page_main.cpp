@@ -52,6 +52,7 @@
 
 #include <array>
 #include <charconv>
+#include <initializer_list>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -60,6 +61,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 EM_JS(void, page_end_program, (), { viramontPage.endProgram(); });
@@ -596,6 +598,29 @@ struct Page {
             .addJson("options", jsonList(levelNames()))
             .add("action", action);
     }
+    using ButtonItem = std::pair<const char*, const char*>;  // command, text
+    static Json buttonsPart(std::initializer_list<ButtonItem> items) {
+        std::vector<Json> buttons;
+        for (const auto& [command, label] : items) buttons.push_back(Json().add("command", command).add("text", label));
+        return Json().add("kind", "buttons").add("items", buttons);
+    }
+    // A panel of parts of the dialog `id`, Enter in its fields the command `enter`.
+    static void openParts(const char* id, const char* heading, const char* menu, const char* enter,
+                          const std::vector<Json>& parts) {
+        web::openPartsPanel(Json()
+                                .add("id", id)
+                                .add("heading", heading)
+                                .add("closeLabel", view::kCardsClose)
+                                .add("menu", menu)
+                                .add("enter", enter)
+                                .add("parts", parts));
+    }
+    // The level chosen in the list `name`.
+    static practice::Level levelChosen(const std::string& name) {
+        const std::string chosen = WebField(name).text();
+        const std::size_t at = chosen.empty() ? 0 : std::size_t(chosen[0] - '0');
+        return view::kLevels[std::min(at, view::kLevels.size() - 1)].level;
+    }
     static void setText(const std::string& name, const std::string& text) {
         web::setPart(Json().add("name", name).add("text", text));
     }
@@ -627,12 +652,6 @@ struct Page {
         taskPicture = std::make_unique<WebCanvas>(partId("picture"), size.width, size.height, pixels.ratio,
                                                   layout::classicColour(row.fore), layout::classicColour(row.back),
                                                   cssFont(row.font));
-        std::vector<Json> buttons;
-        using Item = std::pair<const char*, const char*>;
-        for (const auto& [command, label] : {Item{"check", view::kCheckButton}, Item{"solution", view::kSolutionButton},
-                                             Item{"next", view::kNextButton}}) {
-            buttons.push_back(Json().add("command", command).add("text", label));
-        }
         const std::vector<Json> top{text(partId("heading"), bold), select(partId("level"), view::kLevelLabel, "level")};
         const std::vector<Json> parts{
             Json().add("kind", "row").add("parts", top),
@@ -647,27 +666,18 @@ struct Page {
                 .add("border", border)
                 .add("spokenName", view::kPracticePictureName),
             Json().add("kind", "row").add("parts", fields),
-            Json().add("kind", "buttons").add("items", buttons),
+            buttonsPart({{"check", view::kCheckButton}, {"solution", view::kSolutionButton}, {"next", view::kNextButton}}),
             text(partId("verdict"), bold),
             text(partId("differs")),
             text(partId("steps")),
         };
-        web::openPartsPanel(Json()
-                                .add("id", "practice")
-                                .add("heading", view::kPracticeTitle)
-                                .add("closeLabel", view::kCardsClose)
-                                .add("menu", kPracticeMenu)
-                                .add("enter", "check")
-                                .add("parts", parts));
+        openParts("practice", view::kPracticeTitle, kPracticeMenu, "check", parts);
         setText(partId("prompt"), view::kAnswerPrompt);
         newRound();
     }
 
     void newRound() {
-        const std::string chosen = WebField(partId("level")).text();
-        const std::size_t level = std::min<std::size_t>(chosen.empty() ? 0 : std::size_t(chosen[0] - '0'),
-                                                        view::kLevels.size() - 1);
-        round.emplace(nextSeed ? *nextSeed : std::random_device{}(), view::kLevels[level].level);
+        round.emplace(nextSeed ? *nextSeed : std::random_device{}(), levelChosen(partId("level")));
         nextSeed.reset();
         scored = false;
         setText(partId("next"), view::kNextButton);
@@ -742,20 +752,9 @@ struct Page {
                                        select("cards-level", view::kLevelLabel, "")};
         std::vector<Json> column;
         for (const Json& field : fields) column.push_back(Json().add("kind", "row").add("parts", std::vector<Json>{field}));
-        std::vector<Json> buttons;
-        using Item = std::pair<const char*, const char*>;
-        for (const auto& [command, label] : {Item{"save", view::kCardsSave}, Item{"print", view::kCardsPrint},
-                                             Item{"close", view::kCardsClose}}) {
-            buttons.push_back(Json().add("command", command).add("text", label));
-        }
-        column.push_back(Json().add("kind", "buttons").add("items", buttons));
-        web::openPartsPanel(Json()
-                                .add("id", "cards")
-                                .add("heading", view::kCardsTitle)
-                                .add("closeLabel", view::kCardsClose)
-                                .add("menu", kCardsMenu)
-                                .add("enter", "save")
-                                .add("parts", column));
+        column.push_back(
+            buttonsPart({{"save", view::kCardsSave}, {"print", view::kCardsPrint}, {"close", view::kCardsClose}}));
+        openParts("cards", view::kCardsTitle, kCardsMenu, "save", column);
         web::setPart(Json().add("name", "cards-variants").add("focus", true));
     }
 
@@ -787,11 +786,8 @@ struct Page {
         const std::optional<int> setNumber =
             wholeNumber("cards-set", view::kSetNumberLabel, 1, practice::kMostSetNumber);
         if (!setNumber) return;
-        const std::string chosen = WebField("cards-level").text();
-        const std::size_t level = std::min<std::size_t>(chosen.empty() ? 0 : std::size_t(chosen[0] - '0'),
-                                                        view::kLevels.size() - 1);
         web::showBusy();
-        const practice::CardSet set = practice::makeCards(*variants, *setNumber, view::kLevels[level].level);
+        const practice::CardSet set = practice::makeCards(*variants, *setNumber, levelChosen("cards-level"));
         const view::CardsPage& page = view::kCardsPage;
         const double r = view::kCardsPageRatio, unit = r / view::kMmPerPixel;  // device pixels to a mm
         const std::string id = "CardsPage", graphId = "CardGraph";
