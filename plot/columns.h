@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace viramont::graph {
@@ -99,15 +100,65 @@ inline const CanvasGeometry* columnGrid(const Canvas& canvas, const Canvas* seco
     return grid;
 }
 
+// Passes evaluated one by one on either side of a turn, and the shortest
+// stretch worth taking from its ends.
+inline constexpr std::int64_t kNearTurn = 8, kShortest = 12;
+
+// Passes a to b of `run` split at the curve's turns: `each(i, j)` for the
+// passes around a turn, to be evaluated one by one, `stretch(i, j)` for
+// those between, where the curve does not turn; in order. Where the turns
+// are too many to be worth it, all of them go to `each`.
+template <class Each, class Stretch>
+void splitAtTurns(const Shape& shape, const CounterRun& run, std::int64_t a, std::int64_t b,
+                  std::vector<double>& turns, Each&& each, Stretch&& stretch) {
+    if (b - a + 1 < kShortest) return each(a, b);
+    double lo = run.at(a), hi = run.at(b);
+    if (lo > hi) std::swap(lo, hi);
+    const std::size_t most = static_cast<std::size_t>((b - a + 1) / (4 * kNearTurn));
+    if (!shape.turns(lo, hi, most, turns)) return each(a, b);
+    std::int64_t from = a;
+    for (const double turn : turns) {
+        const double at = std::round((turn - run.first) / run.step);
+        const std::int64_t near = static_cast<std::int64_t>(std::clamp(at, double(a), double(b)));
+        const std::int64_t nearFrom = std::max(from, near - kNearTurn), nearTo = std::min(b, near + kNearTurn);
+        if (nearFrom > nearTo) continue;
+        if (nearFrom > from) stretch(from, nearFrom - 1);
+        each(nearFrom, nearTo);
+        from = nearTo + 1;
+    }
+    if (from <= b) stretch(from, b);
+}
+
+// The first index in (lo, hi] where `holds` does, it holding at hi and not
+// at lo, and holding from there on.
+template <class Holds>
+std::int64_t firstWhere(std::int64_t lo, std::int64_t hi, Holds&& holds) {
+    while (hi - lo > 1) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        (holds(mid) ? hi : lo) = mid;
+    }
+    return hi;
+}
+
+// Where a graph has a point at every x of its loop: the plot's graphs,
+// which stop at the first x without a value.
+struct AtEveryX {
+    static constexpr bool kEvery = true;
+    bool operator()(double) const { return true; }
+};
+
 // Draws the graph of `value` for x from start to end at kGraphStep, as
 // forEachX and a point per x would, on `grid`'s pixels; curX and curY are
-// left as the loop leaves them, a fault included.
-template <class Value>
+// left as the loop leaves them, a fault included. With `defined` other than
+// AtEveryX, the x where it is false are passed by without a point, as the
+// curves of practice and of the step sheet have it; those where it holds
+// must lie on a half-line, or be all or none (k·x + b > 0).
+template <class Value, class Defined = AtEveryX>
 class ColumnDrawing {
 public:
     ColumnDrawing(const CanvasGeometry& grid, const Shape& shape, ColumnSink& sink, float& curX, float& curY,
-                  const Value& value)
-        : grid_(grid), shape_(shape), sink_(sink), curX_(curX), curY_(curY), value_(value) {}
+                  const Value& value, const Defined& defined = {})
+        : grid_(grid), shape_(shape), sink_(sink), curX_(curX), curY_(curY), value_(value), defined_(defined) {}
 
     void draw(double start, double end) {
         curX_ = toSingle(start);
@@ -118,9 +169,6 @@ public:
     }
 
 private:
-    // Passes evaluated one by one on either side of a turn, and the
-    // shortest stretch worth drawing from its ends.
-    static constexpr std::int64_t kNearTurn = 8, kShortest = 12;
     // Device pixels beyond the canvas's edges where a dot can still reach it.
     static constexpr double kReach = 256;
 
@@ -137,17 +185,6 @@ private:
     bool rowsShown(double r0, double r1) const {
         if (r0 > r1) std::swap(r0, r1);
         return r1 >= -kReach && r0 <= grid_.heightPx() + kReach;
-    }
-
-    // The first index in (lo, hi] where `holds` does, it holding at hi and
-    // not at lo, and holding from there on.
-    template <class Holds>
-    std::int64_t firstWhere(std::int64_t lo, std::int64_t hi, Holds&& holds) const {
-        while (hi - lo > 1) {
-            const std::int64_t mid = lo + (hi - lo) / 2;
-            (holds(mid) ? hi : lo) = mid;
-        }
-        return hi;
     }
 
     void drawRun(const CounterRun& run) {
@@ -167,28 +204,16 @@ private:
     // Passes a to b of one column: split at the curve's turns, a few passes
     // around each taken one by one.
     void drawColumn(const CounterRun& run, std::int64_t a, std::int64_t b) {
-        if (b - a + 1 < kShortest) return pointByPoint(run, a, b);
-        double lo = run.at(a), hi = run.at(b);
-        if (lo > hi) std::swap(lo, hi);
-        const std::size_t most = static_cast<std::size_t>((b - a + 1) / (4 * kNearTurn));
-        if (!shape_.turns(lo, hi, most, turns_)) return pointByPoint(run, a, b);
-        std::int64_t from = a;
-        for (const double turn : turns_) {
-            const double at = std::round((turn - run.first) / run.step);
-            const std::int64_t near = static_cast<std::int64_t>(std::clamp(at, double(a), double(b)));
-            const std::int64_t nearFrom = std::max(from, near - kNearTurn), nearTo = std::min(b, near + kNearTurn);
-            if (nearFrom > nearTo) continue;
-            if (nearFrom > from) drawStretch(run, from, nearFrom - 1);
-            pointByPoint(run, nearFrom, nearTo);
-            from = nearTo + 1;
-        }
-        if (from <= b) drawStretch(run, from, b);
+        splitAtTurns(
+            shape_, run, a, b, turns_, [&](std::int64_t i, std::int64_t j) { pointByPoint(run, i, j); },
+            [&](std::int64_t i, std::int64_t j) { drawStretch(run, i, j); });
     }
 
     void pointByPoint(const CounterRun& run, std::int64_t a, std::int64_t b) {
         for (std::int64_t i = a; i <= b; ++i) {
             const float x = xAt(run, i);
             curX_ = x;
+            if (!defined_(x)) continue;
             curY_ = value_(x);
             sink_.both(x, curY_);
         }
@@ -196,7 +221,24 @@ private:
 
     // Passes a to b of one column where the curve does not turn.
     void drawStretch(const CounterRun& run, std::int64_t a, std::int64_t b) {
-        if (b - a + 1 < kShortest || !fromEnds(run, a, b)) pointByPoint(run, a, b);
+        if (b - a + 1 < kShortest) return pointByPoint(run, a, b);
+        if constexpr (!Defined::kEvery) {
+            // The x with a value lie on a half-line: none between two without
+            // one, and one border between two that differ.
+            const bool atA = defined_(xAt(run, a)), atB = defined_(xAt(run, b));
+            if (!atA && !atB) {
+                curX_ = xAt(run, b);
+                return;
+            }
+            if (atA != atB) {
+                const std::int64_t border =
+                    firstWhere(a, b, [&](std::int64_t i) { return defined_(xAt(run, i)) == atB; });
+                drawStretch(run, a, border - 1);
+                drawStretch(run, border, b);
+                return;
+            }
+        }
+        if (!fromEnds(run, a, b)) pointByPoint(run, a, b);
     }
 
     // The stretch drawn from its ends; false, having given nothing, where
@@ -278,9 +320,99 @@ private:
     float& curX_;
     float& curY_;
     const Value& value_;
+    Defined defined_;
     std::vector<double> turns_;
     std::vector<std::int64_t> keys_;
     std::vector<float> rows_;
 };
+
+// Where a curve of `Values` has a value: k·x + b > 0 for the logarithms,
+// everywhere for the others.
+template <class Values>
+struct WhereDefined {
+    static constexpr bool kEvery = false;
+    const Params* p;
+    bool operator()(double x) const { return Values::defined(*p, x); }
+};
+
+// The red curve of `Values` for `p` drawn by its columns into `sink` on
+// `grid`, the x without a value passed by; a fault leaves once the points
+// before it are given.
+template <class Values>
+void drawCurveByColumns(const CanvasGeometry& grid, const Params& p, double start, double end, ColumnSink& sink) {
+    float curX = 0, curY = 0;
+    const auto value = [&p](float x) { return Values::transformed(p, x); };
+    try {
+        ColumnDrawing<decltype(value), WhereDefined<Values>>(grid, Values::shape(p, true), sink, curX, curY, value,
+                                                              WhereDefined<Values>{&p})
+            .draw(start, end);
+    } catch (...) {
+        sink.flush();
+        throw;
+    }
+    sink.flush();
+}
+
+// What a curve's loop meets: how many x it visited, at how many of them the
+// curve had a value, and the least and the greatest of those values.
+struct LoopReach {
+    long long visited = 0, defined = 0;
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+};
+
+// The reach of the loop of `value` over the x from start to end at
+// kGraphStep where `defined` holds, as evaluating every x gives it, from
+// far fewer values: the loop's passes in pieces, each split at the curve's
+// turns, a stretch between them giving its least and greatest values at
+// its ends. A fault leaves as the loop's would, at the same x, the x before
+// it and the one that faulted counted as visited.
+template <class Value, class Defined>
+void reachOfLoop(double start, double end, const Shape& shape, const Value& value, const Defined& defined,
+                 LoopReach& reach) {
+    // Passes in one piece: a piece where a fault or the domain's border
+    // lies is evaluated point by point.
+    constexpr std::int64_t kPiece = 1024;
+    const CounterPath path = counterPath(toSingle(start), toSingle(end), kGraphStep);
+    std::vector<double> turns;
+    for (const CounterRun& run : path.runs) {
+        const auto x = [&](std::int64_t i) { return static_cast<float>(run.at(i)); };
+        const auto each = [&](std::int64_t a, std::int64_t b) {
+            for (std::int64_t i = a; i <= b; ++i) {
+                ++reach.visited;
+                if (!defined(x(i))) continue;
+                const float y = value(x(i));
+                ++reach.defined;
+                reach.low = std::min(reach.low, y);
+                reach.high = std::max(reach.high, y);
+            }
+        };
+        const auto stretch = [&](std::int64_t a, std::int64_t b) {
+            const bool atA = defined(x(a)), atB = defined(x(b));
+            if (!atA && !atB) {  // none between: the x with a value lie on a half-line
+                reach.visited += b - a + 1;
+                return;
+            }
+            float ya = 0, yb = 0;
+            bool ends = atA && atB;
+            if (ends) {
+                try {
+                    ya = value(x(a));
+                    yb = value(x(b));
+                } catch (const RuntimeFault&) {
+                    ends = false;
+                }
+            }
+            if (!ends || !std::isfinite(ya) || !std::isfinite(yb)) return each(a, b);
+            reach.visited += b - a + 1;
+            reach.defined += b - a + 1;
+            reach.low = std::min({reach.low, ya, yb});
+            reach.high = std::max({reach.high, ya, yb});
+        };
+        for (std::int64_t from = 0; from < run.count; from += kPiece) {
+            splitAtTurns(shape, run, from, std::min(run.count, from + kPiece) - 1, turns, each, stretch);
+        }
+    }
+}
 
 } // namespace viramont::graph

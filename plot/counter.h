@@ -22,7 +22,8 @@ struct CounterRun {
     double first = 0;
     double step = 0;
     std::int64_t count = 0;
-    double at(std::int64_t i) const { return first + static_cast<double>(i) * step; }
+    // The first pass as it is (-0 stays -0, which adding 0 would not keep).
+    double at(std::int64_t i) const { return i == 0 ? first : first + static_cast<double>(i) * step; }
     double last() const { return at(count - 1); }
 };
 

@@ -210,6 +210,14 @@ Interval RedInterval(const FormState& s) {
 void DrawCurve(const FormState& state, Interval over, Canvas& canvas, Colour colour, GraphTrace* trace) {
     const Params p(state);
     graph::visitValues(state.FunctionName, [&](auto values) {
+        if (const CanvasGeometry* grid = graph::columnGrid(canvas)) {
+            graph::ColumnSink sink(canvas, colour, trace);
+            try {
+                graph::drawCurveByColumns<decltype(values)>(*grid, p, over.start, over.end, sink);
+            } catch (const RuntimeFault&) {
+            }
+            return;
+        }
         GraphBatch batch(canvas, colour, trace);
         try {
             collectGraphCurve<decltype(values)>(p, over.start, over.end, batch);

@@ -1,6 +1,7 @@
 #include "plot/step_graphs.h"
 
 #include "form/layout.h"
+#include "plot/columns.h"
 #include "plot/graph_loops.h"
 #include "toolkit/guard.h"
 #include "toolkit/number_text.h"
@@ -32,28 +33,16 @@ constexpr double kLabelRoomBelow = 18, kLabelRoomRight = 36;
 // In logical pixels: the room an axis's name keeps at its end.
 constexpr double kNameRoom = 24;
 
-// What a curve's loop met: how many x it visited, at how many of them the
-// curve had a value, and the least and the greatest of those values.
-struct Reach {
-    long long visited = 0, defined = 0;
-    float low = std::numeric_limits<float>::infinity();
-    float high = -std::numeric_limits<float>::infinity();
-};
+using Reach = graph::LoopReach;
 
 // The loops over one curve, with the x and the arithmetic of the plot's red
-// graph. Like the plot's own loops they hold nothing that waits for a fault
-// on its way out.
+// graph: the values it meets, worked out from a few of them, and every
+// point where its graph is not drawn by its columns. The latter, like the
+// plot's own loops, holds nothing that waits for a fault on its way out.
 template <class Values>
-[[gnu::noinline]] void collectGraphReach(const Params& p, const StepCurve& c, Reach& reach) {
-    float curX = 0;
-    forEachX(curX, c.start, c.end, kGraphStep, [&](float x) {
-        ++reach.visited;
-        if (!Values::defined(p, x)) return;
-        const float y = Values::transformed(p, x);
-        ++reach.defined;
-        reach.low = std::min(reach.low, y);
-        reach.high = std::max(reach.high, y);
-    });
+void collectGraphReach(const Params& p, const StepCurve& c, Reach& reach) {
+    graph::reachOfLoop(c.start, c.end, Values::shape(p, true), [&p](float x) { return Values::transformed(p, x); },
+                       graph::WhereDefined<Values>{&p}, reach);
 }
 
 template <class Values>
@@ -244,7 +233,17 @@ void DrawStepGraphs(const StepChain& chain, std::span<Canvas* const> graphs, std
             Canvas* next = i + 1 < n ? graphs[i + 1] : nullptr;
             graphs[i]->setDrawWidth(kCurveWidth);
             if (next) next->setDrawWidth(kMutedWidth);
-            GraphBatch batch(*graphs[i], i == 0 ? kBlue : kRed, next, kMutedCurve);
+            const Colour colour = i == 0 ? kBlue : kRed;
+            if (const CanvasGeometry* grid = graph::columnGrid(*graphs[i], next)) {
+                graph::ColumnSink sink(*graphs[i], colour, nullptr, next, kMutedCurve);
+                try {
+                    graph::drawCurveByColumns<Values>(*grid, paramsOf(i), curves[i]->start, curves[i]->end, sink);
+                } catch (...) {
+                    ended[i] = std::current_exception();
+                }
+                continue;
+            }
+            GraphBatch batch(*graphs[i], colour, next, kMutedCurve);
             try {
                 collectGraphWhereDefined<Values>(paramsOf(i), *curves[i], batch);
             } catch (...) {
@@ -284,7 +283,16 @@ void DrawBaseAndRed(const StepChain& chain, Canvas& graph) {
         drawFrame(graph, viewOf(curves, reach));
         graph.setDrawWidth(kCurveWidth);
         for (std::size_t i = 0; i < curves.size(); ++i) {
-            GraphBatch batch(graph, i == 0 ? kBlue : kRed);
+            const Colour colour = i == 0 ? kBlue : kRed;
+            if (const CanvasGeometry* grid = graph::columnGrid(graph)) {
+                graph::ColumnSink sink(graph, colour, nullptr);
+                try {
+                    graph::drawCurveByColumns<Values>(*grid, paramsOf(i), curves[i]->start, curves[i]->end, sink);
+                } catch (...) {
+                }
+                continue;
+            }
+            GraphBatch batch(graph, colour);
             try {
                 collectGraphWhereDefined<Values>(paramsOf(i), *curves[i], batch);
             } catch (...) {
