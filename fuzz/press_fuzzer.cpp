@@ -58,6 +58,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -118,7 +119,10 @@ public:
 // the program's checked arithmetic), and every printed text is clean UTF-8.
 class CheckedCanvas final : public Canvas {
 public:
-    explicit CheckedCanvas(Canvas& inner) : inner_(inner) {}
+    // `everyPoint`: the canvas does not tell the plot of its pixels, so the
+    // graphs come point by point, as the reference for a press drawn by
+    // columns.
+    explicit CheckedCanvas(Canvas& inner, bool everyPoint = false) : inner_(inner), everyPoint_(everyPoint) {}
 
     void clear() override {
         ++calls;
@@ -155,6 +159,7 @@ public:
     }
     WorldPoint currentPoint() const override { return inner_.currentPoint(); }
     std::string accessibleText() const override { return inner_.accessibleText(); }
+    const CanvasGeometry* pixelGrid() const override { return everyPoint_ ? nullptr : inner_.pixelGrid(); }
 
     long long calls = 0;
     long long points = 0;
@@ -167,14 +172,15 @@ private:
             fail("point handed to the canvas is not finite: " + std::to_string(x) + ", " + std::to_string(y));
     }
     Canvas& inner_;
+    bool everyPoint_;
 };
 
 // The window's two raster canvases, made once for each pixel ratio (a new
 // image costs more than most runs) and put back before every run into the
 // state of a new canvas: drawing width 1, the pixel scale, cleared.
-test::RasterCanvases& freshCanvases(bool highDpi) {
-    static test::RasterCanvases normal(1.0), high(2.0);
-    test::RasterCanvases& c = highDpi ? high : normal;
+test::RasterCanvases& freshCanvases(bool highDpi, bool reference = false) {
+    static test::RasterCanvases normal(1.0), high(2.0), normalReference(1.0), highReference(2.0);
+    test::RasterCanvases& c = reference ? (highDpi ? highReference : normalReference) : highDpi ? high : normal;
     for (auto [canvas, area] : {std::pair{&c.picture1, test::kPicture1}, std::pair{&c.picture2, test::kPicture2}}) {
         canvas->setDrawWidth(1);
         canvas->setScale(0, 0, area.width, area.height);
@@ -185,10 +191,12 @@ test::RasterCanvases& freshCanvases(bool highDpi) {
 
 // The form on in-memory controls and the two raster canvases.
 struct Window : test::FakeControls {
-    explicit Window(test::RasterCanvases& canvases) : picture1(canvases.picture1), picture2(canvases.picture2) {
+    explicit Window(test::RasterCanvases& canvases, bool everyPoint = false)
+        : canvases(canvases), picture1(canvases.picture1, everyPoint), picture2(canvases.picture2, everyPoint) {
         Form_Load(form);
     }
 
+    test::RasterCanvases& canvases;
     CheckedCanvas picture1, picture2;
     Boxes boxes;
     Form form = test::formOver(*this, picture1, picture2, boxes, [] {});
@@ -256,13 +264,41 @@ bool pressSelect(Window& w) {
     return true;
 }
 
+template <class T>
+bool sameBits(const T& a, const T& b) {
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+// The same press, one that drew its axes, on a window whose canvases take
+// every point: the same ending, box, numbers, description and pixels.
+void expectSameAsEveryPoint(const Window& w, const FormState& before, bool completed, bool highDpi) {
+    Window every(freshCanvases(highDpi, true), true);
+    every.form.state = before;
+    const std::uint64_t everyClears = every.canvases.picture1.geometry().clears();
+    const bool everyCompleted = press(every, Command1_Click);
+    const FormState &s = w.form.state, &e = every.form.state;
+    if (completed != everyCompleted || w.boxes.messages != every.boxes.messages)
+        fail("the press by columns ended otherwise than point by point");
+    if (!sameBits(s.CurX, e.CurX) || !sameBits(s.CurY, e.CurY) || !sameBits(s.YMin, e.YMin) ||
+        !(s.YMax.isUnset() == e.YMax.isUnset() && (s.YMax.isUnset() || sameBits(s.YMax.value(), e.YMax.value()))))
+        fail("the press by columns left other numbers than point by point");
+    if (s.Spoken.picture1 != e.Spoken.picture1) fail("the press by columns is described otherwise than point by point");
+    if (every.canvases.picture1.geometry().clears() == everyClears)
+        fail("the press by columns drew its axes, point by point it did not");
+    if (w.canvases.picture1.image() != every.canvases.picture1.image())
+        fail("the press by columns drew other pixels than point by point");
+}
+
 // Presses Command1 and checks how it ended.
-void pressPlot(Window& w) {
+void pressPlot(Window& w, bool highDpi) {
     FormState& s = w.form.state;
     if (!oracle::plotIsShort(s)) return;
 
+    const FormState before = s;
+    const std::uint64_t clearsBefore = w.canvases.picture1.geometry().clears();
     const long long calls1 = w.picture1.calls, calls2 = w.picture2.calls;
     const bool completed = press(w, Command1_Click);
+    if (w.canvases.picture1.geometry().clears() != clearsBefore) expectSameAsEveryPoint(w, before, completed, highDpi);
     if (!completed) {
         expectFaultBox(w, "Command1");
         if (!oracle::isPlotted(s.FunctionName)) fail("Command1 faulted for the entry " + s.FunctionName);
@@ -315,7 +351,7 @@ void run(std::string_view data) {
             if (!pressSelect(w)) return;
             break;
         case 'P':
-            pressPlot(w);
+            pressPlot(w, highDpi);
             break;
         case ',':
         case '.':

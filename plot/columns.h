@@ -33,6 +33,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace viramont::graph {
@@ -50,12 +52,25 @@ public:
 
     void both(float x, float y) {
         drawn_.push_back({x, y});
+        last_ = {x, y};
+        drawnAny_ = true;
         if (trace_) traced_.push_back({x, y});
         if (drawn_.size() >= kBatch || traced_.size() >= kBatch) flush();
     }
     void draw(float x, float y) {
         drawn_.push_back({x, y});
+        last_ = {x, y};
+        drawnAny_ = true;
         if (drawn_.size() >= kBatch) flush();
+    }
+    // Points drawn out of the loop's order, then the last point of the
+    // loop's order once more: the canvas's current point stays as it was.
+    void drawAside(float x, float y) {
+        drawn_.push_back({x, y});
+        if (drawn_.size() >= kBatch) flush();
+    }
+    void drawLastAgain() {
+        if (drawnAny_) draw(last_.x, last_.y);
     }
     void trace(float x, float y) {
         if (!trace_) return;
@@ -84,6 +99,8 @@ private:
     Colour secondColour_;
     GraphTrace* trace_;
     std::vector<GraphPoint> drawn_, traced_;
+    GraphPoint last_{};
+    bool drawnAny_ = false;
     long long passes_ = 0;
 };
 
@@ -164,7 +181,19 @@ public:
         curX_ = toSingle(start);
         const float last = toSingle(end);
         const CounterPath path = counterPath(curX_, last, kGraphStep);
-        for (const CounterRun& run : path.runs) drawRun(run);
+        // The one place that waits for a fault: the far end of a stretch
+        // faulted, so the stretch is taken point by point, as the loop
+        // would, to its first fault. Nothing else here waits for one, which
+        // keeps the page's loops free of a call through its script at every
+        // value.
+        try {
+            for (const CounterRun& run : path.runs) drawRun(run);
+        } catch (const RuntimeFault&) {
+            if (!probed_.run) throw;
+            const Probe stretch = std::exchange(probed_, {});
+            pointByPoint(*stretch.run, stretch.a, stretch.b);
+            throw;
+        }
         curX_ = path.after;
     }
 
@@ -204,10 +233,26 @@ private:
     // Passes a to b of one column: split at the curve's turns, a few passes
     // around each taken one by one.
     void drawColumn(const CounterRun& run, std::int64_t a, std::int64_t b) {
+        columnRows_.clear();
         splitAtTurns(
             shape_, run, a, b, turns_, [&](std::int64_t i, std::int64_t j) { pointByPoint(run, i, j); },
             [&](std::int64_t i, std::int64_t j) { drawStretch(run, i, j); });
+        drawColumnRows(xAt(run, a));
     }
+
+    // The rows the column's stretches pass through, each once, at `x` (one
+    // of the column's): the same pixels as a point per row of each stretch.
+    void drawColumnRows(float x) {
+        if (columnRows_.empty()) return;
+        std::sort(columnRows_.begin(), columnRows_.end());
+        double next = -kReach - 1;  // the first row not yet drawn
+        for (const auto& [from, to] : columnRows_) {
+            for (double r = std::max(from, next); r <= to; ++r) sink_.drawAside(x, grid_.floatsInRow(r).first);
+            next = std::max(next, to + 1);
+        }
+        sink_.drawLastAgain();
+    }
+
 
     void pointByPoint(const CounterRun& run, std::int64_t a, std::int64_t b) {
         for (std::int64_t i = a; i <= b; ++i) {
@@ -245,13 +290,12 @@ private:
     // that cannot be shown to give the loop's pixels and trace.
     bool fromEnds(const CounterRun& run, std::int64_t a, std::int64_t b) {
         const float xa = xAt(run, a), xb = xAt(run, b);
-        float ya, yb;
-        try {
-            ya = value_(xa);
-            yb = value_(xb);
-        } catch (const RuntimeFault&) {
-            return false;
-        }
+        // A fault at the first pass is the loop's own, at its x.
+        curX_ = xa;
+        const float ya = value_(xa);
+        probed_ = {&run, a, b};
+        const float yb = value_(xb);
+        probed_ = {};
         if (!std::isfinite(ya) || !std::isfinite(yb)) return false;
         const double ra = row(ya), rb = row(yb);
         const bool shown = column(xa) >= -kReach && column(xa) <= grid_.widthPx() + kReach && rowsShown(ra, rb);
@@ -269,44 +313,39 @@ private:
         // far end's value first, and where it crosses or meets the x-axis.
         keys_.clear();
         const auto y = [&](std::int64_t i) { return value_(xAt(run, i)); };
-        try {
-            if (yb != ya && y(b - 1) == yb) {
-                keys_.push_back(firstWhere(a, b, [&](std::int64_t i) { return y(i) == yb; }));
+        if (yb != ya && y(b - 1) == yb) {
+            keys_.push_back(firstWhere(a, b, [&](std::int64_t i) { return y(i) == yb; }));
+        }
+        const auto side = [](float v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
+        const int sa = side(ya), sb = side(yb);
+        if (sa != sb) {
+            // Sides change monotonically: at most two steps (below, on, above).
+            const int dir = sb > sa ? 1 : -1;
+            std::int64_t from = a;
+            for (int s = sa; s != sb;) {
+                const std::int64_t j =
+                    firstWhere(from, b, [&](std::int64_t i) { return dir * side(y(i)) > dir * s; });
+                if (j - 1 > a) keys_.push_back(j - 1);
+                if (j < b) keys_.push_back(j);
+                s = side(y(j));
+                from = j;
             }
-            const auto side = [](float v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
-            const int sa = side(ya), sb = side(yb);
-            if (sa != sb) {
-                // Sides change monotonically: at most two steps (below, on, above).
-                const int dir = sb > sa ? 1 : -1;
-                std::int64_t from = a;
-                for (int s = sa; s != sb;) {
-                    const std::int64_t j =
-                        firstWhere(from, b, [&](std::int64_t i) { return dir * side(y(i)) > dir * s; });
-                    if (j - 1 > a) keys_.push_back(j - 1);
-                    if (j < b) keys_.push_back(j);
-                    s = side(y(j));
-                    from = j;
-                }
-            }
-        } catch (const RuntimeFault&) {
-            return false;
         }
         std::sort(keys_.begin(), keys_.end());
         keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
-        // A point in every row between the ends, where one can be found.
-        rows_.clear();
+        // A point in every row between the ends, where one can be found,
+        // drawn with the column's other rows.
         if (shown) {
             const double from = std::max(std::min(ra, rb) + 1, -kReach);
             const double to = std::min(std::max(ra, rb) - 1, grid_.heightPx() + kReach);
             for (double r = from; r <= to; ++r) {
                 const auto [lo, hi] = grid_.floatsInRow(r);
                 if (!(lo <= hi)) return false;
-                rows_.push_back(lo);
             }
+            if (from <= to) columnRows_.push_back({from, to});
         }
         sink_.both(xa, ya);
         for (const std::int64_t i : keys_) sink_.trace(xAt(run, i), y(i));
-        for (const float r : rows_) sink_.draw(xa, r);
         curX_ = xb;
         curY_ = yb;
         sink_.both(xb, yb);
@@ -323,7 +362,13 @@ private:
     Defined defined_;
     std::vector<double> turns_;
     std::vector<std::int64_t> keys_;
-    std::vector<float> rows_;
+    // The stretch whose far end is being evaluated.
+    struct Probe {
+        const CounterRun* run = nullptr;
+        std::int64_t a = 0, b = 0;
+    };
+    Probe probed_;
+    std::vector<std::pair<double, double>> columnRows_;  // from, to
 };
 
 // Where a curve of `Values` has a value: k·x + b > 0 for the logarithms,
@@ -375,6 +420,7 @@ void reachOfLoop(double start, double end, const Shape& shape, const Value& valu
     constexpr std::int64_t kPiece = 1024;
     const CounterPath path = counterPath(toSingle(start), toSingle(end), kGraphStep);
     std::vector<double> turns;
+    std::optional<std::pair<std::int64_t, std::int64_t>> probed;  // the stretch whose ends are evaluated
     for (const CounterRun& run : path.runs) {
         const auto x = [&](std::int64_t i) { return static_cast<float>(run.at(i)); };
         const auto each = [&](std::int64_t a, std::int64_t b) {
@@ -393,24 +439,28 @@ void reachOfLoop(double start, double end, const Shape& shape, const Value& valu
                 reach.visited += b - a + 1;
                 return;
             }
-            float ya = 0, yb = 0;
-            bool ends = atA && atB;
-            if (ends) {
-                try {
-                    ya = value(x(a));
-                    yb = value(x(b));
-                } catch (const RuntimeFault&) {
-                    ends = false;
-                }
-            }
-            if (!ends || !std::isfinite(ya) || !std::isfinite(yb)) return each(a, b);
+            if (!(atA && atB)) return each(a, b);
+            probed = {a, b};
+            const float ya = value(x(a)), yb = value(x(b));
+            probed = {};
+            if (!std::isfinite(ya) || !std::isfinite(yb)) return each(a, b);
             reach.visited += b - a + 1;
             reach.defined += b - a + 1;
             reach.low = std::min({reach.low, ya, yb});
             reach.high = std::max({reach.high, ya, yb});
         };
-        for (std::int64_t from = 0; from < run.count; from += kPiece) {
-            splitAtTurns(shape, run, from, std::min(run.count, from + kPiece) - 1, turns, each, stretch);
+        // An end of a stretch faulted: the stretch is taken point by point,
+        // as the loop would, to its first fault. Nothing else here waits for
+        // a fault (see ColumnDrawing::draw).
+        try {
+            for (std::int64_t from = 0; from < run.count; from += kPiece) {
+                splitAtTurns(shape, run, from, std::min(run.count, from + kPiece) - 1, turns, each, stretch);
+            }
+        } catch (const RuntimeFault&) {
+            if (!probed) throw;
+            const auto [a, b] = *std::exchange(probed, {});
+            each(a, b);
+            throw;
         }
     }
 }

@@ -57,6 +57,7 @@ void CanvasGeometry::setScale(double left, double top, double right, double bott
     hasArea_ = std::isfinite(sx_) && std::isfinite(sy_) && sx_ != 0.0 && sy_ != 0.0 && std::isfinite(left) &&
                std::isfinite(top);
     lineOpen_ = false;
+    rowFloats_.clear();
 }
 
 namespace {
@@ -104,14 +105,20 @@ FloatBox CanvasGeometry::floatsIn(const DevicePixel& pixel, const DevicePixel& n
     const auto [x0, x1] = lend && pixel.left_ == near.left_ ? std::pair{nearBox.x0, nearBox.x1}
                                                             : floatsAlong(left_, sx_, ux_, pixel.left_);
     const auto [y0, y1] =
-        lend && pixel.top_ == near.top_ ? std::pair{nearBox.y0, nearBox.y1} : floatsAlong(top_, sy_, uy_, pixel.top_);
+        lend && pixel.top_ == near.top_ ? std::pair{nearBox.y0, nearBox.y1} : floatsInRow(pixel.top_);
     if (!(x0 <= x1 && y0 <= y1)) return {};
     return {x0, x1, y0, y1};
 }
 
 std::pair<float, float> CanvasGeometry::floatsInRow(double row) const {
     if (!hasArea_) return {1.0f, 0.0f};
-    return floatsAlong(top_, sy_, uy_, row);
+    // The rows of the canvas, worked out once a scale: a graph drawn by its
+    // columns meets each of them in every column.
+    if (!(row >= 0 && row < height_)) return floatsAlong(top_, sy_, uy_, row);
+    if (rowFloats_.empty()) rowFloats_.assign(static_cast<std::size_t>(height_), {0.0f, -1.0f});
+    std::pair<float, float>& known = rowFloats_[static_cast<std::size_t>(row)];
+    if (known == std::pair{0.0f, -1.0f}) known = floatsAlong(top_, sy_, uy_, row);
+    return known;
 }
 
 std::size_t FloatBox::firstOutside(std::span<const GraphPoint> batch, std::size_t from) const {

@@ -174,6 +174,9 @@ private:
     std::uint64_t clears_ = 0;
     bool lineOpen_ = false;  // the last print stayed on its line and nothing moved since
     WorldPoint openEnd_;
+    // floatsInRow of each row of the canvas on this scale; {0, -1} where not
+    // yet known ({1, 0} where no float falls into it).
+    mutable std::vector<std::pair<float, float>> rowFloats_;
 };
 
 } // namespace viramont

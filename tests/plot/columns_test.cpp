@@ -228,6 +228,7 @@ TEST(ColumnDrawing, GivesThePixelsTraceAndFaultOfEveryPoint) {
         {fn::kSin, 1, 1, 0, 0, 2040, 2100, 0},          // where the step stops moving x
         {fn::kSin, 1, 1, 0, 0, -3e38, -3e38, 0},
         {fn::kCos, 1e30, 300, 1, 0, 8.75, 18.75, 0},  // y far from 0: the rows' size from the scale itself
+        {fn::kSin, 3e38, 1, 3.14159265, 3e38, 0, 3.14159265, 0},  // the red graph alone overflows, off the canvas
     };
     for (const PlotCase& c : fixed) {
         if (std::getenv("VIRAMONT_ORACLE_TRACE")) std::cerr << c << std::endl;
