@@ -58,8 +58,8 @@ struct PressCase {
 };
 
 constexpr PressCase kCases[] = {
-    {"default", "0", "10", 31, 1.5},
-    {"wide", "-2047", "2047", 5, 1.2},
+    {"default", "0", "10", 31, 1.0},
+    {"wide", "-2047", "2047", 5, 0.05},
 };
 
 // Counts the paint events of a widget.
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
         const double ratio = t.press / t.floor;
         const bool met = ratio <= c.target;
         missed = missed || !met;
-        std::printf("%-8s %5d %9.2f (%7.2f..%7.2f) %9.2f (%7.2f..%7.2f) %6.2f  (target <= %.1f%s)\n", c.name, runs,
+        std::printf("%-8s %5d %9.2f (%7.2f..%7.2f) %9.2f (%7.2f..%7.2f) %6.3f  (target <= %.2f%s)\n", c.name, runs,
                     t.press, t.pressMin, t.pressMax, t.floor, t.floorMin, t.floorMax, ratio, c.target,
                     met ? "" : ", MISSED");
     }

@@ -216,7 +216,9 @@ private:
         return r1 >= -kReach && r0 <= grid_.heightPx() + kReach;
     }
 
-    void drawRun(const CounterRun& run) {
+    // Kept out of draw(), whose wait for a fault would otherwise cover
+    // every call made here (on the page, a call through its script each).
+    [[gnu::noinline]] void drawRun(const CounterRun& run) {
         std::int64_t i = 0;
         while (i < run.count) {
             // The passes of one column (or of the columns off the canvas).
@@ -242,6 +244,21 @@ private:
 
     // The rows the column's stretches pass through, each once, at `x` (one
     // of the column's): the same pixels as a point per row of each stretch.
+    // Whether a float falls into every row from `from` to `to`: on most
+    // scales every row has one, and the rows found so are kept.
+    bool rowsHaveFloats(double from, double to) {
+        if (from >= haveFloats_.first && to <= haveFloats_.second) return true;
+        for (double r = from; r <= to; ++r) {
+            if (r >= haveFloats_.first && r <= haveFloats_.second) continue;
+            const auto [lo, hi] = grid_.floatsInRow(r);
+            if (!(lo <= hi)) return false;
+        }
+        if (haveFloats_.first > haveFloats_.second) haveFloats_ = {from, to};
+        else if (from <= haveFloats_.second + 1 && to >= haveFloats_.first - 1)
+            haveFloats_ = {std::min(from, haveFloats_.first), std::max(to, haveFloats_.second)};
+        return true;
+    }
+
     void drawColumnRows(float x) {
         if (columnRows_.empty()) return;
         std::sort(columnRows_.begin(), columnRows_.end());
@@ -338,10 +355,7 @@ private:
         if (shown) {
             const double from = std::max(std::min(ra, rb) + 1, -kReach);
             const double to = std::min(std::max(ra, rb) - 1, grid_.heightPx() + kReach);
-            for (double r = from; r <= to; ++r) {
-                const auto [lo, hi] = grid_.floatsInRow(r);
-                if (!(lo <= hi)) return false;
-            }
+            if (!rowsHaveFloats(from, to)) return false;
             if (from <= to) columnRows_.push_back({from, to});
         }
         sink_.both(xa, ya);
@@ -369,6 +383,7 @@ private:
     };
     Probe probed_;
     std::vector<std::pair<double, double>> columnRows_;  // from, to
+    std::pair<double, double> haveFloats_{1, 0};          // rows known to have floats
 };
 
 // Where a curve of `Values` has a value: k·x + b > 0 for the logarithms,
@@ -412,12 +427,23 @@ struct LoopReach {
 // turns, a stretch between them giving its least and greatest values at
 // its ends. A fault leaves as the loop's would, at the same x, the x before
 // it and the one that faulted counted as visited.
-template <class Value, class Defined>
-void reachOfLoop(double start, double end, const Shape& shape, const Value& value, const Defined& defined,
-                 LoopReach& reach) {
+// The passes of `run` in pieces of kPiece, each split at the curve's turns.
+// Out of line: a wait for a fault around it would otherwise cover every call
+// it makes (on the page, a call through its script each).
+template <class Each, class Stretch>
+[[gnu::noinline]] void splitInPieces(const Shape& shape, const CounterRun& run, std::vector<double>& turns,
+                                     Each& each, Stretch& stretch) {
     // Passes in one piece: a piece where a fault or the domain's border
     // lies is evaluated point by point.
     constexpr std::int64_t kPiece = 1024;
+    for (std::int64_t from = 0; from < run.count; from += kPiece) {
+        splitAtTurns(shape, run, from, std::min(run.count, from + kPiece) - 1, turns, each, stretch);
+    }
+}
+
+template <class Value, class Defined>
+void reachOfLoop(double start, double end, const Shape& shape, const Value& value, const Defined& defined,
+                 LoopReach& reach) {
     const CounterPath path = counterPath(toSingle(start), toSingle(end), kGraphStep);
     std::vector<double> turns;
     std::optional<std::pair<std::int64_t, std::int64_t>> probed;  // the stretch whose ends are evaluated
@@ -453,9 +479,7 @@ void reachOfLoop(double start, double end, const Shape& shape, const Value& valu
         // as the loop would, to its first fault. Nothing else here waits for
         // a fault (see ColumnDrawing::draw).
         try {
-            for (std::int64_t from = 0; from < run.count; from += kPiece) {
-                splitAtTurns(shape, run, from, std::min(run.count, from + kPiece) - 1, turns, each, stretch);
-            }
+            splitInPieces(shape, run, turns, each, stretch);
         } catch (const RuntimeFault&) {
             if (!probed) throw;
             const auto [a, b] = *std::exchange(probed, {});
