@@ -252,6 +252,7 @@ using graph::kGraphStep;
 using graph::LoopReach;
 using graph::Params;
 using graph::reachOfLoop;
+using graph::Shape;
 using graph::WhereDefined;
 
 // The curves whose x without a value are passed by: practice's curve and
@@ -290,37 +291,26 @@ Curves curvesOf(const PlotCase& c, bool everyPoint) {
     return out;
 }
 
-// The loop of a step's curve, every x evaluated.
-LoopReach everyX(const PlotCase& c, std::string& fault) {
+// The values the loop of a step's curve meets: every x evaluated, or
+// (`byPieces`) as the step sheet works them out.
+LoopReach reachOf(const PlotCase& c, bool byPieces, std::string& fault) {
     LoopReach reach;
     graph::visitValues(c.function, [&](auto values) {
         using Values = decltype(values);
         const Params p(c.A, c.k, c.b, c.C, static_cast<std::int16_t>(c.base));
+        const auto value = [&p](float x) { return Values::transformed(p, x); };
         float curX = 0;
         try {
+            const Shape shape = Values::shape(p, true);
+            if (byPieces) return reachOfLoop(c.start, c.end, shape, value, WhereDefined<Values>{&p}, reach);
             forEachX(curX, c.start, c.end, kGraphStep, [&](float x) {
                 ++reach.visited;
                 if (!Values::defined(p, x)) return;
-                const float y = Values::transformed(p, x);
+                const float y = value(x);
                 ++reach.defined;
                 reach.low = std::min(reach.low, y);
                 reach.high = std::max(reach.high, y);
             });
-        } catch (const RuntimeFault& f) {
-            fault = faultMessage(f);
-        }
-    });
-    return reach;
-}
-
-LoopReach byPieces(const PlotCase& c, std::string& fault) {
-    LoopReach reach;
-    graph::visitValues(c.function, [&](auto values) {
-        using Values = decltype(values);
-        const Params p(c.A, c.k, c.b, c.C, static_cast<std::int16_t>(c.base));
-        try {
-            reachOfLoop(c.start, c.end, Values::shape(p, true), [&p](float x) { return Values::transformed(p, x); },
-                        WhereDefined<Values>{&p}, reach);
         } catch (const RuntimeFault& f) {
             fault = faultMessage(f);
         }
@@ -346,7 +336,7 @@ void expectSameCurves(const PlotCase& c) {
     EXPECT_EQ(columns.notes, every.notes);
 
     std::string byPiecesFault, everyFault;
-    const LoopReach pieces = byPieces(c, byPiecesFault), all = everyX(c, everyFault);
+    const LoopReach pieces = reachOf(c, true, byPiecesFault), all = reachOf(c, false, everyFault);
     EXPECT_EQ(byPiecesFault, everyFault);
     EXPECT_EQ(pieces.visited, all.visited);
     EXPECT_EQ(pieces.defined, all.defined);
