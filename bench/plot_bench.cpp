@@ -108,7 +108,7 @@ private:
         std::printf("  %-32s %8.2f ms / %8.2f ms = %6.3f", plot.c_str(), p, f, p / f);
         if (target > 0) {
             const bool met = p / f <= target;
-            std::printf("  (target <= %.1f%s)", target, met ? "" : ", MISSED");
+            std::printf("  (target <= %.2f%s)", target, met ? "" : ", MISSED");
             missed_ = missed_ || !met;
         }
         std::printf("\n");
