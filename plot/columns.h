@@ -57,12 +57,6 @@ public:
         if (trace_) traced_.push_back({x, y});
         if (drawn_.size() >= kBatch || traced_.size() >= kBatch) flush();
     }
-    void draw(float x, float y) {
-        drawn_.push_back({x, y});
-        last_ = {x, y};
-        drawnAny_ = true;
-        if (drawn_.size() >= kBatch) flush();
-    }
     // Points drawn out of the loop's order, then the last point of the
     // loop's order once more: the canvas's current point stays as it was.
     void drawAside(float x, float y) {
@@ -70,7 +64,7 @@ public:
         if (drawn_.size() >= kBatch) flush();
     }
     void drawLastAgain() {
-        if (drawnAny_) draw(last_.x, last_.y);
+        if (drawnAny_) drawAside(last_.x, last_.y);
     }
     void trace(float x, float y) {
         if (!trace_) return;
@@ -242,8 +236,6 @@ private:
         drawColumnRows(xAt(run, a));
     }
 
-    // The rows the column's stretches pass through, each once, at `x` (one
-    // of the column's): the same pixels as a point per row of each stretch.
     // Whether a float falls into every row from `from` to `to`: on most
     // scales every row has one, and the rows found so are kept.
     bool rowsHaveFloats(double from, double to) {
@@ -259,6 +251,8 @@ private:
         return true;
     }
 
+    // The rows the column's stretches pass through, each once, at `x` (one
+    // of the column's): the same pixels as a point per row of each stretch.
     void drawColumnRows(float x) {
         if (columnRows_.empty()) return;
         std::sort(columnRows_.begin(), columnRows_.end());
@@ -269,7 +263,6 @@ private:
         }
         sink_.drawLastAgain();
     }
-
 
     void pointByPoint(const CounterRun& run, std::int64_t a, std::int64_t b) {
         for (std::int64_t i = a; i <= b; ++i) {
@@ -395,15 +388,31 @@ struct WhereDefined {
     bool operator()(double x) const { return Values::defined(*p, x); }
 };
 
-// The red curve of `Values` for `p` drawn by its columns into `sink` on
-// `grid`, the x without a value passed by; a fault leaves once the points
-// before it are given.
+// The red curve of `Values` for `p` from start to end on `canvas`, its
+// points traced into `trace` and drawn on `second` too, when given; the x
+// without a value are passed by. By its columns where the canvases are of
+// the same pixels, point by point elsewhere. A fault leaves once the points
+// before it are drawn.
 template <class Values>
-void drawCurveByColumns(const CanvasGeometry& grid, const Params& p, double start, double end, ColumnSink& sink) {
+void drawCurveWhereDefined(const Params& p, double start, double end, Canvas& canvas, Colour colour,
+                           GraphTrace* trace, Canvas* second = nullptr, Colour secondColour = 0) {
+    const CanvasGeometry* grid = columnGrid(canvas, second);
+    if (!grid) {
+        GraphBatch batch(canvas, colour, trace, second, secondColour);
+        try {
+            collectGraphWhereDefined<Values>(p, start, end, batch);
+        } catch (...) {
+            batch.flush();
+            throw;
+        }
+        batch.flush();
+        return;
+    }
+    ColumnSink sink(canvas, colour, trace, second, secondColour);
     float curX = 0, curY = 0;
     const auto value = [&p](float x) { return Values::transformed(p, x); };
     try {
-        ColumnDrawing<decltype(value), WhereDefined<Values>>(grid, Values::shape(p, true), sink, curX, curY, value,
+        ColumnDrawing<decltype(value), WhereDefined<Values>>(*grid, Values::shape(p, true), sink, curX, curY, value,
                                                               WhereDefined<Values>{&p})
             .draw(start, end);
     } catch (...) {
@@ -421,12 +430,6 @@ struct LoopReach {
     float high = -std::numeric_limits<float>::infinity();
 };
 
-// The reach of the loop of `value` over the x from start to end at
-// kGraphStep where `defined` holds, as evaluating every x gives it, from
-// far fewer values: the loop's passes in pieces, each split at the curve's
-// turns, a stretch between them giving its least and greatest values at
-// its ends. A fault leaves as the loop's would, at the same x, the x before
-// it and the one that faulted counted as visited.
 // The passes of `run` in pieces of kPiece, each split at the curve's turns.
 // Out of line: a wait for a fault around it would otherwise cover every call
 // it makes (on the page, a call through its script each).
@@ -441,6 +444,12 @@ template <class Each, class Stretch>
     }
 }
 
+// The reach of the loop of `value` over the x from start to end at
+// kGraphStep where `defined` holds, as evaluating every x gives it, from
+// far fewer values: the loop's passes in pieces, each split at the curve's
+// turns, a stretch between them giving its least and greatest values at
+// its ends. A fault leaves as the loop's would, at the same x, the x before
+// it and the one that faulted counted as visited.
 template <class Value, class Defined>
 void reachOfLoop(double start, double end, const Shape& shape, const Value& value, const Defined& defined,
                  LoopReach& reach) {

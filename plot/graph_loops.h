@@ -57,10 +57,11 @@ void forEachX(float& curX, double start, double end, float step, Body&& body) {
 // sums each batch up for the picture's description on its way.
 class GraphBatch {
 public:
-    GraphBatch(Canvas& canvas, Colour colour, GraphTrace* trace = nullptr)
-        : canvas_(canvas), colour_(colour), trace_(trace) {}
+    GraphBatch(Canvas& canvas, Colour colour, GraphTrace* trace = nullptr, Canvas* second = nullptr,
+               Colour secondColour = 0)
+        : canvas_(canvas), colour_(colour), second_(second), secondColour_(secondColour), trace_(trace) {}
     GraphBatch(Canvas& canvas, Colour colour, Canvas* second, Colour secondColour)
-        : canvas_(canvas), colour_(colour), second_(second), secondColour_(secondColour) {}
+        : GraphBatch(canvas, colour, nullptr, second, secondColour) {}
     GraphBatch(const GraphBatch&) = delete;
     GraphBatch& operator=(const GraphBatch&) = delete;
 
@@ -247,6 +248,18 @@ bool visitValues(const std::string& name, Visitor&& visit) {
     else if (name == fn::kLogBase) visit(LogBaseValues{});
     else return false;
     return true;
+}
+
+// The loop of a curve of `Values` for `p` with the x and the arithmetic of
+// the plot's red graph, every point where it has a value into the batch.
+// Like the plot's own loops it holds nothing that waits for a fault on its
+// way out.
+template <class Values>
+[[gnu::noinline]] void collectGraphWhereDefined(const Params& p, double start, double end, GraphBatch& batch) {
+    float curX = 0;
+    forEachX(curX, start, end, kGraphStep, [&](float x) {
+        if (Values::defined(p, x)) batch.add(x, Values::transformed(p, x));
+    });
 }
 
 } // namespace viramont::graph

@@ -192,16 +192,6 @@ double GraphPoints(const FormState& s) {
     return points(s.XStart.value(), s.XEnd) + points(red.start, red.end);
 }
 
-namespace {
-template <class Values>
-[[gnu::noinline]] void collectGraphCurve(const Params& p, double start, double end, GraphBatch& batch) {
-    float curX = 0;
-    forEachX(curX, start, end, kGraphStep, [&](float x) {
-        if (Values::defined(p, x)) batch.add(x, Values::transformed(p, x));
-    });
-}
-} // namespace
-
 Interval RedInterval(const FormState& s) {
     const double b = s.ShiftX.value();
     return {s.XStart.value() - b, static_cast<double>(s.XEnd) - b};
@@ -210,20 +200,10 @@ Interval RedInterval(const FormState& s) {
 void DrawCurve(const FormState& state, Interval over, Canvas& canvas, Colour colour, GraphTrace* trace) {
     const Params p(state);
     graph::visitValues(state.FunctionName, [&](auto values) {
-        if (const CanvasGeometry* grid = graph::columnGrid(canvas)) {
-            graph::ColumnSink sink(canvas, colour, trace);
-            try {
-                graph::drawCurveByColumns<decltype(values)>(*grid, p, over.start, over.end, sink);
-            } catch (const RuntimeFault&) {
-            }
-            return;
-        }
-        GraphBatch batch(canvas, colour, trace);
         try {
-            collectGraphCurve<decltype(values)>(p, over.start, over.end, batch);
+            graph::drawCurveWhereDefined<decltype(values)>(p, over.start, over.end, canvas, colour, trace);
         } catch (const RuntimeFault&) {
         }
-        batch.flush();
     });
 }
 

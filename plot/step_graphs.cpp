@@ -15,9 +15,6 @@ namespace viramont {
 
 namespace {
 
-using graph::forEachX;
-using graph::GraphBatch;
-using graph::kGraphStep;
 using graph::Params;
 
 constexpr int kCurveWidth = 3;
@@ -35,22 +32,12 @@ constexpr double kNameRoom = 24;
 
 using Reach = graph::LoopReach;
 
-// The loops over one curve, with the x and the arithmetic of the plot's red
-// graph: the values it meets, worked out from a few of them, and every
-// point where its graph is not drawn by its columns. The latter, like the
-// plot's own loops, holds nothing that waits for a fault on its way out.
+// The values the loop over one curve meets, with the x and the arithmetic
+// of the plot's red graph, worked out from a few of them.
 template <class Values>
 void collectGraphReach(const Params& p, const StepCurve& c, Reach& reach) {
     graph::reachOfLoop(c.start, c.end, Values::shape(p, true), [&p](float x) { return Values::transformed(p, x); },
                        graph::WhereDefined<Values>{&p}, reach);
-}
-
-template <class Values>
-[[gnu::noinline]] void collectGraphWhereDefined(const Params& p, const StepCurve& c, GraphBatch& batch) {
-    float curX = 0;
-    forEachX(curX, c.start, c.end, kGraphStep, [&](float x) {
-        if (Values::defined(p, x)) batch.add(x, Values::transformed(p, x));
-    });
 }
 
 // The part of the plane every graph shows.
@@ -233,23 +220,12 @@ void DrawStepGraphs(const StepChain& chain, std::span<Canvas* const> graphs, std
             Canvas* next = i + 1 < n ? graphs[i + 1] : nullptr;
             graphs[i]->setDrawWidth(kCurveWidth);
             if (next) next->setDrawWidth(kMutedWidth);
-            const Colour colour = i == 0 ? kBlue : kRed;
-            if (const CanvasGeometry* grid = graph::columnGrid(*graphs[i], next)) {
-                graph::ColumnSink sink(*graphs[i], colour, nullptr, next, kMutedCurve);
-                try {
-                    graph::drawCurveByColumns<Values>(*grid, paramsOf(i), curves[i]->start, curves[i]->end, sink);
-                } catch (...) {
-                    ended[i] = std::current_exception();
-                }
-                continue;
-            }
-            GraphBatch batch(*graphs[i], colour, next, kMutedCurve);
             try {
-                collectGraphWhereDefined<Values>(paramsOf(i), *curves[i], batch);
+                graph::drawCurveWhereDefined<Values>(paramsOf(i), curves[i]->start, curves[i]->end, *graphs[i],
+                                                     i == 0 ? kBlue : kRed, nullptr, next, kMutedCurve);
             } catch (...) {
                 ended[i] = std::current_exception();
             }
-            batch.flush();
         }
 
         for (std::size_t i = 0; i < n; ++i) {
@@ -283,21 +259,11 @@ void DrawBaseAndRed(const StepChain& chain, Canvas& graph) {
         drawFrame(graph, viewOf(curves, reach));
         graph.setDrawWidth(kCurveWidth);
         for (std::size_t i = 0; i < curves.size(); ++i) {
-            const Colour colour = i == 0 ? kBlue : kRed;
-            if (const CanvasGeometry* grid = graph::columnGrid(graph)) {
-                graph::ColumnSink sink(graph, colour, nullptr);
-                try {
-                    graph::drawCurveByColumns<Values>(*grid, paramsOf(i), curves[i]->start, curves[i]->end, sink);
-                } catch (...) {
-                }
-                continue;
-            }
-            GraphBatch batch(graph, colour);
             try {
-                collectGraphWhereDefined<Values>(paramsOf(i), *curves[i], batch);
+                graph::drawCurveWhereDefined<Values>(paramsOf(i), curves[i]->start, curves[i]->end, graph,
+                                                     i == 0 ? kBlue : kRed, nullptr);
             } catch (...) {
             }
-            batch.flush();
         }
     });
 }

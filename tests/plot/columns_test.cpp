@@ -213,6 +213,22 @@ PlotCase randomPlot(std::mt19937_64& random) {
     return c;
 }
 
+// The oracle's random plots from `seed`: VIRAMONT_ORACLE_PLOTS of them (150
+// by default; 5000 for a longer run) divided by `share`, until one fails.
+template <class Expect>
+void forRandomPlots(std::uint64_t seed, int share, Expect&& expect) {
+    const char* asked = std::getenv("VIRAMONT_ORACLE_PLOTS");
+    const int plots = (asked ? std::atoi(asked) : 150) / share;
+    std::mt19937_64 random(seed);
+    for (int i = 0; i < plots; ++i) {
+        PlotCase c = randomPlot(random);
+        // Wide plots are slow point by point: a few.
+        if (c.end - c.start > 30 && i % 10 != 0) c.end = c.start + 30;
+        expect(c);
+        if (testing::Test::HasFailure()) break;
+    }
+}
+
 TEST(ColumnDrawing, GivesThePixelsTraceAndFaultOfEveryPoint) {
     const PlotCase fixed[] = {
         {fn::kSin, 1, 1, 1, 1, 0, 10, 0},  // the window's defaults
@@ -234,17 +250,7 @@ TEST(ColumnDrawing, GivesThePixelsTraceAndFaultOfEveryPoint) {
         if (std::getenv("VIRAMONT_ORACLE_TRACE")) std::cerr << c << std::endl;
         expectSamePlot(c);
     }
-    // A longer run: VIRAMONT_ORACLE_PLOTS=5000.
-    const char* asked = std::getenv("VIRAMONT_ORACLE_PLOTS");
-    const int plots = asked ? std::atoi(asked) : 150;
-    std::mt19937_64 random(20261210);
-    for (int i = 0; i < plots; ++i) {
-        PlotCase c = randomPlot(random);
-        // Wide plots are slow point by point: a few.
-        if (c.end - c.start > 30 && i % 10 != 0) c.end = c.start + 30;
-        expectSamePlot(c);
-        if (testing::Test::HasFailure()) break;
-    }
+    forRandomPlots(20261210, 1, expectSamePlot);
 }
 
 using graph::forEachX;
@@ -358,15 +364,7 @@ TEST(ColumnDrawing, GivesTheCurvesWhereTheyHaveValuesAndTheirReachAsEveryPoint) 
         {fn::kCube, 0.75, 0.001, 0, 1e6, -0.0, 1, 0},  // from -0, every value the same
     };
     for (const PlotCase& c : fixed) expectSameCurves(c);
-    const char* asked = std::getenv("VIRAMONT_ORACLE_PLOTS");
-    const int plots = (asked ? std::atoi(asked) : 150) / 3;
-    std::mt19937_64 random(20261211);
-    for (int i = 0; i < plots; ++i) {
-        PlotCase c = randomPlot(random);
-        if (c.end - c.start > 30 && i % 10 != 0) c.end = c.start + 30;
-        expectSameCurves(c);
-        if (testing::Test::HasFailure()) break;
-    }
+    forRandomPlots(20261211, 3, expectSameCurves);
 }
 
 } // namespace
