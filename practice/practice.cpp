@@ -233,7 +233,8 @@ std::string taskHeading(const Task& task) {
     return "Задание " + std::to_string(task.number) + " из " + std::to_string(kTasksInRound);
 }
 
-void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer) {
+void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer, bool guides) {
+    (void)guides;
     redrawGraphs(taskState(task, task.hidden), canvas);
     if (answer) DrawCurve(taskState(task, *answer), redOf(task), canvas, kAnswerColour);
 }
@@ -368,6 +369,7 @@ Verdict Round::answer(const std::array<std::string, 4>& typed) {
     if (verdict.judged && !decided_) {
         decided_ = true;
         right_ += verdict.right;
+        rightWithHint_ += verdict.right && hinted_;
     }
     return verdict;
 }
@@ -381,11 +383,14 @@ bool Round::next() {
     if (at_ + 1 >= tasks_.size()) return false;
     ++at_;
     decided_ = false;
+    hinted_ = false;
     return true;
 }
 
 std::string Round::score() const {
-    return "Верно с первой попытки: " + std::to_string(right_) + " из " + std::to_string(tasks_.size()) + ".";
+    std::string score = "Верно с первой попытки: " + std::to_string(right_) + " из " + std::to_string(tasks_.size()) + ".";
+    if (rightWithHint_ > 0) score += " С подсказкой: " + std::to_string(rightWithHint_) + ".";
+    return score;
 }
 
 } // namespace viramont::practice

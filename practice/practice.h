@@ -89,8 +89,9 @@ PictureSize pictureSize();
 // The task's picture on `canvas` (of pictureSize() at any ratio): the
 // form's plot of the hidden numbers, its axes, guide lines, the blue and
 // the red graph; with an `answer`, its curve in green over the red graph's
-// interval.
-void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer = {});
+// interval. The guide lines x = −b and y = C give b and C away: they are
+// drawn where `guides` asks for them.
+void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer = {}, bool guides = true);
 inline constexpr Colour kAnswerColour = rgb(0, 160, 0);
 
 // What the task's picture shows, in words, for screen readers: the blue
@@ -150,18 +151,25 @@ public:
     Verdict answer(const std::array<std::string, 4>& typed);
     // The solution of the task shown; the task then counts as not solved.
     Solution showSolution();
+    // The hint asked for on the task shown: a right first answer after it
+    // counts as solved with a hint.
+    void takeHint() { hinted_ = true; }
     // The next task; false after the last.
     bool next();
     bool finished() const { return at_ + 1 == tasks_.size() && decided_; }
     int rightAtFirstTry() const { return right_; }
-    // "Верно с первой попытки: 7 из 10."
+    int rightWithHint() const { return rightWithHint_; }
+    // "Верно с первой попытки: 7 из 10.", and "С подсказкой: 2." where
+    // hints helped.
     std::string score() const;
 
 private:
     std::vector<Task> tasks_;
     std::size_t at_ = 0;
     bool decided_ = false;
+    bool hinted_ = false;
     int right_ = 0;
+    int rightWithHint_ = 0;
 };
 
 } // namespace viramont::practice

@@ -20,8 +20,21 @@ const char* commandName(Command command) {
     case Command::Practice: return "practice";
     case Command::Cards: return "cards";
     case Command::Close: return "close";
+    case Command::Check: return "check";
+    case Command::Hint: return "hint";
+    case Command::ShowSolution: return "solution";
+    case Command::NextTask: return "next";
+    case Command::ChooseLevel: return "level";
+    case Command::None: break;
     }
     return "";
+}
+
+Command commandNamed(std::string_view name) {
+    for (int c = int(Command::Copy); c <= int(Command::ChooseLevel); ++c) {
+        if (name == commandName(Command(c))) return Command(c);
+    }
+    return Command::None;
 }
 
 } // namespace viramont::view

@@ -11,10 +11,15 @@
 #include "plot/redraw.h"
 
 #include <array>
+#include <string_view>
 
 namespace viramont::view {
 
-enum class Command { Copy, Save, Print, Steps, Link, Practice, Cards, Close };
+// The commands of the menus, the step sheet and the panels; None: no command.
+enum class Command {
+    None, Copy, Save, Print, Steps, Link, Practice, Cards, Close,
+    Check, Hint, ShowSolution, NextTask, ChooseLevel,
+};
 
 enum class KeyScope { None, Canvas, Window };
 
@@ -59,5 +64,7 @@ bool offers(Command command, const LastPlot& lastPlot);
 
 // A command's name as a front end passes it on: "copy", "save", ...
 const char* commandName(Command command);
+// The command of a name; None where no command has it.
+Command commandNamed(std::string_view name);
 
 } // namespace viramont::view

@@ -156,10 +156,22 @@ CanvasPixels canvasPixels(int logicalWidth, int logicalHeight, double cssWidth, 
     return {deviceWidth, std::max(1, static_cast<int>(std::lround(logicalHeight * ratio))), ratio};
 }
 
+double panelWidth(double viewportWidth) { return std::floor(viewportWidth * kPanelShare); }
+
 double stepGraphWidth(double viewportWidth, const SheetLook& look) {
-    // The panel takes at most 98% of the viewport, with its 1 px border.
-    const double room = std::floor(viewportWidth * 0.98) - 2 - look.marginLeft - look.marginRight - 2 * look.graphEdge;
+    const double room =
+        panelWidth(viewportWidth) - 2 * kPanelBorder - look.marginLeft - look.marginRight - 2 * look.graphEdge;
     return std::clamp(room, 120.0, double(look.graph.width));
+}
+
+SheetLook sheetLookFor(double viewportWidth) {
+    SheetLook look = kSheetLook;
+    const int width = static_cast<int>(std::floor(stepGraphWidth(viewportWidth, look)));
+    look.graph = {width, static_cast<int>(std::lround(double(width) * kSheetLook.graph.height / kSheetLook.graph.width))};
+    const double room = panelWidth(viewportWidth) - 2 * kPanelBorder - look.marginLeft - look.marginRight;
+    const int fit = static_cast<int>(std::floor((room + look.cellGapX) / (look.cellWidth() + look.cellGapX)));
+    look.columns = std::clamp(fit, 1, kSheetLook.columns);
+    return look;
 }
 
 PageForm placeForm(double width, double height, double devicePixelRatio, const TextMetrics& metrics) {

@@ -62,9 +62,24 @@ struct CanvasPixels {
 };
 CanvasPixels canvasPixels(int logicalWidth, int logicalHeight, double cssWidth, double devicePixelRatio);
 
+// A panel over the form takes at most kPanelShare of the viewport's width,
+// with its border; a panel of parts (practice, the cards' box) has
+// kPanelPadding inside it, left and right.
+inline constexpr double kPanelShare = 0.98;
+inline constexpr double kPanelBorder = 1;
+inline constexpr double kPanelPadding = 16;
+inline constexpr double kPanelChrome = 2 * (kPanelBorder + kPanelPadding);
+// The widest a panel is on a viewport `viewportWidth` wide, its border included.
+double panelWidth(double viewportWidth);
+// The width a panel of parts has inside on that viewport.
+inline double panelRoom(double viewportWidth) { return panelWidth(viewportWidth) - kPanelChrome; }
+
 // The width of the step sheet's graphs in the panel on a viewport
 // `viewportWidth` wide: their own, or what the screen leaves them beside
 // the panel's margins.
 double stepGraphWidth(double viewportWidth, const SheetLook& look);
+// The step sheet's look in the panel on that viewport: its graphs that
+// wide, and as many columns as fit.
+SheetLook sheetLookFor(double viewportWidth);
 
 } // namespace viramont::view

@@ -13,6 +13,10 @@ std::vector<std::string> solutionLines(const practice::Solution& solution) {
     return lines;
 }
 
+std::string rangeCaption(const char* name, int low, int high) {
+    return std::string(name) + " (" + std::to_string(low) + "–" + std::to_string(high) + "):";
+}
+
 std::string notAWholeNumber(const char* label) {
     std::string name(label);
     if (!name.empty() && name.back() == ':') name.pop_back();

@@ -50,8 +50,10 @@ inline constexpr const char* kPracticePictureName = "График задания
 std::vector<std::string> solutionLines(const practice::Solution& solution);
 
 inline constexpr const char* kCardsTitle = "Карточки для класса";
-inline constexpr const char* kVariantsLabel = "Вариантов (1–30):";
-inline constexpr const char* kSetNumberLabel = "Номер набора (1–999):";
+inline constexpr const char* kVariantsLabel = "Вариантов";
+inline constexpr const char* kSetNumberLabel = "Номер набора";
+// A number's caption with its range: "Вариантов (1–30):".
+std::string rangeCaption(const char* name, int low, int high);
 inline constexpr const char* kCardsSave = "Сохранить PDF…";
 inline constexpr const char* kCardsPrint = "Печать…";
 inline constexpr const char* kCardsFileName = "карточки.pdf";

@@ -76,7 +76,8 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
 
     double y = look.marginTop;
     const layout::FontStyle titleFont = look.titleFont();
-    picture.lines.push_back({sheet.title, titleFont, look.ink, double(look.marginLeft), y});
+    std::size_t block = 0;
+    picture.lines.push_back({sheet.title, titleFont, look.ink, double(look.marginLeft), y, SheetRole::Title, block++});
     y += lineHeight(titleFont) + look.blockGap;
 
     // Each cell's lines, then the rows as high as their highest cell.
@@ -86,18 +87,19 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
             const SheetCell& cell = sheet.cells[i];
             const double x = look.marginLeft + double(i % columns) * (cellWidth + look.cellGapX);
             double at = y;
-            auto write = [&](const std::string& text, const layout::FontStyle& font, Colour ink) {
+            auto write = [&](const std::string& text, const layout::FontStyle& font, Colour ink, SheetRole role) {
                 for (const std::string& line : wrappedLines(text, font, cellWidth, metrics)) {
-                    picture.lines.push_back({line, font, ink, x, at});
+                    picture.lines.push_back({line, font, ink, x, at, role, block});
                     at += lineHeight(font);
                 }
+                ++block;
             };
-            write(cell.heading, look.headingFont, look.ink);
-            write(cell.formula, look.headingFont, look.ink);
-            write(cell.sentence, look.textFont, look.ink);
+            write(cell.heading, look.headingFont, look.ink, SheetRole::Heading);
+            write(cell.formula, look.headingFont, look.ink, SheetRole::Formula);
+            write(cell.sentence, look.textFont, look.ink, SheetRole::Sentence);
             picture.graphs.push_back({i, x, at});
             at += graphHeight + look.lineGap;
-            if (i < notes.size() && !notes[i].empty()) write(notes[i], look.textFont, look.noteInk);
+            if (i < notes.size() && !notes[i].empty()) write(notes[i], look.textFont, look.noteInk, SheetRole::Note);
             rowHeight = std::max(rowHeight, at - y);
         }
         y += rowHeight + look.cellGapY;
@@ -106,13 +108,15 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
 
     double width = look.marginLeft + double(columns) * cellWidth + double(columns - 1) * look.cellGapX + look.marginRight;
     width = std::max(width, look.marginLeft + std::ceil(metrics.width(sheet.title, titleFont)) + look.marginRight);
-    for (const std::string* block : {&sheet.key, &sheet.leftOut}) {
-        if (block->empty()) continue;
-        for (const std::string& line : split(*block, '\n')) {
-            picture.lines.push_back({line, look.textFont, look.ink, double(look.marginLeft), y});
+    for (const std::string* paragraph : {&sheet.key, &sheet.leftOut}) {
+        if (paragraph->empty()) continue;
+        const SheetRole role = paragraph == &sheet.key ? SheetRole::Key : SheetRole::LeftOut;
+        for (const std::string& line : split(*paragraph, '\n')) {
+            picture.lines.push_back({line, look.textFont, look.ink, double(look.marginLeft), y, role, block});
             width = std::max(width, look.marginLeft + std::ceil(metrics.width(line, look.textFont)) + look.marginRight);
             y += lineHeight(look.textFont);
         }
+        ++block;
         y += look.blockGap - look.lineGap;
     }
     picture.width = width;

@@ -67,13 +67,18 @@ struct SheetLook {
 };
 inline const SheetLook kSheetLook{};
 
+// What a paragraph of the sheet is.
+enum class SheetRole { Title, Heading, Formula, Sentence, Note, Key, LeftOut };
+
 // A line of text of the sheet's picture, its left end of the top of its
-// line box at (x, y).
+// line box at (x, y); the lines of a paragraph share its `block`.
 struct PlacedLine {
     std::string text;
     layout::FontStyle font;
     Colour ink;
     double x, y;
+    SheetRole role = SheetRole::Title;
+    std::size_t block = 0;
 };
 struct PlacedGraph {
     std::size_t cell;

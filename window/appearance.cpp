@@ -1,5 +1,6 @@
 #include "window/appearance.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 
@@ -69,6 +70,18 @@ QIcon programIcon() {
     icon.addPixmap(iconPicture(16));
     icon.addPixmap(iconPicture(32));
     return icon;
+}
+
+const view::TextMetrics& layoutMetrics() {
+    static const view::TextMetrics metrics{
+        [](const std::string& text, const layout::FontStyle& font) {
+            return QFontMetricsF(layoutFont(font)).horizontalAdvance(QString::fromStdString(text));
+        },
+        [](const layout::FontStyle& font) {
+            const QFontMetricsF m(layoutFont(font));
+            return m.ascent() + m.descent();
+        }};
+    return metrics;
 }
 
 } // namespace viramont

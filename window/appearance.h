@@ -2,6 +2,7 @@
 // Fonts, colours and the icon of the window, from the layout's values.
 
 #include "form/layout.h"
+#include "views/sheet.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,6 +14,8 @@ namespace viramont {
 // A font of the layout: its family and size as layout::familyOf and
 // layout::fontPixels give them, DejaVu Sans behind it.
 QFont layoutFont(const layout::FontStyle& wanted, double scale = 1.0);
+// Texts measured as the window sets them: the layout's fonts at scale 1.
+const view::TextMetrics& layoutMetrics();
 
 // A colour of the layout; system colours come from the palette.
 QColor layoutColour(Colour colour, const QPalette& palette);

@@ -4,6 +4,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/qt/painter_canvas.h"
 #include "views/outputs.h"
+#include "views/cards_panel.h"
 #include "views/practice.h"
 #include "window/appearance.h"
 #include "window/picture_export.h"
@@ -32,19 +33,6 @@ const view::CardsPage& page = view::kCardsPage;
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-// Texts measured as the cards set them: the layout's fonts at scale 1.
-const view::TextMetrics& cardMetrics() {
-    static const view::TextMetrics metrics{
-        [](const std::string& text, const layout::FontStyle& font) {
-            return QFontMetricsF(layoutFont(font)).horizontalAdvance(QString::fromStdString(text));
-        },
-        [](const layout::FontStyle& font) {
-            const QFontMetricsF m(layoutFont(font));
-            return m.ascent() + m.descent();
-        }};
-    return metrics;
-}
-
 } // namespace
 
 void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::CardSet& set) {
@@ -52,7 +40,7 @@ void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::Ca
     const auto rect = [unit](const view::CardsBox& b) { return QRectF(b.x * unit, b.y * unit, b.width * unit, b.height * unit); };
     const double fontScale = unit * view::kMmPerPixel;
     bool first = true;
-    for (const view::CardsSheet& sheet : view::cardsSheets(set, cardMetrics())) {
+    for (const view::CardsSheet& sheet : view::cardsSheets(set, layoutMetrics())) {
         if (!first) device.newPage();
         first = false;
         painter.setPen(QPen(layoutColour(page.frame, QPalette()), page.frameWidth * unit));
@@ -77,44 +65,28 @@ void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::Ca
     }
 }
 
-CardsDialog::CardsDialog(QWidget* owner, Dialogs& dialogs) : QDialog(owner), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("CardsDialog"));
-    setWindowTitle(QString::fromUtf8(view::kCardsTitle));
-    variants_ = new QSpinBox(this);
-    variants_->setRange(1, practice::kMostVariants);
-    variants_->setValue(view::kDefaultVariants);
-    setNumber_ = new QSpinBox(this);
-    setNumber_->setRange(1, practice::kMostSetNumber);
-    level_ = new QComboBox(this);
-    for (const view::LevelChoice& choice : view::kLevels) level_->addItem(QString::fromUtf8(choice.name));
-    auto* form = new QFormLayout;
-    form->addRow(QString::fromUtf8(view::kVariantsLabel), variants_);
-    form->addRow(QString::fromUtf8(view::kSetNumberLabel), setNumber_);
-    form->addRow(QString::fromUtf8(view::kLevelLabel), level_);
-    auto* save = new QPushButton(QString::fromUtf8(view::kCardsSave), this);
-    auto* print = new QPushButton(QString::fromUtf8(view::kCardsPrint), this);
-    auto* close = new QPushButton(QString::fromUtf8(view::kCardsClose), this);
-    connect(save, &QPushButton::clicked, this, &CardsDialog::save);
-    connect(print, &QPushButton::clicked, this, &CardsDialog::print);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(print);
-    buttons->addStretch();
-    buttons->addWidget(close);
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(form);
-    column->addLayout(buttons);
+CardsDialog::CardsDialog(QWidget* owner, Dialogs& dialogs)
+    : PanelWindow(owner, view::cardsPanel(), dialogs), dialogs_(dialogs) {
+    onCommand([this](view::Command c) {
+        if (c == view::Command::Save) save();
+        if (c == view::Command::Print) print();
+    });
 }
 
-practice::CardSet CardsDialog::cards() const {
-    const practice::Level level = view::kLevels.at(std::size_t(std::max(0, level_->currentIndex()))).level;
-    return practice::makeCards(variants_->value(), setNumber_->value(), level);
+std::optional<practice::CardSet> CardsDialog::cards() {
+    view::CardsRequest request = view::requestCards(values());
+    apply(request.update);
+    return std::move(request.set);
 }
+
+QSpinBox* CardsDialog::variants() const { return part<QSpinBox>(view::cards_part::kVariants); }
+QSpinBox* CardsDialog::setNumber() const { return part<QSpinBox>(view::cards_part::kSetNumber); }
+QComboBox* CardsDialog::level() const { return part<QComboBox>(view::cards_part::kLevel); }
 
 bool CardsDialog::saveTo(const QString& path) {
+    const std::optional<practice::CardSet> set = cards();
+    if (!set) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const practice::CardSet set = cards();
     QPdfWriter pdf(path);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageOrientation(QPageLayout::Landscape);
@@ -124,7 +96,7 @@ bool CardsDialog::saveTo(const QString& path) {
     QPainter painter;
     const bool opened = painter.begin(&pdf);
     if (opened) {
-        paintCards(painter, pdf, set);
+        paintCards(painter, pdf, *set);
         painter.end();
     }
     QApplication::restoreOverrideCursor();
@@ -136,6 +108,7 @@ bool CardsDialog::saveTo(const QString& path) {
 }
 
 void CardsDialog::save() {
+    if (!cards()) return;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(view::kCardsSave).chopped(1),
                                                       QDir(folder).filePath(QString::fromUtf8(view::kCardsFileName)),
@@ -144,6 +117,8 @@ void CardsDialog::save() {
 }
 
 void CardsDialog::print() {
+    const std::optional<practice::CardSet> set = cards();
+    if (!set) return;
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer, QString::fromUtf8(view::kCardsTitle));
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -155,7 +130,7 @@ void CardsDialog::print() {
         dialogs_.message(view::kPrintFailed);
         return;
     }
-    paintCards(painter, printer, cards());
+    paintCards(painter, printer, *set);
     painter.end();
 }
 

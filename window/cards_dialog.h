@@ -6,8 +6,10 @@
 // every page.
 
 #include "practice/cards.h"
+#include "window/panel_window.h"
 
-#include <QDialog>
+#include <optional>
+
 #include <QString>
 
 class QComboBox;
@@ -23,28 +25,27 @@ class Dialogs;
 // `painter`, which is open on it; the device's pages are landscape A4.
 void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::CardSet& set);
 
-class CardsDialog : public QDialog {
+// The cards' box (views/cards_panel.h) in a window of its own.
+class CardsDialog : public PanelWindow {
 public:
     // Failures are told through `dialogs`.
     CardsDialog(QWidget* owner, Dialogs& dialogs);
 
-    // The set the box's numbers and level ask for.
-    practice::CardSet cards() const;
+    // The set the box's numbers and level ask for; none, after saying why,
+    // where a number could not be read.
+    std::optional<practice::CardSet> cards();
     // Writes the cards as a PDF to `path`; false, after saying why, where
-    // the file could not be written.
+    // the file could not be written or the numbers read.
     bool saveTo(const QString& path);
     void save();
     void print();
 
-    QSpinBox* variants() const { return variants_; }
-    QSpinBox* setNumber() const { return setNumber_; }
-    QComboBox* level() const { return level_; }
+    QSpinBox* variants() const;
+    QSpinBox* setNumber() const;
+    QComboBox* level() const;
 
 private:
     Dialogs& dialogs_;
-    QSpinBox* variants_;
-    QSpinBox* setNumber_;
-    QComboBox* level_;
 };
 
 } // namespace viramont

@@ -214,7 +214,7 @@ void MainWindow::openSteps() {
 void MainWindow::openClassView(view::Command command) {
     QWidget* shown = nullptr;
     if (command == view::Command::Practice) {
-        if (!practiceWindow_) practiceWindow_ = new PracticeWindow(this);
+        if (!practiceWindow_) practiceWindow_ = new PracticeWindow(this, *dialogs_);
         shown = practiceWindow_;
     } else if (command == view::Command::Cards) {
         if (!cardsDialog_) cardsDialog_ = new CardsDialog(this, *dialogs_);

@@ -10,9 +10,10 @@
 #include "toolkit/qt/canvas_widget.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QtMath>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -28,16 +29,18 @@ const view::SheetLook& look = view::kSheetLook;
 
 QColor colourOf(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
-// Text of the sheet that a reader can select and copy; in a cell, as wide
-// as the cell's graph.
-QLabel* textLabel(const std::string& text, const QFont& font, QWidget* parent, bool inCell = true) {
-    auto* label = new QLabel(QString::fromStdString(text), parent);
-    label->setFont(font);
-    label->setWordWrap(inCell);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    if (inCell) label->setFixedWidth(look.cellWidth());
-    return label;
+// A paragraph's widget, named by what it is.
+const char* objectNameOf(view::SheetRole role) {
+    switch (role) {
+    case view::SheetRole::Title: return "StepTitle";
+    case view::SheetRole::Heading: return "StepHeading";
+    case view::SheetRole::Formula: return "StepFormula";
+    case view::SheetRole::Sentence: return "StepSentence";
+    case view::SheetRole::Note: return "StepNote";
+    case view::SheetRole::Key: return "StepKey";
+    case view::SheetRole::LeftOut: return "StepsLeftOut";
+    }
+    return "";
 }
 
 } // namespace
@@ -89,9 +92,8 @@ StepWindow::StepWindow(QWidget* owner)
 
 void StepWindow::buildSheet(const StepChain& chain) {
     graphs_.clear();
-    notes_.clear();
     delete scroll_->takeWidget();
-    const view::SheetText text = view::describeSheet(chain);
+    text_ = view::describeSheet(chain);
 
     sheet_ = new QWidget;
     sheet_->setObjectName(QStringLiteral("StepSheet"));
@@ -101,32 +103,8 @@ void StepWindow::buildSheet(const StepChain& chain) {
     sheet_->setPalette(paper);
     sheet_->setAutoFillBackground(true);
 
-    const QFont headingFont = layoutFont(look.headingFont), textFont = layoutFont(look.textFont);
-
-    auto* column = new QVBoxLayout(sheet_);
-    column->setContentsMargins(look.marginLeft, look.marginTop, look.marginRight, look.marginBottom);
-    column->setSpacing(look.blockGap);
-    auto* title = new QLabel(QString::fromStdString(text.title), sheet_);
-    title->setObjectName(QStringLiteral("StepTitle"));
-    title->setFont(layoutFont(look.titleFont()));
-    title->setTextFormat(Qt::PlainText);
-    column->addWidget(title);
-
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(look.cellGapX);
-    grid->setVerticalSpacing(look.cellGapY);
     const QPalette palette = QGuiApplication::palette();
-    for (std::size_t index = 0; index < text.cells.size(); ++index) {
-        const view::SheetCell& c = text.cells[index];
-        auto* cell = new QVBoxLayout;
-        cell->setSpacing(look.lineGap);
-        cell->addWidget(textLabel(c.heading, headingFont, sheet_));
-        QLabel* formulaLabel = textLabel(c.formula, headingFont, sheet_);
-        formulaLabel->setObjectName(QStringLiteral("StepFormula"));
-        cell->addWidget(formulaLabel);
-        QLabel* sentenceLabel = textLabel(c.sentence, textFont, sheet_);
-        sentenceLabel->setObjectName(QStringLiteral("StepSentence"));
-        cell->addWidget(sentenceLabel);
+    for (const view::SheetCell& c : text_->cells) {
         const int edge = look.graphEdge;
         const QSize size(look.graph.width + 2 * edge, look.graph.height + 2 * edge);
         auto* graph = new CanvasWidget(sheet_, size, edge, layoutColourValue(layout::kStepGraphFore, palette),
@@ -141,31 +119,39 @@ void StepWindow::buildSheet(const StepChain& chain) {
         graph->setFocusPolicy(Qt::NoFocus);
         graph->setAccessibleName(QString::fromStdString(c.spokenName));
         graph->setAccessibleDescription(QString::fromStdString(c.sentence));
-        cell->addWidget(graph);
-        QLabel* note = textLabel("", textFont, sheet_);
-        note->setObjectName(QStringLiteral("StepNote"));
-        QPalette ink = note->palette();
-        ink.setColor(QPalette::WindowText, colourOf(look.noteInk));
-        note->setPalette(ink);
-        note->hide();
-        cell->addWidget(note);
-        cell->addStretch();
-        const int at = static_cast<int>(index);
-        grid->addLayout(cell, at / look.columns, at % look.columns, Qt::AlignTop);
         graphs_.push_back(graph);
-        notes_.push_back(note);
     }
-    column->addLayout(grid);
-
-    column->addWidget(textLabel(text.key, textFont, sheet_, false));
-    if (!text.leftOut.empty()) {
-        QLabel* label = textLabel(text.leftOut, textFont, sheet_, false);
-        label->setObjectName(QStringLiteral("StepsLeftOut"));
-        column->addWidget(label);
-    }
-    column->addStretch();
-    sheet_->adjustSize();
     scroll_->setWidget(sheet_);
+}
+
+view::SheetPicture StepWindow::placed() const { return view::sheetPicture(*text_, notes_, layoutMetrics(), look); }
+
+void StepWindow::place() {
+    for (QLabel* label : sheet_->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) delete label;
+    const view::SheetPicture picture = placed();
+    // A paragraph a label, its lines as the sheet breaks them.
+    for (std::size_t i = 0; i < picture.lines.size();) {
+        const view::PlacedLine& first = picture.lines[i];
+        QString text = QString::fromStdString(first.text);
+        std::size_t next = i + 1;
+        for (; next < picture.lines.size() && picture.lines[next].block == first.block; ++next) {
+            text += '\n' + QString::fromStdString(picture.lines[next].text);
+        }
+        auto* label = new QLabel(text, sheet_);
+        label->setObjectName(QString::fromUtf8(objectNameOf(first.role)));
+        label->setFont(layoutFont(first.font));
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QPalette ink = label->palette();
+        ink.setColor(QPalette::WindowText, colourOf(first.ink));
+        label->setPalette(ink);
+        label->move(qRound(first.x), qRound(first.y));
+        label->adjustSize();
+        label->show();
+        i = next;
+    }
+    for (const view::PlacedGraph& graph : picture.graphs) graphs_[graph.cell]->move(qRound(graph.x), qRound(graph.y));
+    sheet_->setFixedSize(qCeil(picture.width), qCeil(picture.height));
 }
 
 void StepWindow::showPlot(const FormState& plotted) {
@@ -189,19 +175,36 @@ void StepWindow::showPlot(const FormState& plotted) {
 }
 
 void StepWindow::showDrawn(const std::vector<std::string>& notes) {
-    for (std::size_t i = 0; i < graphs_.size(); ++i) {
-        graphs_[i]->update();
-        const bool hasNote = i < notes.size() && !notes[i].empty();
-        notes_[i]->setText(hasNote ? QString::fromStdString(notes[i]) : QString());
-        notes_[i]->setVisible(hasNote);
-    }
-    if (sheet_) sheet_->adjustSize();
+    notes_ = notes;
+    for (CanvasWidget* graph : graphs_) graph->update();
+    place();
 }
 
 QImage StepWindow::picture() const {
-    if (!sheet_) return {};
-    sheet_->adjustSize();
-    return sheet_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (!sheet_ || graphs_.empty()) return {};
+    const view::SheetPicture sheet = placed();
+    const double r = graphs_.front()->canvas().image().devicePixelRatio();
+    QImage image(qCeil(sheet.width * r), qCeil(sheet.height * r), QImage::Format_RGB32);
+    image.fill(colourOf(look.paper));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(r, r);
+    for (const view::PlacedLine& line : sheet.lines) {
+        const QFont font = layoutFont(line.font);
+        painter.setFont(font);
+        painter.setPen(colourOf(line.ink));
+        painter.drawText(QPointF(line.x, line.y + QFontMetricsF(font).ascent()), QString::fromStdString(line.text));
+    }
+    painter.resetTransform();
+    for (const view::PlacedGraph& graph : sheet.graphs) {
+        const QPoint at(qRound(graph.x * r), qRound(graph.y * r));
+        const QImage& drawn = graphs_[graph.cell]->canvas().image();
+        painter.fillRect(QRect(at, drawn.size() + QSize(2, 2) * qRound(look.graphEdge * r)), colourOf(look.edgeInk));
+        painter.drawImage(at + QPoint(1, 1) * qRound(look.graphEdge * r), drawn);
+    }
+    painter.end();
+    image.setDevicePixelRatio(r);
+    return image;
 }
 
 } // namespace viramont

@@ -9,10 +9,13 @@
 #include "form/form.h"
 #include "window/picture_output.h"
 #include "plot/steps.h"
+#include "views/sheet.h"
 #include "toolkit/qt/qt_dialogs.h"
 
 #include <QWidget>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -32,7 +35,7 @@ public:
     // every graph is drawn.
     void showPlot(const FormState& plotted);
 
-    // The whole sheet as one picture, at the screen's resolution.
+    // The whole sheet as one picture from its layout, at the screen's resolution.
     QImage picture() const;
     PictureOutput& output() { return output_; }
     const std::vector<CanvasWidget*>& graphs() const { return graphs_; }
@@ -42,11 +45,16 @@ private:
     void buildSheet(const StepChain& chain);
     // Shows the graphs as drawn and the notes as they stand.
     void showDrawn(const std::vector<std::string>& notes);
+    // The sheet's layout with the notes as they stand, and its texts and
+    // graphs put at their places.
+    view::SheetPicture placed() const;
+    void place();
 
     QScrollArea* scroll_;
     QWidget* sheet_ = nullptr;
+    std::optional<view::SheetText> text_;
     std::vector<CanvasWidget*> graphs_;
-    std::vector<QLabel*> notes_;
+    std::vector<std::string> notes_;
     QtDialogs dialogs_;
     PictureOutput output_;
 };

@@ -620,7 +620,8 @@ test("a link opens its plot at once, as typing it would; the menu gives the link
 });
 
 test('practice: a wrong answer in green with what differs, the solution typed back, an answer of the same graph, the score after ten; the cards as a PDF', async () => {
-  await withPage({}, async (page) => {
+  // A school laptop's screen, where the panel is higher than the window.
+  await withPage({ width: 1366, height: 768 }, async (page) => {
     const menuItem = async (action) => {
       await page.click('#Picture1', { button: 'right' });
       await acted(page, () => page.click(`#menu [data-action=${action}]`));
@@ -639,6 +640,11 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
       return green;
     });
     const seed = () => page.evaluate(() => viramontHooks.practiceSeed(20261209));
+    // Whether a part stands whole on the screen, inside its panel.
+    const inView = (id) => page.$eval(`#${id}`, (e) => {
+      const r = e.getBoundingClientRect(), d = e.closest('dialog').getBoundingClientRect();
+      return r.height > 0 && r.top >= d.top && r.bottom <= Math.min(d.bottom, window.innerHeight);
+    });
 
     // The round learnt from its solutions: each shown counts as not solved.
     await seed();
@@ -672,11 +678,13 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
         assert.match(await text('practice-verdict'), /^Неверно/);
         assert.match(await text('practice-differs'), /^Сдвиг вдоль оси Oy/);
         assert.ok(await greenPixels() > 200);
+        assert.ok(await inView('practice-differs'), 'what differs is on the screen after the check');
         await page.waitForFunction(() => document.getElementById('announce').textContent.includes('Сдвиг вдоль оси Oy'),
           { timeout: kStuck });
         await answerWith(task.numbers);
         assert.match(await text('practice-verdict'), /^Верно/);
         assert.equal(await greenPixels(), 0, 'a right answer is not drawn over the task');
+        assert.ok(await inView('practice-verdict'));
       } else if (i === 1) {
         // Another answer of the same graph counts.
         const odd = /Sin\(x\)|\^3/.test(task.base), even = /Cos\(x\)|\^2/.test(task.base);

@@ -25,13 +25,15 @@
 namespace viramont {
 namespace {
 
+namespace part = view::practice_part;
+
 constexpr QRgb kGreenPixel =
     qRgb(redOf(practice::kAnswerColour), greenOf(practice::kAnswerColour), blueOf(practice::kAnswerColour));
 
 void answer(PracticeWindow& practice, const practice::Transform& t) {
     const double values[] = {t.A, t.k, t.b, t.C};
     for (std::size_t i = 0; i < 4; ++i) practice.field(i)->setText(QString::fromStdString(doubleText(values[i])));
-    practice.checkButton()->click();
+    practice.button(view::Command::Check)->click();
 }
 
 // The window shown, with the canvas menu at hand.
@@ -60,8 +62,8 @@ TEST_F(PracticeWindowTest, ARoundFromTheMenu) {
     practice->newRound(20261209);
     const QStringList names{"A", "k", "b", "C"};
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(practice->field(i)->accessibleName(), names[int(i)]);
-    EXPECT_EQ(practice->findChild<QLabel*>("PracticeHeading")->text(), "Задание 1 из 10");
-    EXPECT_TRUE(practice->findChild<QLabel*>("PracticeBase")->text().startsWith("Исходная функция: y = "));
+    EXPECT_EQ(practice->text(part::kHeading)->text(), "Задание 1 из 10");
+    EXPECT_TRUE(practice->text(part::kBase)->text().startsWith("Исходная функция: y = "));
     EXPECT_TRUE(practice->picture()->spokenText().contains("Красный график идёт от точки"));
 
     for (int n = 1; n <= practice::kTasksInRound; ++n) {
@@ -71,18 +73,20 @@ TEST_F(PracticeWindowTest, ARoundFromTheMenu) {
         if (n == 1) {
             // Wrong by C: the pupil's graph in green, and what differs.
             answer(*practice, {t.A, t.k, t.b, t.C + 1});
-            EXPECT_TRUE(practice->verdict()->text().startsWith("Неверно"));
-            EXPECT_TRUE(practice->sentence()->text().contains("Сдвиг вдоль оси Oy")) << practice->sentence()->text().toStdString();
+            EXPECT_TRUE(practice->text(part::kVerdict)->text().startsWith("Неверно"));
+            EXPECT_TRUE(practice->text(part::kDiffers)->text().contains("Сдвиг вдоль оси Oy")) << practice->text(part::kDiffers)->text().toStdString();
             EXPECT_GT(test::countPixels(practice->picture()->canvas().image(), kGreenPixel), 200);
+            // On the offscreen screen of 800 x 600 the panel scrolls: what differs is brought into view.
+            EXPECT_FALSE(practice->text(part::kDiffers)->visibleRegion().isEmpty());
             // The solution, typed back.
-            practice->solutionButton()->click();
-            const QStringList lines = practice->solutionText()->text().split('\n');
+            practice->button(view::Command::ShowSolution)->click();
+            const QStringList lines = practice->text(part::kSteps)->text().split('\n');
             ASSERT_GE(lines.size(), 3);
             const QStringList numbers = lines[1].split("; ");
             for (int i = 0; i < 4; ++i) practice->field(std::size_t(i))->setText(numbers[i].section("= ", 1));
-            practice->checkButton()->click();
-            EXPECT_TRUE(practice->verdict()->text().startsWith("Верно")) << lines.join(" / ").toStdString() << " -> "
-                                                                          << practice->verdict()->text().toStdString();
+            practice->button(view::Command::Check)->click();
+            EXPECT_TRUE(practice->text(part::kVerdict)->text().startsWith("Верно")) << lines.join(" / ").toStdString() << " -> "
+                                                                          << practice->text(part::kVerdict)->text().toStdString();
         } else if (n == 2) {
             // Another answer of the same graph counts.
             const bool odd = task.function == fn::kSin || task.function == fn::kCube;
@@ -90,18 +94,18 @@ TEST_F(PracticeWindowTest, ARoundFromTheMenu) {
             if (odd) answer(*practice, {-t.A, -t.k, -t.b, t.C});
             else if (even) answer(*practice, {t.A, -t.k, -t.b, t.C});
             else answer(*practice, t);
-            EXPECT_TRUE(practice->verdict()->text().startsWith("Верно")) << practice->verdict()->text().toStdString();
-            EXPECT_TRUE(practice->sentence()->text().isEmpty());
+            EXPECT_TRUE(practice->text(part::kVerdict)->text().startsWith("Верно")) << practice->text(part::kVerdict)->text().toStdString();
+            EXPECT_TRUE(practice->text(part::kDiffers)->text().isEmpty());
         } else {
             answer(*practice, t);
         }
-        practice->nextButton()->click();
+        practice->button(view::Command::NextTask)->click();
     }
     // Nine right at the first try: all but the first.
-    EXPECT_EQ(practice->verdict()->text(), "Верно с первой попытки: 9 из 10.");
-    EXPECT_EQ(practice->nextButton()->text(), "Новый раунд");
-    practice->nextButton()->click();
-    EXPECT_EQ(practice->findChild<QLabel*>("PracticeHeading")->text(), "Задание 1 из 10");
+    EXPECT_EQ(practice->text(part::kVerdict)->text(), "Верно с первой попытки: 9 из 10.");
+    EXPECT_EQ(practice->button(view::Command::NextTask)->text(), "Новый раунд");
+    practice->button(view::Command::NextTask)->click();
+    EXPECT_EQ(practice->text(part::kHeading)->text(), "Задание 1 из 10");
 }
 
 QString pdfText(const QString& file) {
@@ -129,7 +133,7 @@ TEST_F(CardsDialogTest, SavesEightVariantsAndTheKeyAsAPdf) {
     EXPECT_TRUE(text.contains("Запишите формулу функции, график которой изображён красным"));
     EXPECT_EQ(text.count("Набор 17"), 3) << "on each page: two of cards, one of answers";
     EXPECT_EQ(pdfText(second), text) << "the same set number, the same cards";
-    for (const practice::KeyEntry& entry : practice::answerKey(cards->cards())) {
+    for (const practice::KeyEntry& entry : practice::answerKey(*cards->cards())) {
         EXPECT_TRUE(text.contains(QString::fromStdString(entry.numbers))) << entry.numbers;
     }
 }

@@ -698,53 +698,25 @@ window.viramontToolkit = (() => {
   // ---- the panel ----------------------------------------------------------------------
 
   // A modal panel over the form, white like paper: a title bar, the sheet
-  // (a title, cells side by side in a grid, each with its lines, its canvas
-  // and a note, then paragraphs), and a row of buttons, each taken as the
-  // action "MENU:COMMAND", "close" closing the panel. Escape closes it too.
+  // (its texts and graphs at the places placeSheet gives them), and a row
+  // of buttons, each taken as the action "MENU:COMMAND", "close" closing
+  // the panel. Escape closes it too.
+  const sheetCanvases = new Map();  // name -> the canvas of a graph
   function openPanel(p) {
-    const look = p.look;
     panel.dataset.menu = p.menu;
+    panel.style.maxWidth = px(p.maxWidth);
     panel.querySelector('.title-text').textContent = p.heading;
     panel.querySelector('.close').setAttribute('aria-label', p.closeLabel);
-    const sheet = panel.querySelector('.sheet');
-    Object.assign(sheet.style, {
-      padding: `${px(look.marginTop)} ${px(look.marginRight)} ${px(look.marginBottom)} ${px(look.marginLeft)}`,
-      background: look.paper, color: look.ink, gap: px(look.blockGap),
-    });
-    const text = (tag, content, font, className) => {
-      const e = document.createElement(tag);
-      e.textContent = content;
-      e.style.font = font;
-      if (className) e.className = className;
-      return e;
-    };
-    const cells = document.createElement('div');
-    cells.className = 'cells';
-    Object.assign(cells.style, { columnGap: px(look.cellGapX), rowGap: px(look.cellGapY) });
-    cells.style.gridTemplateColumns = `repeat(${Math.max(1, Math.min(look.columns, p.cells.length,
-      Math.floor((window.innerWidth - 2 * look.marginLeft) / (look.cellWidth + look.cellGapX))))}, max-content)`;
+    sheetCanvases.clear();
     for (const c of p.cells) {
-      const cell = document.createElement('section');
-      cell.className = 'cell';
-      Object.assign(cell.style, { width: px(look.cellWidth), gap: px(look.lineGap) });
       const canvas = canvasElement(c);
-      Object.assign(canvas.style, { width: px(c.width), height: px(c.height), borderWidth: px(look.edge),
-        borderColor: look.edgeInk });
       canvas.setAttribute('role', 'img');
       canvas.setAttribute('aria-label', c.spokenName);
       canvas.setAttribute('aria-description', c.sentence);
       menuOwner(canvas, p.menu);
-      const note = text('p', '', look.textFont, 'note');
-      note.style.color = look.noteInk;
-      note.hidden = true;
-      cell.append(text('h3', c.heading, look.headingFont), text('p', c.formula, look.headingFont, 'formula'),
-        text('p', c.sentence, look.textFont, 'sentence'), canvas, note);
-      cells.appendChild(cell);
+      sheetCanvases.set(c.name, canvas);
     }
-    const title = text('h2', p.title, look.titleFont);
-    title.id = `${panel.id}-heading`;
-    sheet.replaceChildren(title, cells,
-      ...[p.key, p.leftOut].filter((t) => t).map((t) => text('p', t, look.textFont, 'paragraph')));
+    placeSheet(p.sheet);
     panel.querySelector('.answers').replaceChildren(...p.buttons.map((b) => {
       const button = document.createElement('button');
       button.type = 'button';
@@ -761,10 +733,25 @@ window.viramontToolkit = (() => {
     if (!panel.open) panel.showModal();
     panel.scrollTop = 0;
   }
-  function panelNote(index, note) {
-    const holder = panel.querySelectorAll('.note')[index];
-    holder.textContent = note;
-    holder.hidden = !note;
+  const sheetTags = { title: 'h2', heading: 'h3' };
+  function placeSheet(s) {
+    const sheet = panel.querySelector('.sheet');
+    Object.assign(sheet.style, { width: px(s.width), height: px(s.height), background: s.paper });
+    const placed = (e, x, y) => Object.assign(e.style, { left: px(x), top: px(y) });
+    sheet.replaceChildren(...s.items.map((item) => {
+      if (item.kind === 'graph') {
+        const canvas = sheetCanvases.get(item.name);
+        Object.assign(canvas.style, { width: px(item.width), height: px(item.height), borderWidth: px(s.edge),
+          borderColor: s.edgeInk });
+        return placed(canvas, item.x, item.y) && canvas;
+      }
+      const text = document.createElement(sheetTags[item.kind] || 'p');
+      text.className = item.kind;
+      text.textContent = item.text;
+      Object.assign(text.style, { font: item.font, color: item.ink });
+      if (item.kind === 'title') text.id = `${panel.id}-heading`;
+      return placed(text, item.x, item.y) && text;
+    }));
   }
   panel.querySelector('.close').addEventListener('click', () => panel.close());
   panel.addEventListener('close', () => { if (menuElement.parentElement === panel) closeMenu(false); });
@@ -786,6 +773,8 @@ window.viramontToolkit = (() => {
   function openPartsPanel(p) {
     const dialog = document.getElementById(p.id);
     dialog.dataset.menu = p.menu;
+    dialog.style.maxWidth = px(p.maxWidth);
+    Object.assign(dialog.querySelector('.sheet').style, { paddingLeft: px(p.padding), paddingRight: px(p.padding) });
     dialog.querySelector('.title-text').textContent = p.heading;
     const close = dialog.querySelector('.close');
     close.setAttribute('aria-label', p.closeLabel);
@@ -812,12 +801,13 @@ window.viramontToolkit = (() => {
         const text = document.createElement('p');
         text.id = c.name;
         text.className = 'text';
-        if (c.font) text.style.font = c.font;
+        if (c.bold) text.style.fontWeight = 'bold';
         return text;
       }
       if (c.kind === 'field' || c.kind === 'number') {
         const field = plainInput(String(c.value ?? ''), c.limit || 8, true);
         if (c.kind === 'number') field.inputMode = 'numeric';
+        if (c.chars) field.style.width = `calc(${c.chars}ch + 1em)`;
         if (c.accessibleName) field.setAttribute('aria-label', c.accessibleName);
         field.addEventListener('keydown', (e) => {
           if (e.key === 'Enter' && !e.repeat && p.enter) {
@@ -854,9 +844,9 @@ window.viramontToolkit = (() => {
       buttons.append(...c.items.map((b) => {
         const button = document.createElement('button');
         button.type = 'button';
-        button.id = `${p.id}-${b.command}`;
+        button.id = b.name;
         button.textContent = b.text;
-        if (b.command === 'close') button.className = 'end';
+        if (b.atEnd) button.className = 'end';
         button.addEventListener('click', () => run(b.command));
         return button;
       }));
@@ -871,7 +861,7 @@ window.viramontToolkit = (() => {
     const dialog = document.getElementById(id);
     if (!dialog.open) dialog.showModal();
   }
-  // A part changed: {name, text, hidden, disabled, value, focus}.
+  // A part changed: {name, text, hidden, disabled, value, focus, reveal}.
   function setPart(c) {
     const el = document.getElementById(c.name);
     if (c.text !== undefined) el.textContent = c.text;
@@ -880,6 +870,7 @@ window.viramontToolkit = (() => {
     if (c.disabled !== undefined) el.disabled = c.disabled;
     // Not on a touch screen, where the keyboard it brings up would cover the panel.
     if (c.focus && !document.documentElement.classList.contains('touch')) el.focus();
+    if (c.reveal) el.scrollIntoView({ block: 'nearest' });
   }
 
   // ---- pages ---------------------------------------------------------------------------
@@ -1011,7 +1002,7 @@ window.viramontToolkit = (() => {
     setForm, addControl, placeControl, listAppend, fieldText, setFieldText, copyText, pageAddress,
     offscreenCanvas, canvasOf, textWidth, fontAscent, fontHeight, textMask, canvasShow, canvasLines, announce,
     compose, composeText, composeRect, composeImage, copyImage, download, printImage,
-    openBox, defineMenu, menuEnabled, defineKeys, openPanel, panelNote, openPartsPanel, showPartsPanel, setPart,
+    openBox, defineMenu, menuEnabled, defineKeys, openPanel, placeSheet, openPartsPanel, showPartsPanel, setPart,
     pagesBegin, pagesAdd, pagesSave, pagesPrint,
   };
 })();

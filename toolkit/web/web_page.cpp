@@ -27,7 +27,7 @@ EM_JS(void, tk_define_keys, (const char* name, const char* json), {
     viramontToolkit.defineKeys(UTF8ToString(name), JSON.parse(UTF8ToString(json)).keys);
 });
 EM_JS(void, tk_open_panel, (const char* json), { viramontToolkit.openPanel(JSON.parse(UTF8ToString(json))); });
-EM_JS(void, tk_panel_note, (int cell, const char* note), { viramontToolkit.panelNote(cell, UTF8ToString(note)); });
+EM_JS(void, tk_place_sheet, (const char* json), { viramontToolkit.placeSheet(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, tk_open_parts_panel, (const char* json), { viramontToolkit.openPartsPanel(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, tk_show_parts_panel, (const char* id), { viramontToolkit.showPartsPanel(UTF8ToString(id)); });
 EM_JS(void, tk_set_part, (const char* json), { viramontToolkit.setPart(JSON.parse(UTF8ToString(json))); });
@@ -91,7 +91,7 @@ void defineKeys(const std::string& name, const std::vector<Json>& keys) {
     tk_define_keys(name.c_str(), Json().add("keys", keys).str().c_str());
 }
 void openPanel(const Json& panel) { tk_open_panel(panel.str().c_str()); }
-void setPanelNote(int cell, const std::string& note) { tk_panel_note(cell, note.c_str()); }
+void placeSheet(const Json& sheet) { tk_place_sheet(sheet.str().c_str()); }
 void openPartsPanel(const Json& panel) { tk_open_parts_panel(panel.str().c_str()); }
 void showPartsPanel(const std::string& id) { tk_show_parts_panel(id.c_str()); }
 void setPart(const Json& part) { tk_set_part(part.str().c_str()); }

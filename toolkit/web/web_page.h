@@ -33,12 +33,15 @@ void setMenuEnabled(const std::string& name, const std::string& command, bool en
 // The keys of a menu: [{code (KeyC, ...), command, canvasOnly}].
 void defineKeys(const std::string& name, const std::vector<Json>& keys);
 
-// The panel over the form, opened afresh: {menu, heading, closeLabel,
-// title, cells [{name, heading, formula, sentence, spokenName, width,
-// height, deviceWidth, deviceHeight}], key, leftOut, look {...}, buttons
-// [{command, text, keyLabel}]}; then a cell's note.
+// The panel of a sheet over the form, opened afresh: {menu, heading,
+// closeLabel, maxWidth, cells [{name, spokenName, sentence, deviceWidth,
+// deviceHeight}] (the graphs' canvases), sheet (as placeSheet takes it),
+// buttons [{command, text, keyLabel}]}.
 void openPanel(const Json& panel);
-void setPanelNote(int cell, const std::string& note);
+// The sheet's texts and graphs put at their places: {width, height,
+// paper, edge, edgeInk, items [{kind, text, font, ink, x, y} or {kind:
+// "graph", name, x, y, width, height}]}, in reading order.
+void placeSheet(const Json& sheet);
 
 // A panel of parts over the form, opened afresh: {id (its dialog's),
 // heading, closeLabel, menu, enter, parts [...]} (toolkit.js tells the
