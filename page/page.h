@@ -9,10 +9,12 @@
 #include "page/page_panel.h"
 #include "plot/redraw.h"
 #include "plot/steps.h"
+#include "toolkit/web/json.h"
 #include "toolkit/web/web_canvas.h"
 #include "toolkit/web/web_controls.h"
 #include "views/link.h"
 #include "views/menu.h"
+#include "views/picture.h"
 #include "views/practice_panel.h"
 #include "views/sheet.h"
 

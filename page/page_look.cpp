@@ -1,5 +1,6 @@
 #include "page/page_look.h"
 
+#include "toolkit/web/web_canvas.h"
 #include "toolkit/web/web_page.h"
 #include "views/outputs.h"
 

@@ -28,6 +28,9 @@
 
 #include "page/page_look.h"
 #include "page/page_state.h"
+#include "params/intake.h"
+#include "plot/plot.h"
+#include "toolkit/number_text.h"
 #include "toolkit/web/web_page.h"
 #include "views/cards_panel.h"
 #include "views/page_form.h"

@@ -3,6 +3,7 @@
 #include "page/page_look.h"
 #include "toolkit/web/web_page.h"
 #include "views/page_form.h"
+#include "views/practice.h"
 
 #include <algorithm>
 #include <cmath>

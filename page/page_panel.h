@@ -4,6 +4,7 @@
 // left after that. The page passes the commands of the panel's menu on to
 // the panel's controller and carries out the updates it answers here.
 
+#include "toolkit/web/json.h"
 #include "toolkit/web/web_canvas.h"
 #include "toolkit/web/web_controls.h"
 #include "views/panel.h"

@@ -30,17 +30,19 @@ std::vector<std::string> split(const std::string& text, char separator) {
 std::vector<std::string> wrappedLines(const std::string& text, const layout::FontStyle& font, double width,
                                       const TextMetrics& metrics) {
     std::vector<std::string> lines;
-    std::string line;
-    for (const std::string& word : split(text, ' ')) {
-        const std::string tried = line.empty() ? word : line + " " + word;
-        if (!line.empty() && metrics.width(tried, font) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = tried;
+    for (const std::string& paragraph : split(text, '\n')) {
+        std::string line;
+        for (const std::string& word : split(paragraph, ' ')) {
+            const std::string tried = line.empty() ? word : line + " " + word;
+            if (!line.empty() && metrics.width(tried, font) > width) {
+                lines.push_back(line);
+                line = word;
+            } else {
+                line = tried;
+            }
         }
+        if (!line.empty()) lines.push_back(line);
     }
-    if (!line.empty()) lines.push_back(line);
     return lines;
 }
 
@@ -74,11 +76,18 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
     const std::size_t columns =
         std::max<std::size_t>(1, std::min<std::size_t>(static_cast<std::size_t>(look.columns), sheet.cells.size()));
 
+    // The title, the key and the moves left out are broken to the width of
+    // the look's columns: the sheet never grows wider for them.
+    const double inner = double(look.columns) * cellWidth + double(look.columns - 1) * look.cellGapX;
     double y = look.marginTop;
     const layout::FontStyle titleFont = look.titleFont();
     std::size_t block = 0;
-    picture.lines.push_back({sheet.title, titleFont, look.ink, double(look.marginLeft), y, SheetRole::Title, block++});
-    y += lineHeight(titleFont) + look.blockGap;
+    for (const std::string& line : wrappedLines(sheet.title, titleFont, inner, metrics)) {
+        picture.lines.push_back({line, titleFont, look.ink, double(look.marginLeft), y, SheetRole::Title, block});
+        y += lineHeight(titleFont);
+    }
+    ++block;
+    y += look.blockGap;
 
     // Each cell's lines, then the rows as high as their highest cell.
     for (std::size_t row = 0; row * columns < sheet.cells.size(); ++row) {
@@ -106,14 +115,12 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
     }
     y += look.blockGap - look.cellGapY;
 
-    double width = look.marginLeft + double(columns) * cellWidth + double(columns - 1) * look.cellGapX + look.marginRight;
-    width = std::max(width, look.marginLeft + std::ceil(metrics.width(sheet.title, titleFont)) + look.marginRight);
+    const double width = look.marginLeft + inner + look.marginRight;
     for (const std::string* paragraph : {&sheet.key, &sheet.leftOut}) {
         if (paragraph->empty()) continue;
         const SheetRole role = paragraph == &sheet.key ? SheetRole::Key : SheetRole::LeftOut;
-        for (const std::string& line : split(*paragraph, '\n')) {
+        for (const std::string& line : wrappedLines(*paragraph, look.textFont, inner, metrics)) {
             picture.lines.push_back({line, look.textFont, look.ink, double(look.marginLeft), y, role, block});
-            width = std::max(width, look.marginLeft + std::ceil(metrics.width(line, look.textFont)) + look.marginRight);
             y += lineHeight(look.textFont);
         }
         ++block;

@@ -40,8 +40,8 @@ struct TextMetrics {
     std::function<double(const layout::FontStyle&)> lineHeight;
 };
 
-// The lines of `text` that fit `width`, broken between words (a word wider
-// than `width` stands on a line of its own).
+// The lines of `text` that fit `width`, broken at its line breaks and
+// between words (a word wider than `width` stands on a line of its own).
 std::vector<std::string> wrappedLines(const std::string& text, const layout::FontStyle& font, double width,
                                       const TextMetrics& metrics);
 
