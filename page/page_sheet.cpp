@@ -38,21 +38,15 @@ Json Page::sheetPlacement() const {
     const view::SheetPicture placed = view::sheetPicture(*sheet, notes, textMetrics(), look);
     std::vector<Json> items;
     std::size_t graph = 0;
-    for (std::size_t i = 0; i < placed.lines.size();) {
-        const view::PlacedLine& first = placed.lines[i];
-        std::string text = first.text;
-        std::size_t next = i + 1;
-        for (; next < placed.lines.size() && placed.lines[next].block == first.block; ++next) {
-            text += "\n" + placed.lines[next].text;
-        }
+    for (const view::PlacedParagraph& paragraph : view::paragraphsOf(placed)) {
         items.push_back(Json()
-                            .add("kind", roleName(first.role))
-                            .add("text", text)
-                            .add("font", cssFont(first.font))
-                            .add("ink", cssColour(first.ink))
-                            .add("x", first.x)
-                            .add("y", first.y));
-        if (first.role == view::SheetRole::Sentence && graph < placed.graphs.size()) {
+                            .add("kind", roleName(paragraph.role))
+                            .add("text", paragraph.text)
+                            .add("font", cssFont(paragraph.font))
+                            .add("ink", cssColour(paragraph.ink))
+                            .add("x", paragraph.x)
+                            .add("y", paragraph.y));
+        if (paragraph.role == view::SheetRole::Sentence && graph < placed.graphs.size()) {
             const view::PlacedGraph& g = placed.graphs[graph++];
             items.push_back(Json()
                                 .add("kind", "graph")
@@ -62,7 +56,6 @@ Json Page::sheetPlacement() const {
                                 .add("width", look.graph.width)
                                 .add("height", look.graph.height));
         }
-        i = next;
     }
     return Json()
         .add("width", placed.width)

@@ -131,4 +131,17 @@ SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>
     return picture;
 }
 
+std::vector<PlacedParagraph> paragraphsOf(const SheetPicture& picture) {
+    std::vector<PlacedParagraph> paragraphs;
+    for (std::size_t i = 0; i < picture.lines.size(); ++i) {
+        const PlacedLine& line = picture.lines[i];
+        if (i > 0 && picture.lines[i - 1].block == line.block) {
+            paragraphs.back().text += "\n" + line.text;
+        } else {
+            paragraphs.push_back({line.role, line.text, line.font, line.ink, line.x, line.y});
+        }
+    }
+    return paragraphs;
+}
+
 } // namespace viramont::view

@@ -90,10 +90,22 @@ struct SheetPicture {
     std::vector<PlacedGraph> graphs;
 };
 
+// A paragraph of the sheet at its place: its lines as the sheet breaks
+// them, joined by line breaks, the first at (x, y).
+struct PlacedParagraph {
+    SheetRole role;
+    std::string text;
+    layout::FontStyle font;
+    Colour ink;
+    double x, y;
+};
 // The sheet as one picture: every line and graph at its place, the cells'
 // texts broken between words to the width of a cell. `notes` holds each
 // graph's note, empty for none.
 SheetPicture sheetPicture(const SheetText& sheet, const std::vector<std::string>& notes, const TextMetrics& metrics,
                           const SheetLook& look = kSheetLook);
+// The picture's lines as paragraphs, in order, for a front end that shows
+// a paragraph as one text.
+std::vector<PlacedParagraph> paragraphsOf(const SheetPicture& picture);
 
 } // namespace viramont::view

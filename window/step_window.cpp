@@ -129,26 +129,18 @@ view::SheetPicture StepWindow::placed() const { return view::sheetPicture(*text_
 void StepWindow::place() {
     for (QLabel* label : sheet_->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) delete label;
     const view::SheetPicture picture = placed();
-    // A paragraph a label, its lines as the sheet breaks them.
-    for (std::size_t i = 0; i < picture.lines.size();) {
-        const view::PlacedLine& first = picture.lines[i];
-        QString text = QString::fromStdString(first.text);
-        std::size_t next = i + 1;
-        for (; next < picture.lines.size() && picture.lines[next].block == first.block; ++next) {
-            text += '\n' + QString::fromStdString(picture.lines[next].text);
-        }
-        auto* label = new QLabel(text, sheet_);
-        label->setObjectName(QString::fromUtf8(objectNameOf(first.role)));
-        label->setFont(layoutFont(first.font));
+    for (const view::PlacedParagraph& paragraph : view::paragraphsOf(picture)) {
+        auto* label = new QLabel(QString::fromStdString(paragraph.text), sheet_);
+        label->setObjectName(QString::fromUtf8(objectNameOf(paragraph.role)));
+        label->setFont(layoutFont(paragraph.font));
         label->setTextFormat(Qt::PlainText);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         QPalette ink = label->palette();
-        ink.setColor(QPalette::WindowText, colourOf(first.ink));
+        ink.setColor(QPalette::WindowText, colourOf(paragraph.ink));
         label->setPalette(ink);
-        label->move(qRound(first.x), qRound(first.y));
+        label->move(qRound(paragraph.x), qRound(paragraph.y));
         label->adjustSize();
         label->show();
-        i = next;
     }
     for (const view::PlacedGraph& graph : picture.graphs) graphs_[graph.cell]->move(qRound(graph.x), qRound(graph.y));
     sheet_->setFixedSize(qCeil(picture.width), qCeil(picture.height));

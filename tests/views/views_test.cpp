@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <bit>
 #include <cctype>
 #include <cmath>
@@ -115,6 +117,30 @@ TEST(Sheet, SaysWhatTheStepsAreAndPlacesEveryPart) {
     }
     EXPECT_TRUE(noted);
     EXPECT_EQ(picture.lines.back().text, kStepColoursKey);
+
+    // In one column, as on a phone: nothing wider than the column, the
+    // title broken to it, each text one paragraph with its role.
+    SheetLook narrow = look;
+    narrow.columns = 1;
+    const SheetPicture phone = sheetPicture(sheet, notes, metrics, narrow);
+    EXPECT_DOUBLE_EQ(phone.width, look.marginLeft + look.cellWidth() + look.marginRight);
+    for (const PlacedLine& line : phone.lines) {
+        EXPECT_LE(line.x + 7.0 * line.text.size(), phone.width - look.marginRight + 1e-9) << line.text;
+    }
+    const auto unbroken = [](std::string text) {
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return text;
+    };
+    const std::vector<PlacedParagraph> paragraphs = paragraphsOf(phone);
+    ASSERT_EQ(paragraphs.front().role, SheetRole::Title);
+    EXPECT_NE(paragraphs.front().text.find('\n'), std::string::npos);
+    EXPECT_EQ(unbroken(paragraphs.front().text), sheet.title);
+    std::vector<std::string> sentences;
+    for (const PlacedParagraph& p : paragraphs) {
+        if (p.role == SheetRole::Sentence) sentences.push_back(unbroken(p.text));
+    }
+    ASSERT_EQ(sentences.size(), sheet.cells.size());
+    for (std::size_t i = 0; i < sentences.size(); ++i) EXPECT_EQ(sentences[i], sheet.cells[i].sentence);
 }
 
 TEST(Menu, OffersTheStepSheetOnceAPlotHasDrawn) {
