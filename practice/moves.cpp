@@ -90,6 +90,7 @@ Cost costOf(const Transform& t) {
     Cost c;
     c.moves = (t.A != 1) + (t.k != 1) + (t.b != 0) + (t.C != 0);
     c.steps = (std::fabs(t.A) != 1) + (t.A < 0) + (std::fabs(t.k) != 1) + (t.k < 0) + (t.b != 0) + (t.C != 0);
+    c.negativeK = t.k < 0;
     return c;
 }
 

@@ -5,7 +5,8 @@
 // the answers that draw one graph, the simplest changes the fewest of A, k,
 // b, C, and of those lists the fewest steps on the step sheet (a stretch or
 // a squeeze, a reflection, a shift; a negative A or k is a reflection
-// more). A task is fair when its own numbers are the simplest.
+// more), and of those has k > 0. A task is fair when its own numbers are
+// the simplest.
 //
 // The answers of one graph follow from a table of the functions'
 // symmetries, proved by algebra, not by drawing:
@@ -27,10 +28,13 @@
 namespace viramont::practice {
 
 // How much a pupil's answer does: the numbers it changes from A = 1, k = 1,
-// b = 0, C = 0, then the steps the step sheet lists for them.
+// b = 0, C = 0, then the steps the step sheet lists for them; of answers
+// alike in both, a textbook writes the one with k > 0: −sin x rather than
+// sin(−x), (2x − 1)² rather than (−2x + 1)².
 struct Cost {
     int moves = 0;
     int steps = 0;
+    int negativeK = 0;
     friend auto operator<=>(const Cost&, const Cost&) = default;
 };
 Cost costOf(const Transform& t);

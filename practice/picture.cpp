@@ -96,37 +96,71 @@ double textWidth(const std::string& text, const PictureArea& area) {
     return double(chars) * area.charWidth;
 }
 
-// The labelled ticks of each axis, each label whole inside the picture and
-// clear of the arrows and the axes' names.
+// The graphs a label must keep clear of: y = f(x) and the red graph.
+struct Graphs {
+    const Curve& curve;
+    const Transform& t;
+};
+
+// Whether no graph passes through `box`, nor a little around it.
+bool clearOf(const Label& box, const Graphs& graphs, const Scale& s) {
+    const double pad = 1.5;  // pixels
+    const double left = box.left - pad * s.px, right = box.left + box.width + pad * s.px;
+    const double top = box.top + pad * s.py, bottom = box.top - box.height - pad * s.py;
+    constexpr int kSteps = 12;
+    for (const Transform& t : {Transform{}, graphs.t}) {
+        double before = valueAt(graphs.curve, t, left);
+        for (int i = 1; i <= kSteps; ++i) {
+            const double now = valueAt(graphs.curve, t, left + (right - left) * i / kSteps);
+            // Between two points the curve passes every value between them.
+            if (std::isfinite(before) && std::isfinite(now) && std::max(before, now) >= bottom && std::min(before, now) <= top)
+                return false;
+            if (std::isfinite(now) && !std::isfinite(before) && now >= bottom && now <= top) return false;
+            before = now;
+        }
+    }
+    return true;
+}
+
+// The first of `places` that is whole inside the picture, clear of the
+// arrows and the axes' names, and that no graph passes through.
+std::optional<Label> placed(const std::vector<Label>& places, const Window& v, const PictureArea& area,
+                            const Graphs& graphs) {
+    const Scale s = scaleOf(v, area);
+    const double nameRoom = (kArrow + area.charWidth * 2) * s.px;
+    for (const Label& l : places) {
+        const bool inside = l.left >= v.left && l.left + l.width <= v.right - nameRoom && l.top <= v.top - kArrow * s.py &&
+                            l.top - l.height >= v.bottom;
+        if (inside && clearOf(l, graphs, s)) return l;
+    }
+    return std::nullopt;
+}
+
+// The labelled ticks of each axis, each label below or above the x-axis,
+// left or right of the y-axis, where no graph passes through it.
 struct Labels {
     std::vector<Label> x, y;
 };
-Labels labelsOf(const PictureLayout& l, const PictureArea& area) {
+Labels labelsOf(const PictureLayout& l, const PictureArea& area, const Graphs& graphs) {
     const Window& v = l.view;
     const Scale s = scaleOf(v, area);
     const double h = area.lineHeight * s.py;
-    // Below the x-axis where there is room, else above it; left of the
-    // y-axis where there is room, else right of it.
-    const bool below = -v.bottom >= h + (kLabelGap + 2) * s.py;
-    const double widest = textWidth("−00", area) * s.px;
-    const bool leftOfAxis = -v.left >= widest + (kLabelGap + 4) * s.px;
-    const double nameRoom = (kArrow + area.charWidth * 2) * s.px;
     Labels labels;
     for (double x = std::ceil(v.left / l.labelX) * l.labelX; x <= v.right; x += l.labelX) {
         if (x == 0) continue;
         const std::string text = labelText(x);
         const double w = textWidth(text, area) * s.px;
-        Label label{text, x - w / 2, below ? -kLabelGap * s.py : h + kLabelGap * s.py, w, h, x};
-        if (label.left < v.left || label.left + w > v.right - nameRoom) continue;
-        labels.x.push_back(label);
+        const double below = -kLabelGap * s.py, above = h + kLabelGap * s.py;
+        if (auto label = placed({{text, x - w / 2, below, w, h, x}, {text, x - w / 2, above, w, h, x}}, v, area, graphs))
+            labels.x.push_back(*label);
     }
     for (double y = std::ceil(v.bottom / l.labelY) * l.labelY; y <= v.top; y += l.labelY) {
         if (y == 0) continue;
         const std::string text = labelText(y);
         const double w = textWidth(text, area) * s.px;
-        Label label{text, leftOfAxis ? -w - kLabelGap * 2 * s.px : kLabelGap * 2 * s.px, y + h / 2, w, h, y};
-        if (label.top > v.top - (kArrow + area.lineHeight) * s.py || label.top - h < v.bottom) continue;
-        labels.y.push_back(label);
+        const double left = -w - kLabelGap * 2 * s.px, right = kLabelGap * 2 * s.px;
+        if (auto label = placed({{text, left, y + h / 2, w, h, y}, {text, right, y + h / 2, w, h, y}}, v, area, graphs))
+            labels.y.push_back(*label);
     }
     return labels;
 }
@@ -214,16 +248,13 @@ void drawGraph(const Curve& curve, const Transform& t, const Window& v, const Pi
     }
 }
 
-// `text` on a white ground, its top-left at (left, top).
+// The label's text on a white ground, its top-left at (left, top): the
+// box filled by rows of lines two pixels wide, the last along its top.
 void printOnPaper(Canvas& canvas, const Label& label, const Scale& s) {
-    const double middle = label.top - label.height / 2;
-    const int thick = int(std::ceil(label.height / s.py)) + 2;
-    canvas.setDrawWidth(thick);
-    // A thick line's round ends reach half its width beyond them.
-    const double inset = std::min(label.width / 2, thick / 2.0 * s.px);
-    canvas.line(label.left + inset - s.px, middle, label.left + label.width - inset + s.px, middle, kPaper);
-    canvas.setDrawWidth(1);
-    canvas.point(label.left, label.top, kPaper);
+    canvas.setDrawWidth(2);
+    const double right = label.left + label.width;
+    for (double y = label.top - label.height; y < label.top; y += s.py) canvas.line(right, y, label.left, y, kPaper);
+    canvas.line(right, label.top, label.left, label.top, kPaper);
     canvas.print(label.text, LineEnd::Stay);
 }
 
@@ -247,22 +278,30 @@ void drawPaperAndAxes(const PictureLayout& l, const PictureArea& area, Canvas& c
     canvas.line(0, v.top, kArrowHalf * s.px, v.top - kArrow * s.py, kAxis);
 }
 
-void drawLabels(const PictureLayout& l, const PictureArea& area, Canvas& canvas) {
+void drawLabels(const PictureLayout& l, const PictureArea& area, const Graphs& graphs, Canvas& canvas) {
     const Window& v = l.view;
     const Scale s = scaleOf(v, area);
-    const Labels labels = labelsOf(l, area);
+    const Labels labels = labelsOf(l, area, graphs);
     canvas.setDrawWidth(1);
     for (const Label& label : labels.x) canvas.line(label.tick, kTick * s.py, label.tick, -kTick * s.py, kAxis);
     for (const Label& label : labels.y) canvas.line(-kTick * s.px, label.tick, kTick * s.px, label.tick, kAxis);
     const double h = area.lineHeight * s.py;
     std::vector<Label> all = labels.x;
     all.insert(all.end(), labels.y.begin(), labels.y.end());
-    // The origin's 0, and the axes' names by their arrows.
-    const double zero = textWidth("0", area) * s.px;
-    all.push_back({"0", -zero - kLabelGap * s.px, -kLabelGap * s.py, zero, h, 0});
-    all.push_back({"x", v.right - (area.charWidth + kLabelGap) * s.px, h + (kArrowHalf + kLabelGap) * s.py,
-                   area.charWidth * s.px, h, 0});
-    all.push_back({"y", (kArrowHalf + kLabelGap) * s.px, v.top - s.py, area.charWidth * s.px, h, 0});
+    // The origin's 0 in the first free corner by it; the axes' names by
+    // their arrows.
+    const double zero = textWidth("0", area) * s.px, gx = kLabelGap * s.px, gy = kLabelGap * s.py;
+    const std::vector<Label> origin{{"0", -zero - gx, -gy, zero, h, 0}, {"0", gx, -gy, zero, h, 0},
+                                    {"0", -zero - gx, h + gy, zero, h, 0}, {"0", gx, h + gy, zero, h, 0}};
+    const Window whole{v.left, v.right + (kArrow + area.charWidth * 2) * s.px, v.bottom, v.top + kArrow * s.py};
+    if (auto label = placed(origin, whole, area, graphs)) all.push_back(*label);
+    const double w = area.charWidth * s.px;
+    const Label x{"x", v.right - w - gx, h + (kArrowHalf + kLabelGap) * s.py, w, h, 0};
+    const Label xBelow{"x", v.right - w - gx, -(kArrowHalf + kLabelGap) * s.py, w, h, 0};
+    const Label y{"y", (kArrowHalf + kLabelGap) * s.px, v.top - s.py, w, h, 0};
+    const Label yLeft{"y", -w - (kArrowHalf + kLabelGap) * s.px, v.top - s.py, w, h, 0};
+    all.push_back(placed({x, xBelow}, whole, area, graphs).value_or(x));
+    all.push_back(placed({y, yLeft}, whole, area, graphs).value_or(y));
     for (const Label& label : all) printOnPaper(canvas, label, s);
 }
 
@@ -299,7 +338,7 @@ PictureFacts pictureFacts(const Curve& curve, const Transform& t, const PictureA
     f.blueSpan = spanOf(curve, {}, l.view, samplesOf(curve, {}, l.view, area.width));
     f.redSpan = spanOf(curve, t, l.view, samplesOf(curve, t, l.view, area.width));
     f.keyPointsShown = keyPointsIn(curve, {}, l.view) && keyPointsIn(curve, t, l.view);
-    const Labels labels = labelsOf(l, area);
+    const Labels labels = labelsOf(l, area, {curve, t});
     f.labelsX = int(labels.x.size());
     f.labelsY = int(labels.y.size());
     return f;
@@ -312,7 +351,7 @@ void drawPicture(const Curve& curve, const Transform& t, const PictureArea& area
     drawGraph(curve, {}, l.view, area, canvas, kBlue);
     drawGraph(curve, t, l.view, area, canvas, kRed);
     if (answer) drawGraph(curve, *answer, l.view, area, canvas, answerColour);
-    drawLabels(l, area, canvas);
+    drawLabels(l, area, {curve, t}, canvas);
 }
 
 } // namespace viramont::practice

@@ -166,6 +166,10 @@ TEST(Cards, EveryTaskOfSetsOneToFiftyIsOneATeacherWouldSet) {
                 EXPECT_GE((d.redHigh - d.redLow) / height, 0.2) << "red";
                 EXPECT_TRUE(keyPointsDrawn(card, d));
                 EXPECT_GE(d.numbers, 2 * kLeastLabels) << "labelled ticks";
+                const PictureFacts facts = pictureFacts(curveOf(card), t, cardPictureArea());
+                EXPECT_GE(facts.labelsX, kLeastLabels);
+                EXPECT_GE(facts.labelsY, kLeastLabels);
+                EXPECT_TRUE(facts.keyPointsShown);
                 // The key's numbers are the card's, its formula is theirs,
                 // and it lists one step a move.
                 const ReadAnswer numbers = readAnswer(numbersOf(key[i].numbers));
@@ -223,6 +227,8 @@ TEST(Rounds, KeepTheSameRulesAtEachLevel) {
                 EXPECT_EQ(2 * shift, std::round(2 * shift));
                 EXPECT_TRUE(readable(pictureFacts(curveOf(task), task.hidden, taskPictureArea())));
                 for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(drawSameGraph(round[j], task)) << j + 1 << ", " << i + 1;
+                // The check by graphs takes the solution's numbers, typed back.
+                EXPECT_TRUE(check(task, numbersOf(solutionOf(task).numbers)).right);
             }
         }
     }
@@ -246,7 +252,9 @@ TEST(Moves, TheTableFindsHiddenAndCancellingMoves) {
         {"(2x + 2)² is 4(x + 1)², but 4 is not a pupil's factor", fn::kSquare, 0, {1, 2, 2, 0}, {1, 2, 2, 0}},
         {"−sin(−0,5x) is sin 0,5x", fn::kSin, 0, {-1, -0.5, 0, 0}, {1, 0.5, 0, 0}},
         {"−2 sin(−3x − 1) − 3 is 2 sin(3x + 1) − 3", fn::kSin, 0, {-2, -3, -1, -3}, {2, 3, 1, -3}},
-        {"sin(−x) is −sin x, as simple", fn::kSin, 0, {1, -1, 0, 0}, {1, -1, 0, 0}},
+        {"sin(−x) is written −sin x", fn::kSin, 0, {1, -1, 0, 0}, {-1, 1, 0, 0}},
+        {"(−2x + 1)² is written (2x − 1)²", fn::kSquare, 0, {1, -2, 1, 0}, {1, 2, -1, 0}},
+        {"(−x)³ is written −x³", fn::kCube, 0, {1, -1, 0, 0}, {-1, 1, 0, 0}},
         {"cos(−2x) is cos 2x", fn::kCos, 0, {1, -2, 0, 0}, {1, 2, 0, 0}},
         {"cos(−x + 1) is cos(x − 1)", fn::kCos, 0, {1, -1, 1, 0}, {1, 1, -1, 0}},
         {"−(−x)³ is x³", fn::kCube, 0, {-1, -1, 0, 0}, {1, 1, 0, 0}},
