@@ -14,7 +14,8 @@ namespace viramont::practice {
 
 namespace {
 
-constexpr Colour kPaper = rgb(255, 255, 255);
+// White paper, as the step sheet's graphs have.
+constexpr Colour kPaper = layout::kStepGraphBack;
 constexpr Colour kGrid = rgb(210, 210, 210);
 constexpr Colour kAxis = rgb(40, 40, 40);
 constexpr int kCurveWidth = 2;
