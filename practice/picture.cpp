@@ -116,7 +116,8 @@ bool clearOf(const Label& box, const Graphs& graphs, const Scale& s) {
             // Between two points the curve passes every value between them.
             if (std::isfinite(before) && std::isfinite(now) && std::max(before, now) >= bottom && std::min(before, now) <= top)
                 return false;
-            if (std::isfinite(now) && !std::isfinite(before) && now >= bottom && now <= top) return false;
+            // An asymptote within: the curve runs off the picture by it.
+            if (std::isfinite(now) != std::isfinite(before)) return false;
             before = now;
         }
     }
