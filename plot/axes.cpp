@@ -12,10 +12,8 @@ namespace viramont {
 
 namespace {
 
-// Palette indices of the axes and the two guide lines.
+// The palette index of the axes.
 constexpr int kAxisPalette = 4;    // red
-constexpr int kCGuidePalette = 13; // light magenta, y = C
-constexpr int kBGuidePalette = 11; // light cyan, x = -b
 
 constexpr int kDrawWidth = 5;
 

@@ -7,6 +7,10 @@
 
 namespace viramont {
 
+// Palette indices of the two guide lines.
+inline constexpr int kCGuidePalette = 13;  // light magenta, y = C
+inline constexpr int kBGuidePalette = 11;  // light cyan, x = -b
+
 void DrawAxes(Form& form);
 
 } // namespace viramont

@@ -1,7 +1,6 @@
 #include "practice/cards.h"
 
-#include "params/formula.h"
-#include "plot/step_graphs.h"
+#include "practice/picture.h"
 
 #include <algorithm>
 
@@ -28,7 +27,7 @@ std::string variantHeading(const Task& card) { return "Вариант " + std::t
 
 std::string setLine(const CardSet& set) { return "Набор " + std::to_string(set.setNumber); }
 
-void drawCard(const Task& card, Canvas& graph) { DrawBaseAndRed(ComposeSteps(taskState(card, card.hidden)), graph); }
+void drawCard(const Task& card, Canvas& graph) { drawPicture(curveOf(card), card.hidden, cardPictureArea(), graph); }
 
 std::vector<KeyEntry> answerKey(const CardSet& set) {
     std::vector<KeyEntry> key;
@@ -38,7 +37,7 @@ std::vector<KeyEntry> answerKey(const CardSet& set) {
         for (const TransformStep& step : solution.chain.steps) {
             steps += (steps.empty() ? "" : "; ") + lowerFirst(step.sentence);
         }
-        key.push_back({variantHeading(card), FormulaOfY(solution.formula), solution.numbers, steps});
+        key.push_back({variantHeading(card), solution.formula, solution.numbers, steps});
     }
     return key;
 }

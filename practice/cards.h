@@ -16,6 +16,8 @@ inline constexpr int kMostSetNumber = 999;
 
 inline constexpr const char* kCardTask = "Запишите формулу функции, график которой изображён красным";
 inline constexpr const char* kAnswersHeading = "Ответы";
+// Under the heading of the key: the key gives one formula of each graph.
+inline constexpr const char* kKeyNote = "Засчитывается любая формула с тем же графиком";
 
 struct CardSet {
     int setNumber = 1;
@@ -32,15 +34,16 @@ std::string variantHeading(const Task& card);
 // "Набор 17", for every page
 std::string setLine(const CardSet& set);
 
-// A card's picture on `graph` (of layout::kStepGraph at any ratio): the
-// step sheet's paper, grid and axes with y = f(x) in blue and the red graph.
+// A card's picture on `graph` (of layout::kStepGraph at any ratio), by the
+// task's own rules (picture.h): y = f(x) in blue and the red graph on a
+// grid of one unit a cell.
 void drawCard(const Task& card, Canvas& graph);
 
-// A variant in the answer key: its formula as Text5 writes it, its numbers,
-// and its moves in short.
+// A variant in the answer key: its formula as a textbook writes it, its
+// numbers, and its moves in short.
 struct KeyEntry {
     std::string heading;  // "Вариант 3"
-    std::string formula;  // "y = 4+2Sin(3x+1)"
+    std::string formula;  // "y = 2 sin(3x + 1) + 4"
     std::string numbers;  // "A = 2; k = 3; b = 1; C = 4"
     std::string steps;    // "сжатие к оси Oy в 3 раза; сдвиг вдоль оси Ox на 1/3 влево; …"
 };

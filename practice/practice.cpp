@@ -3,6 +3,8 @@
 #include "form/layout.h"
 #include "params/formula.h"
 #include "plot/plot.h"
+#include "practice/notation.h"
+#include "practice/picture.h"
 #include "plot/redraw.h"
 #include "toolkit/arith.h"
 #include "toolkit/canvas_geometry.h"
@@ -94,46 +96,10 @@ private:
     std::vector<std::uint8_t> red_, answer_;
 };
 
-// The hidden red graph's interval.
-Interval redOf(const Task& task) { return RedInterval(taskState(task, task.hidden)); }
-
 // The hidden graph, with `answer`'s curve over it, stamped.
 void stamp(const Task& task, const Transform& answer, StampCanvas& canvas) {
     redrawGraphs(taskState(task, task.hidden), canvas);
-    DrawCurve(taskState(task, answer), redOf(task), canvas, kAnswerColour);
-}
-
-// ---- the numbers of a task -------------------------------------------------------
-
-constexpr double kFactors[] = {-3, -2, -1, -0.5, 0.5, 2, 3};
-constexpr double kLogFactors[] = {0.5, 2, 3};  // a logarithm keeps its graph to the right
-constexpr double kShifts[] = {-3, -2, -1, 1, 2, 3};
-constexpr std::int16_t kBases[] = {2, 3, 4, 5, 10};
-
-template <std::size_t N>
-double oneOf(Generator& g, const double (&values)[N]) {
-    return values[g.below(static_cast<int>(N))];
-}
-
-// The interval of a function: a few periods of the sine, the middle of the
-// powers, and for a logarithm the first stretch right of 0 on which both
-// the blue graph and the red one are defined.
-std::optional<std::pair<double, double>> intervalOf(const std::string& function, const Transform& t) {
-    if (function == fn::kSin || function == fn::kCos) return std::pair{-6.0, 6.0};
-    if (function == fn::kSquare) return std::pair{-3.0, 3.0};
-    if (function == fn::kCube) return std::pair{-2.0, 2.0};
-    for (double start : {0.5, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0}) {
-        if (t.k * start + t.b > 0 && t.k * (start - t.b) + t.b > 0) return std::pair{start, start + 9.0};
-    }
-    return std::nullopt;
-}
-
-// The red graph is in view, and it is not the blue one.
-bool showsTheDifference(const Task& task) {
-    StampCanvas canvas;
-    stamp(task, Transform{}, canvas);
-    constexpr long kInView = 300;
-    return canvas.count(canvas.red()) >= kInView && !canvas.alike(canvas.red(), canvas.answer());
+    DrawCurve(taskState(task, answer), redInterval(task), canvas, kAnswerColour);
 }
 
 // The sentence of `move` in `chain`; empty where the chain leaves it out.
@@ -159,56 +125,12 @@ int differingNumbers(const Transform& a, const Transform& b) {
 
 } // namespace
 
-std::uint64_t Generator::next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 PictureSize pictureSize() {
     const layout::PixelSize area = layout::canvasArea("Picture1");
     return {area.width, area.height};
 }
 
-Task makeTask(Generator& g, Level level, int number, const std::string& function) {
-    const bool logarithm = isLogarithm(function);
-    Task task;
-    task.number = number;
-    task.function = function;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        task.logBase = function == fn::kLogBase ? kBases[g.below(int(std::size(kBases)))] : 0;
-        // Which of the four moves the task makes: the first `level` of them
-        // in a shuffled order.
-        std::array<int, 4> moves{0, 1, 2, 3};
-        for (int i = 3; i > 0; --i) std::swap(moves[std::size_t(i)], moves[std::size_t(g.below(i + 1))]);
-        Transform t;
-        for (int i = 0; i < static_cast<int>(level); ++i) {
-            switch (moves[std::size_t(i)]) {
-            case 0: t.A = oneOf(g, kFactors); break;
-            case 1: t.k = logarithm ? oneOf(g, kLogFactors) : oneOf(g, kFactors); break;
-            case 2: t.b = oneOf(g, kShifts); break;
-            case 3: t.C = oneOf(g, kShifts); break;
-            }
-        }
-        const std::optional<std::pair<double, double>> interval = intervalOf(function, t);
-        if (!interval) continue;
-        task.hidden = t;
-        std::tie(task.start, task.end) = *interval;
-        if (showsTheDifference(task)) return task;
-    }
-    return task;
-}
-
-std::vector<Task> makeTasks(std::uint64_t seed, Level level, int count) {
-    Generator g(seed);
-    const int first = g.below(int(std::size(kFunctionNames)));
-    std::vector<Task> tasks;
-    for (int n = 1; n <= count; ++n) {
-        tasks.push_back(makeTask(g, level, n, kFunctionNames[std::size_t(first + n - 1) % std::size(kFunctionNames)]));
-    }
-    return tasks;
-}
+Interval redInterval(const Task& task) { return RedInterval(taskState(task, task.hidden)); }
 
 FormState taskState(const Task& task, const Transform& t) {
     FormState s;
@@ -226,7 +148,7 @@ FormState taskState(const Task& task, const Transform& t) {
 }
 
 std::string baseFunctionLine(const Task& task) {
-    return "Исходная функция: " + ComposeSteps(taskState(task, Transform{})).baseFormula;
+    return "Исходная функция: " + textbookBase(curveOf(task));
 }
 
 std::string taskHeading(const Task& task) {
@@ -234,16 +156,14 @@ std::string taskHeading(const Task& task) {
 }
 
 void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer, bool guides) {
-    (void)guides;
-    redrawGraphs(taskState(task, task.hidden), canvas);
-    if (answer) DrawCurve(taskState(task, *answer), redOf(task), canvas, kAnswerColour);
+    drawPicture(curveOf(task), task.hidden, taskPictureArea(), canvas, answer, kAnswerColour, guides);
 }
 
 std::string describeTask(const Task& task) {
     StampCanvas sink;
     GraphTrace red;
     redrawGraphs(taskState(task, task.hidden), sink);
-    DrawCurve(taskState(task, task.hidden), redOf(task), sink, kRed, &red);
+    DrawCurve(taskState(task, task.hidden), redInterval(task), sink, kRed, &red);
     const auto point = [](GraphPoint p) { return "(" + spokenNumber(p.x) + "; " + spokenNumber(p.y) + ")"; };
     std::string text = "Синий график: " + ComposeSteps(taskState(task, Transform{})).baseFormula + " на отрезке от " +
                        spokenNumber(task.start) + " до " + spokenNumber(task.end) + ".";
@@ -283,6 +203,13 @@ bool sameGraph(const Task& task, const Transform& answer) {
     StampCanvas canvas;
     stamp(task, answer, canvas);
     return canvas.alike(canvas.red(), canvas.answer());
+}
+
+bool showsTheDifference(const Task& task) {
+    StampCanvas canvas;
+    stamp(task, Transform{}, canvas);
+    constexpr long kInView = 300;
+    return canvas.count(canvas.red()) >= kInView && !canvas.alike(canvas.red(), canvas.answer());
 }
 
 Verdict check(const Task& task, const std::array<std::string, 4>& typed) {
@@ -357,7 +284,7 @@ std::string differences(const Task& task, const Transform& answer) {
 Solution solutionOf(const Task& task) {
     const FormState s = taskState(task, task.hidden);
     Solution solution;
-    solution.formula = s.FormulaText;
+    solution.formula = textbookFormula(curveOf(task), task.hidden);
     solution.numbers = "A = " + singleText(s.StretchY) + "; k = " + numberText(s.StretchX) +
                        "; b = " + numberText(s.ShiftX) + "; C = " + singleText(s.ShiftY);
     solution.chain = ComposeSteps(s);

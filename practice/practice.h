@@ -2,24 +2,23 @@
 // Practice: the pupil sees the blue graph of y = f(x) and the red graph of
 // a hidden y = A·f(kx + b) + C, and finds A, k, b and C.
 //
-// A round is ten tasks; the six functions take turns. A and k come from
-// ±1/2, ±1, ±2 and ±3, b and C are small whole numbers; a level sets how
-// many of the four moves a task makes (one, two, all four). Each task has an
-// interval where the difference shows: its red graph is in view, differs
-// from the blue one, and a logarithm's red graph is defined over it.
+// A round is ten tasks of task.h; the six functions take turns. Each task
+// has an interval, as the main form plots it, where the difference shows:
+// its red graph differs from the blue one, and a logarithm's red graph is
+// defined over it.
 //
 // An answer is checked by the graphs, not the numbers: it is right when its
-// curve stamps the pixels of the hidden red graph on the task's picture, or
+// curve stamps the pixels of the hidden red graph on the main form's plot
+// of the task's interval (of pictureSize()), or
 // pixels within one of them, so that every answer of the same graph counts
 // (−Sin(−3x−1) is Sin(3x+1)). A wrong answer is told move by move in the
 // words of the step sheet; a field that cannot be read is named and the
 // answer is not judged.
-//
-// The numbers come from the core's own generator: a seed gives the same
-// tasks on every machine.
 
 #include "form/form.h"
+#include "plot/plot.h"
 #include "plot/steps.h"
+#include "practice/task.h"
 #include "toolkit/canvas.h"
 
 #include <array>
@@ -30,52 +29,12 @@
 
 namespace viramont::practice {
 
-inline constexpr int kTasksInRound = 10;
-
-// How many of the four moves a task makes.
-enum class Level { OneMove = 1, TwoMoves = 2, AllFour = 4 };
-
-// A small generator of its own (SplitMix64): the same numbers for a seed
-// everywhere, whatever the C library.
-class Generator {
-public:
-    explicit Generator(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next();
-    // A whole number from 0 to n - 1.
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-
-private:
-    std::uint64_t state_;
-};
-
-struct Transform {
-    double A = 1, k = 1, b = 0, C = 0;
-    friend bool operator==(const Transform&, const Transform&) = default;
-};
-
-struct Task {
-    int number = 1;            // 1 to kTasksInRound
-    std::string function;      // an entry of Combo1
-    std::int16_t logBase = 0;  // a, for Log(b)/Log(a)
-    Transform hidden;
-    double start = 0, end = 10;  // the interval, as Text6 and Text7 hold it
-};
-
-// Task `number` of a round at `level` for `function` (an entry of Combo1),
-// its numbers drawn from `generator`.
-Task makeTask(Generator& generator, Level level, int number, const std::string& function);
-// `count` tasks from `seed`, numbered from 1, the six functions in turn
-// from one the seed picks.
-std::vector<Task> makeTasks(std::uint64_t seed, Level level, int count);
-// The ten tasks of a round from `seed`.
-inline std::vector<Task> makeRound(std::uint64_t seed, Level level) { return makeTasks(seed, level, kTasksInRound); }
-
 // The form's state of a task with the numbers `t`, as ВЫБОР leaves it:
 // the plot, the step chain and the formula take it.
 FormState taskState(const Task& task, const Transform& t);
 
-// "Исходная функция: y = Sin(x)"; a logarithm to a base shows its base:
-// "Исходная функция: y = Log(x)/Log(3)".
+// "Исходная функция: y = sin x", as a textbook writes it (notation.h):
+// "Исходная функция: y = log₃ x".
 std::string baseFunctionLine(const Task& task);
 // "Задание 3 из 10"
 std::string taskHeading(const Task& task);
@@ -86,12 +45,15 @@ struct PictureSize {
 };
 PictureSize pictureSize();
 
-// The task's picture on `canvas` (of pictureSize() at any ratio): the
-// form's plot of the hidden numbers, its axes, guide lines, the blue and
-// the red graph; with an `answer`, its curve in green over the red graph's
-// interval. The guide lines x = −b and y = C give b and C away: they are
-// drawn where `guides` asks for them.
-void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer = {}, bool guides = true);
+// The interval of the hidden red graph, as the main form plots it.
+Interval redInterval(const Task& task);
+
+// The task's picture on `canvas` (of pictureSize() at any ratio), by the
+// task's own rules (picture.h): the blue and the red graph on a grid of
+// one unit a cell; with an `answer`, its curve in green across the picture;
+// with `guides`, the guide lines x = −b and y = C of the hidden numbers,
+// which give b and C away (a hint).
+void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& answer = {}, bool guides = false);
 inline constexpr Colour kAnswerColour = rgb(0, 160, 0);
 
 // What the task's picture shows, in words, for screen readers: the blue
@@ -115,6 +77,10 @@ ReadAnswer readAnswer(const std::array<std::string, 4>& texts);
 // pixels within one of them) on the task's picture, and no others.
 bool sameGraph(const Task& task, const Transform& answer);
 
+// Whether the hidden red graph is in view on the main form's plot of the
+// task's interval, and is not the blue one: the check can judge answers.
+bool showsTheDifference(const Task& task);
+
 struct Verdict {
     bool judged = false;   // the answer could be read
     bool right = false;
@@ -134,7 +100,7 @@ std::string lowerFirst(const std::string& sentence);
 std::string differences(const Task& task, const Transform& answer);
 
 struct Solution {
-    std::string formula;  // as Text5 writes it
+    std::string formula;  // as a textbook writes it: "y = 2 sin(3x + 1) + 4"
     std::string numbers;  // "A = 2; k = 3; b = 1; C = 4"
     StepChain chain;
 };

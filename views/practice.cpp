@@ -1,6 +1,5 @@
 #include "views/practice.h"
 
-#include "params/formula.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,7 +7,7 @@
 namespace viramont::view {
 
 std::vector<std::string> solutionLines(const practice::Solution& solution) {
-    std::vector<std::string> lines{FormulaOfY(solution.formula), solution.numbers};
+    std::vector<std::string> lines{solution.formula, solution.numbers};
     for (const TransformStep& step : solution.chain.steps) lines.push_back(step.heading + ": " + step.sentence);
     return lines;
 }
@@ -93,6 +92,7 @@ std::vector<CardsSheet> cardsSheets(const practice::CardSet& set, const TextMetr
     const double bottom = page.height - page.margin - page.footerRoom;
     const double width = page.width - 2 * page.margin, indent = 4, entryGap = 2;
     std::optional<Column> column;
+    bool keyNoted = false;
     for (const practice::KeyEntry& entry : practice::answerKey(set)) {
         const std::vector<std::string> lines = keyLines(entry);
         const Column measure(metrics, page.margin + indent, 0, width - indent);
@@ -102,6 +102,8 @@ std::vector<CardsSheet> cardsSheets(const practice::CardSet& set, const TextMetr
             sheet = newSheet();
             Column heading(metrics, page.margin, page.margin, width);
             heading.add(sheet->lines, practice::kAnswersHeading, page.answers, 2);
+            if (!keyNoted) heading.add(sheet->lines, practice::kKeyNote, page.text, 2);
+            keyNoted = true;
             column.emplace(metrics, page.margin, heading.y(), width);
         }
         column->add(sheet->lines, entry.heading, page.keyHeading, page.paragraphGap);

@@ -45,7 +45,7 @@ inline constexpr const char* kNextButton = "Следующее задание";
 inline constexpr const char* kNewRoundButton = "Новый раунд";
 inline constexpr const char* kPracticePictureName = "График задания";
 
-// The solution as lines: the formula as Text5 writes it, the numbers, then
+// The solution as lines: the formula as a textbook writes it, the numbers, then
 // each step of the chain with its heading.
 std::vector<std::string> solutionLines(const practice::Solution& solution);
 
