@@ -123,10 +123,6 @@ struct Verdict {
 };
 Verdict check(const Task& task, const std::array<std::string, 4>& typed);
 
-// A sentence of the step sheet with its first word in small letters, to
-// stand inside another sentence: "сжатие к оси Oy в 3 раза".
-std::string lowerFirst(const std::string& sentence);
-
 // What differs between the hidden numbers and `answer`, move by move, in
 // the words of the step sheet, as one sentence; the answer taken in its
 // form nearest the hidden one (−Sin(−x) for Sin(x), ...).

@@ -5,9 +5,13 @@
 #include "practice/cards.h"
 #include "practice/practice.h"
 #include "recording_canvas.h"
+#include "toolkit/blank_canvas.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <set>
 #include <string>
 
@@ -65,6 +69,66 @@ TEST(Check, ComparesGraphsNotNumbers) {
         EXPECT_EQ(verdict.right, c.right);
         EXPECT_EQ(verdict.line.rfind(c.right ? "Верно" : "Неверно", 0), 0u) << verdict.line;
         EXPECT_EQ(verdict.sentence.empty(), c.right) << verdict.sentence;
+    }
+}
+
+// The task's picture as the pupil sees it: which pixels the points of each
+// colour fall into.
+class ShownPixels final : public BlankCanvas {
+public:
+    ShownPixels() : BlankCanvas(pictureSize().width, pictureSize().height) {}
+    void points(std::span<const GraphPoint> batch, Colour colour) override {
+        for (const GraphPoint& p : batch) {
+            const DevicePoint d = geometry().map(p.x, p.y);
+            const int x = static_cast<int>(std::floor(d.x)), y = static_cast<int>(std::floor(d.y));
+            if (geometry().hasArea() && x >= 0 && y >= 0 && x < geometry().widthPx() && y < geometry().heightPx()) {
+                pixels_[colour].insert({x, y});
+            }
+        }
+        BlankCanvas::points(batch, colour);
+    }
+    const std::set<std::pair<int, int>>& of(Colour colour) { return pixels_[colour]; }
+
+private:
+    std::map<Colour, std::set<std::pair<int, int>>> pixels_;
+};
+
+// Every pixel of `a` has one of `b` at most one away.
+bool near(const std::set<std::pair<int, int>>& a, const std::set<std::pair<int, int>>& b) {
+    return std::all_of(a.begin(), a.end(), [&](std::pair<int, int> p) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (b.count({p.first + dx, p.second + dy})) return true;
+            }
+        }
+        return false;
+    });
+}
+
+TEST(Check, JudgesWhatThePictureShowsTheGreenCurveOnTheRedOneOrNot) {
+    const Task sine = taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6);
+    const Task square = taskOf(fn::kSquare, {1, 2, 2, -1}, -3, 3);
+    const Task log = taskOf(fn::kLogBase, {2, 0.5, 1, -1}, 1, 10, 3);
+    const Task cosine = taskOf(fn::kCos, {-1, 1, 0, 0}, -6, 6);
+    const CheckCase cases[] = {
+        {"the sine, odd", sine, {-2, -3, -1, 4}, true},
+        {"the sine, b off by one", sine, {2, 3, 2, 4}, false},
+        {"the square, 4A, k/2, b/2", square, {4, 1, 1, -1}, true},
+        {"the square, C off by one", square, {4, 1, 1, 0}, false},
+        {"the logarithm's own numbers", log, {2, 0.5, 1, -1}, true},
+        {"the logarithm, A off", log, {3, 0.5, 1, -1}, false},
+        {"the cosine reflected, as -Cos(-x)", cosine, {-1, -1, 0, 0}, true},
+        {"the cosine not reflected: the blue graph", cosine, {1, 1, 0, 0}, false},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShownPixels shown;
+        drawTask(c.task, shown, c.answer);
+        const auto& red = shown.of(kRed);
+        const auto& green = shown.of(kAnswerColour);
+        ASSERT_FALSE(red.empty());
+        EXPECT_EQ(near(red, green) && near(green, red), c.right) << "what the pupil sees";
+        EXPECT_EQ(sameGraph(c.task, c.answer), c.right) << "the verdict";
     }
 }
 
@@ -167,6 +231,15 @@ TEST(Differences, SayWhatDiffersMoveByMoveInTheStepSheetsWords) {
         // differs from Sin(3x) only by C.
         {taskOf(fn::kSin, {1, 3, 0, 0}, -6, 6), {-1, -3, 0, 1},
          "Сдвиг вдоль оси Oy не нужен, а у вас — на 1 вверх."},
+        // Reflections: the same squeeze with its reflection, and a
+        // reflection alone against none.
+        {taskOf(fn::kSin, {1, -3, 0, 0}, -6, 6), {1, -2, 0, 0},
+         "Сжатие к оси Oy должно быть в 3 раза и отражение относительно оси Oy, "
+         "а у вас — в 2 раза и отражение относительно оси Oy."},
+        {taskOf(fn::kCos, {-1, 1, 0, 0}, -6, 6), {1, 1, 0, 0},
+         "Вдоль оси Oy: нужно отражение относительно оси Ox, а у вас — ни растяжения, ни сжатия."},
+        {taskOf(fn::kSquare, {1, 0.5, 0, 0}, -3, 3), {1, 3, 0, 0},
+         "Вдоль оси Ox: нужно растяжение от оси Oy в 2 раза, а у вас — сжатие к оси Oy в 3 раза."},
     };
     for (const SentenceCase& c : cases) EXPECT_EQ(differences(c.task, c.answer), c.sentence);
 }
