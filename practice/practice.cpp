@@ -2,6 +2,7 @@
 
 #include "form/layout.h"
 #include "params/formula.h"
+#include "plot/description.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
 #include "toolkit/arith.h"
@@ -252,20 +253,12 @@ void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& 
 std::string describeTask(const Task& task) {
     BlankCanvas sink(pictureSize().width, pictureSize().height);
     GraphTrace red;
-    redrawGraphs(taskState(task, task.hidden), sink);
-    DrawCurve(taskState(task, task.hidden), redOf(task), sink, kRed, &red);
-    const auto point = [](GraphPoint p) { return "(" + spokenNumber(p.x) + "; " + spokenNumber(p.y) + ")"; };
-    std::string text = "Синий график: " + ComposeSteps(taskState(task, Transform{})).baseFormula + " на отрезке от " +
-                       spokenNumber(task.start) + " до " + spokenNumber(task.end) + ".";
-    if (red.points() == 0) return text + " Красного графика нет.";
-    text += " Красный график идёт от точки " + point(red.first()) + " до точки " + point(red.last()) +
-            "; наивысшая точка " + point(red.highest()) + ", низшая " + point(red.lowest()) + ".";
-    if (red.crossings() == 0) return text + " Ось Ox он не пересекает.";
-    text += " Ось Ox он пересекает ";
-    const std::span<const float> at = red.listedCrossings();
-    text += red.crossings() == 1 ? "в точке x = " : "в точках x = ";
-    for (std::size_t i = 0; i < at.size(); ++i) text += (i ? ", " : "") + spokenNumber(at[i]);
-    return text + (red.crossings() > static_cast<long long>(at.size()) ? " и дальше." : ".");
+    const FormState hidden = taskState(task, task.hidden);
+    redrawGraphs(hidden, sink);
+    DrawCurve(hidden, redOf(task), sink, kRed, &red);
+    const std::string base = ComposeSteps(taskState(task, Transform{})).baseFormula;
+    return std::string(kBlueGraphName) + " — исходная функция " + base + " на отрезке от " + spokenNumber(task.start) +
+           " до " + spokenNumber(task.end) + ". " + kRedGraphName + ": " + GraphWords(red, hidden);
 }
 
 ReadAnswer readAnswer(const std::array<std::string, 4>& texts) {

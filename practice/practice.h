@@ -94,9 +94,9 @@ void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& 
 inline constexpr Colour kAnswerColour = rgb(0, 160, 0);
 
 // What the task's picture shows, in words, for screen readers: the blue
-// graph's function and interval, and where the red graph runs (where it
-// starts and ends, its highest and lowest points, where it meets the
-// x-axis), never its formula.
+// graph's function and interval, and where the red graph runs in the words
+// of the plot's description (where it starts and ends, its highest and
+// lowest points, where it meets the x-axis), never its formula.
 std::string describeTask(const Task& task);
 
 // The four fields of an answer, in the order A, k, b, C.

@@ -143,15 +143,20 @@ TEST(Check, ReadsTheFieldsAsTheFormDoesAndNamesOneItCannotRead) {
     EXPECT_NE(check(sine, {"1e39", "3", "0", "0"}).line.find("«A»"), std::string::npos) << "beyond a 32-bit A";
 }
 
-TEST(TaskDescription, SaysWhereTheRedGraphRunsNotItsFormula) {
+TEST(TaskDescription, SaysWhereTheRedGraphRunsInThePlotsWordsNotItsFormula) {
     test::DecimalSeparator comma(",");
     const std::string words = describeTask(taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6));
-    EXPECT_EQ(words.rfind("Синий график: y = Sin(x) на отрезке от −6 до 6. Красный график идёт от точки (", 0), 0u)
+    EXPECT_EQ(words.rfind("Синий график — исходная функция y = Sin(x) на отрезке от −6 до 6. Красный график: построен от "
+                          "x = ",
+                          0),
+              0u)
         << words;
-    EXPECT_NE(words.find("наивысшая точка"), std::string::npos) << words;
-    EXPECT_NE(words.find("Ось Ox он не пересекает"), std::string::npos) << "2Sin(..)+4 stays above the axis";
+    EXPECT_NE(words.find(". Наибольшее значение 6 при x = "), std::string::npos) << words;
+    EXPECT_NE(words.find(", наименьшее 2 при x = "), std::string::npos) << words;
+    EXPECT_NE(words.find("Ось x не пересекает."), std::string::npos) << "2Sin(..)+4 stays above the axis";
     EXPECT_EQ(words.find("Sin(3"), std::string::npos) << words;
-    EXPECT_NE(describeTask(taskOf(fn::kCube, {1, 1, 0, 0.5}, -2, 2)).find("пересекает в точке x = "), std::string::npos);
+    const std::string cube = describeTask(taskOf(fn::kCube, {1, 1, 0, 0.5}, -2, 2));
+    EXPECT_NE(cube.find("Пересекает ось x в 1 точке: x = "), std::string::npos) << cube;
 }
 
 TEST(Generator, IsSplitMix64) {
