@@ -92,6 +92,14 @@ std::string cssFont(const layout::FontStyle& f, double scale = 1.0) {
     return font;
 }
 
+// A canvas of `size` logical pixels at `ratio` device pixels to one, in
+// `look`'s colours and font.
+std::unique_ptr<WebCanvas> webCanvas(const std::string& id, layout::PixelSize size, double ratio,
+                                     const layout::CanvasLook& look) {
+    return std::make_unique<WebCanvas>(id, size.width, size.height, ratio, layout::classicColour(look.fore),
+                                       layout::classicColour(look.back), cssFont(look.font));
+}
+
 const char* kindName(layout::Kind kind) {
     switch (kind) {
     case layout::Kind::Label: return "label";
@@ -315,10 +323,9 @@ struct Page {
     }
 
     // The menu's items as the last plot allows them.
-    void offerCommands() {
-        for (const view::Command c : {view::Command::Steps, view::Command::Link}) {
-            web::setMenuEnabled(kPictureMenu, view::commandName(c), view::offers(c, lastPlot));
-        }
+    void offerCommands() { view::offerPictureMenu(lastPlot, offerItem); }
+    static void offerItem(view::Command command, bool offered) {
+        web::setMenuEnabled(kPictureMenu, view::commandName(command), offered);
     }
 
     // Both pictures as they stand, Picture1 with its description.
@@ -330,15 +337,12 @@ struct Page {
     // A handler behind the event boundary; then what it drew is shown and
     // what it announces is said.
     void handle(void (*handler)(Form&)) {
-        const bool plot = handler == Command1_Click;
-        if (plot) {
+        if (handler == Command1_Click) {
             if (GraphPoints(form->state) > kLongPlot) web::showBusy();
-            lastPlot.pressStarts(form->state, picture1->geometry().clears());
-        }
-        runHandler(*form, handler);
-        if (plot) {
-            lastPlot.pressEnded(picture1->geometry().clears());
-            offerCommands();
+            view::pressPlot(lastPlot, form->state, picture1->geometry(), [&] { runHandler(*form, handler); },
+                            offerItem);
+        } else {
+            runHandler(*form, handler);
         }
         present();
         const std::string& said = form->state.Spoken.announcement;
@@ -379,7 +383,7 @@ struct Page {
         }
         const std::string id = "Picture";
         web::compose(id, static_cast<int>(std::lround(layout.width * r)), static_cast<int>(std::lround(layout.height * r)),
-                     cssColour(view::kPaper));
+                     cssColour(layout::kPaper));
         if (layout.hasFormula) {
             web::composeText(id, line, web::deviceFont(formulaFont, r), colourOf(formulaInk), layout.formula.x * r,
                              (layout.formula.y + web::fontAscent(formulaFont)) * r);
@@ -426,9 +430,7 @@ struct Page {
         std::vector<Canvas*> canvases;
         for (std::size_t i = 0; i < stepGraphs.size(); ++i) {
             const std::string id = "StepPaper" + std::to_string(i);
-            papers.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, ratio,
-                                                         layout::kStepGraphFore, layout::kStepGraphBack,
-                                                         cssFont(layout::kStepGraphFont)));
+            papers.push_back(webCanvas(id, look.graph, ratio, layout::kStepGraphLook));
             web::offscreenCanvas(id, papers.back()->deviceWidth(), papers.back()->deviceHeight());
             canvases.push_back(papers.back().get());
         }
@@ -522,9 +524,7 @@ struct Page {
         std::vector<Json> cells;
         for (const view::SheetCell& cell : sheet->cells) {
             const std::string id = "Step" + std::to_string(stepGraphs.size());
-            stepGraphs.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, pixels.ratio,
-                                                             layout::kStepGraphFore, layout::kStepGraphBack,
-                                                             cssFont(layout::kStepGraphFont)));
+            stepGraphs.push_back(webCanvas(id, look.graph, pixels.ratio, layout::kStepGraphLook));
             cells.push_back(Json()
                                 .add("name", id)
                                 .add("heading", cell.heading)
@@ -610,7 +610,7 @@ struct Page {
         web::openPartsPanel(Json()
                                 .add("id", id)
                                 .add("heading", heading)
-                                .add("closeLabel", view::kCardsClose)
+                                .add("closeLabel", kCloseCaption)
                                 .add("menu", menu)
                                 .add("enter", enter)
                                 .add("parts", parts));
@@ -648,10 +648,8 @@ struct Page {
         const int border = layout::kCanvasBorder;
         const double room = std::clamp(std::floor(viewportWidth * 0.98) - 2 - 32 - 2 * border, 120.0, double(size.width));
         const view::CanvasPixels pixels = view::canvasPixels(size.width, size.height, room, dpr);
-        const layout::ControlRow& row = layout::controlNamed("Picture1");
-        taskPicture = std::make_unique<WebCanvas>(partId("picture"), size.width, size.height, pixels.ratio,
-                                                  layout::classicColour(row.fore), layout::classicColour(row.back),
-                                                  cssFont(row.font));
+        taskPicture =
+            webCanvas(partId("picture"), {size.width, size.height}, pixels.ratio, layout::canvasLook("Picture1"));
         const std::vector<Json> top{text(partId("heading"), bold), select(partId("level"), view::kLevelLabel, "level")};
         const std::vector<Json> parts{
             Json().add("kind", "row").add("parts", top),
@@ -753,7 +751,7 @@ struct Page {
         std::vector<Json> column;
         for (const Json& field : fields) column.push_back(Json().add("kind", "row").add("parts", std::vector<Json>{field}));
         column.push_back(
-            buttonsPart({{"save", view::kCardsSave}, {"print", view::kCardsPrint}, {"close", view::kCardsClose}}));
+            buttonsPart({{"save", view::kCardsSave}, {"print", view::kCardsPrint}, {"close", kCloseCaption}}));
         openParts("cards", view::kCardsTitle, kCardsMenu, "save", column);
         web::setPart(Json().add("name", "cards-variants").add("focus", true));
     }
@@ -796,7 +794,8 @@ struct Page {
         web::pagesBegin();
         bool made = true;
         for (const view::CardsSheet& sheet : view::cardsSheets(set, textMetrics())) {
-            web::compose(id, int(std::lround(page.width * unit)), int(std::lround(page.height * unit)), "#ffffff");
+            web::compose(id, int(std::lround(page.width * unit)), int(std::lround(page.height * unit)),
+                         cssColour(page.paper));
             for (const view::CardsBox& f : sheet.frames) {
                 const double x = std::round(f.x * unit), y = std::round(f.y * unit);
                 const double w = std::round(f.width * unit), h = std::round(f.height * unit);
@@ -806,17 +805,17 @@ struct Page {
                 web::composeRect(id, x + w - frameWidth, y, frameWidth, h, frameInk);
             }
             for (const view::CardsLine& line : sheet.lines) {
-                web::composeText(id, line.text, cssFont(line.font, r), "#000000", line.x * unit,
+                web::composeText(id, line.text, cssFont(line.font, r), cssColour(page.ink), line.x * unit,
                                  (line.y / view::kMmPerPixel + web::fontAscent(cssFont(line.font))) * r);
             }
             for (const view::CardsGraph& graph : sheet.graphs) {
                 const layout::PixelSize logical = layout::kStepGraph;
-                WebCanvas canvas(graphId, logical.width, logical.height, graph.box.width * unit / logical.width,
-                                 layout::kStepGraphFore, layout::kStepGraphBack, cssFont(layout::kStepGraphFont));
-                web::offscreenCanvas(graphId, canvas.deviceWidth(), canvas.deviceHeight());
-                canvas.clear();
-                practice::drawCard(set.cards[graph.card], canvas);
-                canvas.present();
+                const std::unique_ptr<WebCanvas> canvas =
+                    webCanvas(graphId, logical, graph.box.width * unit / logical.width, layout::kStepGraphLook);
+                web::offscreenCanvas(graphId, canvas->deviceWidth(), canvas->deviceHeight());
+                canvas->clear();
+                practice::drawCard(set.cards[graph.card], *canvas);
+                canvas->present();
                 web::composeImage(id, graphId, std::lround(graph.box.x * unit), std::lround(graph.box.y * unit));
             }
             if (!web::pagesAdd(id)) {

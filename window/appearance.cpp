@@ -1,5 +1,6 @@
 #include "window/appearance.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -69,6 +70,12 @@ QIcon programIcon() {
     icon.addPixmap(iconPicture(16));
     icon.addPixmap(iconPicture(32));
     return icon;
+}
+
+CanvasWidget* canvasWidget(QWidget* parent, QSize size, int border, const layout::CanvasLook& look) {
+    const QPalette palette = QGuiApplication::palette();
+    return new CanvasWidget(parent, size, border, layoutColourValue(look.fore, palette),
+                            layoutColourValue(look.back, palette), layoutFont(look.font));
 }
 
 } // namespace viramont

@@ -68,11 +68,12 @@ void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::Ca
         }
         for (const view::CardsGraph& graph : sheet.graphs) {
             const QRectF box = rect(graph.box);
-            PainterCanvas canvas(painter, box, box.width() / layout::kStepGraph.width, layout::kStepGraphFore,
-                                 layout::kStepGraphBack, layoutFont(layout::kStepGraphFont));
+            const layout::CanvasLook& look = layout::kStepGraphLook;
+            PainterCanvas canvas(painter, box, box.width() / layout::kStepGraph.width, look.fore, look.back,
+                                 layoutFont(look.font));
             canvas.clear();
             practice::drawCard(set.cards[graph.card], canvas);
-            painter.setPen(Qt::black);
+            painter.setPen(layoutColour(page.ink, QPalette()));
         }
     }
 }
@@ -93,7 +94,7 @@ CardsDialog::CardsDialog(QWidget* owner, Dialogs& dialogs) : QDialog(owner), dia
     form->addRow(QString::fromUtf8(view::kLevelLabel), level_);
     auto* save = new QPushButton(QString::fromUtf8(view::kCardsSave), this);
     auto* print = new QPushButton(QString::fromUtf8(view::kCardsPrint), this);
-    auto* close = new QPushButton(QString::fromUtf8(view::kCardsClose), this);
+    auto* close = new QPushButton(QString::fromUtf8(kCloseCaption), this);
     connect(save, &QPushButton::clicked, this, &CardsDialog::save);
     connect(print, &QPushButton::clicked, this, &CardsDialog::print);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

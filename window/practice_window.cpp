@@ -49,13 +49,10 @@ PracticeWindow::PracticeWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     heading_->setFont(bold);
     base_ = textLabel(this, "PracticeBase");
 
-    const layout::ControlRow& row = layout::controlNamed("Picture1");
-    const QPalette palette = QGuiApplication::palette();
     const practice::PictureSize size = practice::pictureSize();
     const int border = layout::kCanvasBorder;
-    picture_ = new CanvasWidget(this, QSize(size.width + 2 * border, size.height + 2 * border), border,
-                                layoutColourValue(row.fore, palette), layoutColourValue(row.back, palette),
-                                layoutFont(row.font));
+    picture_ = canvasWidget(this, QSize(size.width + 2 * border, size.height + 2 * border), border,
+                            layout::canvasLook("Picture1"));
     picture_->setFixedSize(size.width + 2 * border, size.height + 2 * border);
     picture_->setObjectName(QStringLiteral("PracticePicture"));
     picture_->setAccessibleName(QString::fromUtf8(view::kPracticePictureName));

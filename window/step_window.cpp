@@ -115,7 +115,6 @@ void StepWindow::buildSheet(const StepChain& chain) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(look.cellGapX);
     grid->setVerticalSpacing(look.cellGapY);
-    const QPalette palette = QGuiApplication::palette();
     for (std::size_t index = 0; index < text.cells.size(); ++index) {
         const view::SheetCell& c = text.cells[index];
         auto* cell = new QVBoxLayout;
@@ -129,9 +128,7 @@ void StepWindow::buildSheet(const StepChain& chain) {
         cell->addWidget(sentenceLabel);
         const int edge = look.graphEdge;
         const QSize size(look.graph.width + 2 * edge, look.graph.height + 2 * edge);
-        auto* graph = new CanvasWidget(sheet_, size, edge, layoutColourValue(layout::kStepGraphFore, palette),
-                                       layoutColourValue(layout::kStepGraphBack, palette),
-                                       layoutFont(layout::kStepGraphFont));
+        auto* graph = canvasWidget(sheet_, size, edge, layout::kStepGraphLook);
         graph->setFixedSize(size);
         // On paper a plain edge, where a sunken one would lose its light side.
         graph->setFrameStyle(QFrame::Box | QFrame::Plain);
