@@ -171,15 +171,36 @@ constexpr PixelSize canvasArea(std::string_view name) {
     return {px(c.width) - 2 * kCanvasBorder, px(c.height) - 2 * kCanvasBorder};
 }
 
+// The paper that the step sheet, the cards and the saved pictures are on,
+// the ink on it, and the grey of the frames and edges drawn on it.
+inline constexpr Colour kPaper = rgb(255, 255, 255);
+inline constexpr Colour kPaperInk = rgb(0, 0, 0);
+inline constexpr Colour kFrameGrey = rgb(170, 170, 170);
+
 // The step sheet (plot/steps.h; views/sheet.h places its parts): the graph
 // of each step in a canvas of its own with this drawing area in logical
 // pixels, black on white like paper, its labels in the small font; the
 // headings, formulas and sentences above the graphs in the two text fonts.
 inline constexpr PixelSize kStepGraph{330, 210};
 inline constexpr FontStyle kStepGraphFont{"Arial", 9, false, false};
-inline constexpr Colour kStepGraphFore = 0x000000;
-inline constexpr Colour kStepGraphBack = 0xFFFFFF;
+inline constexpr Colour kStepGraphFore = kPaperInk;
+inline constexpr Colour kStepGraphBack = kPaper;
 inline constexpr FontStyle kStepHeadingFont{"Arial", 11, true, false};
+
+// How a canvas looks: its fore and back colour (system colours as the
+// layout gives them) and its font.
+struct CanvasLook {
+    Colour fore, back;
+    FontStyle font;
+};
+// A canvas that looks as the form's canvas `control` (the practice
+// picture, as Picture1).
+constexpr CanvasLook canvasLook(std::string_view control) {
+    const ControlRow& row = controlNamed(control);
+    return {row.fore, row.back, row.font};
+}
+// A graph of the step sheet or of a card.
+inline constexpr CanvasLook kStepGraphLook{kStepGraphFore, kStepGraphBack, kStepGraphFont};
 inline constexpr FontStyle kStepTextFont{"Arial", 11, false, false};
 
 // The caption that names a field or canvas for screen readers.

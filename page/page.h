@@ -67,6 +67,7 @@ struct Page {
     // page_main.cpp
     void layOut(double width, double height, double devicePixelRatio);
     void offerCommands();
+    static void offerItem(view::Command command, bool offered);
     void present();
     void handle(void (*handler)(Form&));
     void openLink(std::string_view fragment);

@@ -21,6 +21,12 @@ std::string cssFont(const layout::FontStyle& f, double scale) {
     return font;
 }
 
+std::unique_ptr<WebCanvas> webCanvas(const std::string& id, layout::PixelSize size, double ratio,
+                                     const layout::CanvasLook& look) {
+    return std::make_unique<WebCanvas>(id, size.width, size.height, ratio, layout::classicColour(look.fore),
+                                       layout::classicColour(look.back), cssFont(look.font));
+}
+
 const view::TextMetrics& textMetrics() {
     static const view::TextMetrics metrics{
         [](const std::string& text, const layout::FontStyle& font) { return web::textWidth(text, cssFont(font)); },

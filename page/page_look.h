@@ -5,9 +5,11 @@
 
 #include "form/layout.h"
 #include "toolkit/web/json.h"
+#include "toolkit/web/web_canvas.h"
 #include "views/menu.h"
 #include "views/page_form.h"
 
+#include <memory>
 #include <span>
 #include <string>
 
@@ -20,6 +22,10 @@ inline constexpr const char* kSheetMenu = "sheet";
 std::string colourOf(Colour colour);
 // A layout font as CSS writes it, its size in logical pixels at the scale.
 std::string cssFont(const layout::FontStyle& f, double scale = 1.0);
+// A canvas of `size` logical pixels at `ratio` device pixels to one, in
+// `look`'s colours and font.
+std::unique_ptr<WebCanvas> webCanvas(const std::string& id, layout::PixelSize size, double ratio,
+                                     const layout::CanvasLook& look);
 // Texts measured as the page sets them, at scale 1.
 const view::TextMetrics& textMetrics();
 

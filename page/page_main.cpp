@@ -88,9 +88,7 @@ Page::Page(double width, double height, double devicePixelRatio)
                     cssFont(c.font)};
             (graph ? box1 : box2) = {double(layout::px(c.left) + border), double(layout::px(c.top) + border),
                                      double(area.width), double(area.height)};
-            auto& canvas = graph ? picture1 : picture2;
-            canvas = std::make_unique<WebCanvas>(c.name, look.width, look.height, p.ratio, look.fore, look.back,
-                                                 look.font);
+            (graph ? picture1 : picture2) = webCanvas(c.name, area, p.ratio, layout::canvasLook(c.name));
         }
         web::addControl(controlDescription(p));
     }
@@ -131,10 +129,9 @@ void Page::layOut(double width, double height, double devicePixelRatio) {
 }
 
 // The menu's items as the last plot allows them.
-void Page::offerCommands() {
-    for (const view::Command c : {view::Command::Steps, view::Command::Link}) {
-        web::setMenuEnabled(kPictureMenu, view::commandName(c), view::offers(c, lastPlot));
-    }
+void Page::offerCommands() { view::offerPictureMenu(lastPlot, offerItem); }
+void Page::offerItem(view::Command command, bool offered) {
+    web::setMenuEnabled(kPictureMenu, view::commandName(command), offered);
 }
 
 // Both pictures as they stand, Picture1 with its description.
@@ -146,15 +143,11 @@ void Page::present() {
 // A handler behind the event boundary; then what it drew is shown and
 // what it announces is said.
 void Page::handle(void (*handler)(Form&)) {
-    const bool plot = handler == Command1_Click;
-    if (plot) {
+    if (handler == Command1_Click) {
         if (GraphPoints(form->state) > kLongPlot) web::showBusy();
-        lastPlot.pressStarts(form->state, picture1->geometry().clears());
-    }
-    runHandler(*form, handler);
-    if (plot) {
-        lastPlot.pressEnded(picture1->geometry().clears());
-        offerCommands();
+        view::pressPlot(lastPlot, form->state, picture1->geometry(), [&] { runHandler(*form, handler); }, offerItem);
+    } else {
+        runHandler(*form, handler);
     }
     present();
     const std::string& said = form->state.Spoken.announcement;

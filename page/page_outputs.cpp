@@ -55,7 +55,7 @@ std::string Page::composePicture(double ratio) {
     }
     const std::string id = "Picture";
     web::compose(id, static_cast<int>(std::lround(layout.width * r)), static_cast<int>(std::lround(layout.height * r)),
-                 cssColour(view::kPaper));
+                 cssColour(layout::kPaper));
     if (layout.hasFormula) {
         web::composeText(id, line, web::deviceFont(formulaFont, r), colourOf(formulaInk), layout.formula.x * r,
                          (layout.formula.y + web::fontAscent(formulaFont)) * r);
@@ -99,9 +99,7 @@ std::string Page::sheetGraphsAt(double ratio) {
     std::vector<Canvas*> canvases;
     for (std::size_t i = 0; i < stepGraphs.size(); ++i) {
         const std::string id = "StepPaper" + std::to_string(i);
-        papers.push_back(std::make_unique<WebCanvas>(id, look.graph.width, look.graph.height, ratio,
-                                                     layout::kStepGraphFore, layout::kStepGraphBack,
-                                                     cssFont(layout::kStepGraphFont)));
+        papers.push_back(webCanvas(id, look.graph, ratio, layout::kStepGraphLook));
         web::offscreenCanvas(id, papers.back()->deviceWidth(), papers.back()->deviceHeight());
         canvases.push_back(papers.back().get());
     }
@@ -174,7 +172,7 @@ void Page::outputCards(view::Command command) {
     web::pagesBegin();
     bool made = true;
     for (const view::CardsSheet& sheet : view::cardsSheets(set, textMetrics())) {
-        web::compose(id, int(std::lround(page.width * unit)), int(std::lround(page.height * unit)), "#ffffff");
+        web::compose(id, int(std::lround(page.width * unit)), int(std::lround(page.height * unit)), cssColour(page.paper));
         for (const view::CardsBox& f : sheet.frames) {
             const double x = std::round(f.x * unit), y = std::round(f.y * unit);
             const double w = std::round(f.width * unit), h = std::round(f.height * unit);
@@ -184,17 +182,17 @@ void Page::outputCards(view::Command command) {
             web::composeRect(id, x + w - frameWidth, y, frameWidth, h, frameInk);
         }
         for (const view::CardsLine& line : sheet.lines) {
-            web::composeText(id, line.text, cssFont(line.font, r), "#000000", line.x * unit,
+            web::composeText(id, line.text, cssFont(line.font, r), cssColour(page.ink), line.x * unit,
                              (line.y / view::kMmPerPixel + web::fontAscent(cssFont(line.font))) * r);
         }
         for (const view::CardsGraph& graph : sheet.graphs) {
             const layout::PixelSize logical = layout::kStepGraph;
-            WebCanvas canvas(graphId, logical.width, logical.height, graph.box.width * unit / logical.width,
-                             layout::kStepGraphFore, layout::kStepGraphBack, cssFont(layout::kStepGraphFont));
-            web::offscreenCanvas(graphId, canvas.deviceWidth(), canvas.deviceHeight());
-            canvas.clear();
-            practice::drawCard(set.cards[graph.card], canvas);
-            canvas.present();
+            const std::unique_ptr<WebCanvas> canvas =
+                webCanvas(graphId, logical, graph.box.width * unit / logical.width, layout::kStepGraphLook);
+            web::offscreenCanvas(graphId, canvas->deviceWidth(), canvas->deviceHeight());
+            canvas->clear();
+            practice::drawCard(set.cards[graph.card], *canvas);
+            canvas->present();
             web::composeImage(id, graphId, std::lround(graph.box.x * unit), std::lround(graph.box.y * unit));
         }
         if (!web::pagesAdd(id)) {

@@ -3,7 +3,7 @@
 #include "page/page_look.h"
 #include "toolkit/web/web_page.h"
 #include "views/page_form.h"
-#include "views/practice.h"
+#include "toolkit/controls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,10 +44,7 @@ Json WebPanel::describe(const view::PanelPart& part, double viewportWidth, doubl
         const int border = layout::kCanvasBorder;
         const double room = std::clamp(view::panelRoom(viewportWidth) - 2 * border, 120.0, double(part.picture.width));
         const view::CanvasPixels pixels = view::canvasPixels(part.picture.width, part.picture.height, room, dpr);
-        const layout::ControlRow& row = layout::controlNamed("Picture1");
-        picture_ = std::make_unique<WebCanvas>(part.name, part.picture.width, part.picture.height, pixels.ratio,
-                                               layout::classicColour(row.fore), layout::classicColour(row.back),
-                                               cssFont(row.font));
+        picture_ = webCanvas(part.name, part.picture, pixels.ratio, layout::canvasLook("Picture1"));
         return json.add("kind", "canvas")
             .add("width", pixels.deviceWidth / dpr)
             .add("height", pixels.deviceHeight / dpr)
@@ -83,7 +80,7 @@ bool WebPanel::open(double viewportWidth, double dpr) {
     web::openPartsPanel(Json()
                             .add("id", panel_.id)
                             .add("heading", panel_.title)
-                            .add("closeLabel", view::kCardsClose)
+                            .add("closeLabel", kCloseCaption)
                             .add("menu", panel_.id)
                             .add("enter", view::commandName(panel_.enter))
                             .add("maxWidth", view::panelWidth(viewportWidth))

@@ -84,9 +84,7 @@ void Page::showSteps() {
     std::vector<Json> cells;
     for (const view::SheetCell& cell : sheet->cells) {
         const std::string id = "Step" + std::to_string(stepGraphs.size());
-        stepGraphs.push_back(std::make_unique<WebCanvas>(id, logical.width, logical.height, pixels.ratio,
-                                                         layout::kStepGraphFore, layout::kStepGraphBack,
-                                                         cssFont(layout::kStepGraphFont)));
+        stepGraphs.push_back(webCanvas(id, logical, pixels.ratio, layout::kStepGraphLook));
         cells.push_back(Json()
                             .add("name", id)
                             .add("spokenName", cell.spokenName)

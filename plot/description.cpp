@@ -287,6 +287,10 @@ std::string baseFormula(const FormState& s) {
 
 } // namespace
 
+std::string GraphWords(const GraphTrace& trace, const FormState& plotted) {
+    return graphWords(trace, true, nullptr, viewOf(plotted));
+}
+
 void DescribePlot(FormState& s, const PlotOutcome& outcome) {
     SpokenText& spoken = s.Spoken;
     const RuntimeFault* fault = outcome.fault;
@@ -306,9 +310,9 @@ void DescribePlot(FormState& s, const PlotOutcome& outcome) {
         text += "Рисунок не достроен: оси остановились, " + faultReason(*fault) + ". Графики не построены.";
     } else {
         const bool redReached = !fault || stop == Part::TransformedGraph || stop == Part::Legend;
-        text += "Синий график — исходная функция " + base + ": " +
+        text += std::string(kBlueGraphName) + " — исходная функция " + base + ": " +
                 graphWords(outcome.base, true, stop == Part::BaseGraph ? fault : nullptr, view) + "\n";
-        text += "Красный график — преобразованная функция " + FormulaOfY(formula) + ": " +
+        text += std::string(kRedGraphName) + " — преобразованная функция " + FormulaOfY(formula) + ": " +
                 graphWords(outcome.transformed, redReached, stop == Part::TransformedGraph ? fault : nullptr, view);
         if (redReached && outcome.transformed.points() > 0) text += shapeWords(s.StretchY, s.StretchX.value());
         text += "\n" + guideWords(s);

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 
 namespace viramont {
 
@@ -65,6 +66,16 @@ struct PlotOutcome {
     GraphTrace transformed;  // red
     const RuntimeFault* fault = nullptr;
 };
+
+// The names of the two graphs as the picture's words say them.
+inline constexpr const char* kBlueGraphName = "Синий график";
+inline constexpr const char* kRedGraphName = "Красный график";
+
+// One graph of the plot of `plotted`, drawn to its end, in the picture's
+// words without its name: how far it was drawn, its extremes, where it
+// meets the x-axis ("Пересекает ось x в 3 точках: …") and whether it
+// leaves the picture.
+std::string GraphWords(const GraphTrace& trace, const FormState& plotted);
 
 // After a plot: the description of the picture and its formula into
 // state.Spoken (picture1, plot, drawnFor), and the announcement. A plot

@@ -1,13 +1,13 @@
 #include "plot/redraw.h"
 
 #include "plot/plot.h"
+#include "toolkit/blank_canvas.h"
 
 namespace viramont {
 
 namespace {
 
-// Controls and boxes that a plot never reads or opens, and a canvas that
-// keeps nothing, for the legend of a plot drawn again.
+// Controls and boxes that a plot never reads or opens.
 class NoField final : public TextField {
 public:
     std::string text() const override { return {}; }
@@ -23,20 +23,6 @@ public:
     void message(const std::string&) override {}
     std::string input(const std::string&, const std::string&) override { return {}; }
 };
-class NoCanvas final : public Canvas {
-public:
-    void clear() override {}
-    void setScale(double, double, double, double) override {}
-    void setDrawWidth(int) override {}
-    void point(double, double) override {}
-    void point(double, double, Colour) override {}
-    void points(std::span<const GraphPoint>, Colour) override {}
-    void line(double, double, double, double) override {}
-    void line(double, double, double, double, Colour) override {}
-    void print(std::string_view, LineEnd) override {}
-    WorldPoint currentPoint() const override { return {}; }
-    std::string accessibleText() const override { return {}; }
-};
 
 } // namespace
 
@@ -44,7 +30,7 @@ void redrawGraphs(const FormState& inputs, Canvas& graph) {
     NoField field;
     NoList list;
     NoBoxes boxes;
-    NoCanvas legend;
+    BlankCanvas legend;  // the legend of a plot drawn again goes nowhere
     Form form{
         .state = inputs,
         .Text1 = field, .Text2 = field, .Text3 = field, .Text4 = field,

@@ -202,7 +202,7 @@ void DrawStepGraphs(const StepChain& chain, std::span<Canvas* const> graphs, std
         // the values before them.
         std::vector<Reach> reach(n);
         for (std::size_t i = 0; i < n; ++i) {
-            const StepMove move = i > 0 ? chain.steps[i - 1].move : StepMove::StretchX;
+            const StepMove move = i > 0 ? chain.steps[i - 1].move.kind : StepMove::StretchX;
             if (move == StepMove::StretchY || move == StepMove::ShiftY) {
                 reach[i] = movedReach(reach[i - 1], *curves[i - 1], *curves[i]);
                 continue;

@@ -23,11 +23,6 @@ constexpr int kApproximateDigits = 3;
 // Whole numbers of the exact arithmetic stay below this.
 constexpr long long kDigitLimit = 1'000'000'000'000'000LL;
 
-struct PupilNumber {
-    std::string text;
-    bool approximate = false;
-};
-
 // A non-negative number as the program writes it (number_text.h), read back
 // exactly: digits / 10^places. Nothing where it has more than 15
 // significant digits or places. Any text between the digits is the user's
@@ -100,7 +95,7 @@ double roundedToDigits(double v, int digits) {
 
 // The quotient of two numbers written as the program writes them; `value`
 // is the quotient as the arithmetic has it.
-PupilNumber pupilRatio(const std::string& dividend, const std::string& divisor, double value) {
+SheetNumber pupilRatio(const std::string& dividend, const std::string& divisor, double value) {
     const std::optional<Decimal> p = decimalOf(dividend), q = decimalOf(divisor);
     if (p && q) {
         if (const std::optional<Fraction> r = ratioOf(*p, *q)) {
@@ -126,25 +121,39 @@ const char* timesWord(const std::string& number) {
     return last >= 2 && last <= 4 ? "раза" : "раз";
 }
 
-std::string timesPhrase(const PupilNumber& n) {
+std::string timesPhrase(const SheetNumber& n) {
     return std::string(n.approximate ? "примерно в " : "в ") + n.text + " " + timesWord(n.text);
 }
 
-std::string byPhrase(const PupilNumber& n) { return std::string(n.approximate ? "примерно на " : "на ") + n.text; }
+std::string byPhrase(const SheetNumber& n) { return std::string(n.approximate ? "примерно на " : "на ") + n.text; }
 
-// ---- sentences -------------------------------------------------------------
+// ---- moves -----------------------------------------------------------------
 
-// A factor f along one axis: `above` by |f| where |f| > 1, `below` by 1/|f|
-// where |f| < 1, and a reflection in `axis` where f < 0. `magnitude` is |f|
-// as the program writes it.
-std::string factorSentence(double f, const std::string& magnitude, const char* above, const char* below,
-                           const char* axis) {
+// The axis named by a move's scaling and reflection: the one across the
+// axis it goes along.
+const char* acrossAxis(StepMove kind) { return kind == StepMove::StretchX ? "Oy" : "Ox"; }
+
+std::string word(const char* capital, const char* small, bool asCapital) { return asCapital ? capital : small; }
+
+// A factor f of a move of `kind`: a scaling by |f| where |f| > 1 (typed as
+// `magnitude`), by 1/|f| where |f| < 1, and a reflection where f < 0.
+Move factorMove(StepMove kind, double f, const std::string& magnitude) {
+    Move move;
+    move.kind = kind;
+    move.amount = f;
     const double m = std::fabs(f);
-    std::string words;
-    if (m > 1) words = std::string(above) + " " + timesPhrase({magnitude});
-    if (m < 1) words = std::string(below) + " " + timesPhrase(pupilRatio("1", magnitude, 1 / m));
-    if (f < 0) words += std::string(words.empty() ? "Отражение" : " и отражение") + " относительно оси " + axis;
-    return words;
+    const Scaling above = kind == StepMove::StretchX ? Scaling::Squeeze : Scaling::Stretch;
+    const Scaling below = above == Scaling::Squeeze ? Scaling::Stretch : Scaling::Squeeze;
+    if (m > 1) {
+        move.scaling = above;
+        move.number = {magnitude};
+    }
+    if (m < 1) {
+        move.scaling = below;
+        move.number = pupilRatio("1", magnitude, 1 / m);
+    }
+    move.reflects = f < 0;
+    return move;
 }
 
 // ---- formulas --------------------------------------------------------------
@@ -187,6 +196,48 @@ const FormState* ExplainedPlot(const LastPlot& last) {
     return plotted && HasStepChain(*plotted) ? &*plotted : nullptr;
 }
 
+const char* AlongAxis(StepMove kind) { return kind == StepMove::StretchX || kind == StepMove::ShiftX ? "Ox" : "Oy"; }
+
+bool IsShift(StepMove kind) { return kind == StepMove::ShiftX || kind == StepMove::ShiftY; }
+
+bool SaidAlike(const Move& a, const Move& b) {
+    return a.kind == b.kind && a.scaling == b.scaling && a.reflects == b.reflects && a.direction == b.direction &&
+           a.number == b.number;
+}
+
+std::string ScalingName(const Move& move, bool capital) {
+    const std::string axis = acrossAxis(move.kind);
+    return move.scaling == Scaling::Stretch ? word("Растяжение", "растяжение", capital) + " от оси " + axis
+                                            : word("Сжатие", "сжатие", capital) + " к оси " + axis;
+}
+
+std::string ScalingAmount(const Move& move) {
+    return timesPhrase(move.number) + (move.reflects ? std::string(" и отражение относительно оси ") + acrossAxis(move.kind) : "");
+}
+
+std::string ShiftName(StepMove kind, bool capital) {
+    return word("Сдвиг", "сдвиг", capital) + " вдоль оси " + AlongAxis(kind);
+}
+
+std::string ShiftAmount(const Move& move) {
+    const char* towards = "";
+    switch (move.direction) {
+    case Direction::Left: towards = " влево"; break;
+    case Direction::Right: towards = " вправо"; break;
+    case Direction::Up: towards = " вверх"; break;
+    case Direction::Down: towards = " вниз"; break;
+    case Direction::None: break;
+    }
+    return byPhrase(move.number) + towards;
+}
+
+std::string MoveSentence(const Move& move, bool capital) {
+    if (IsShift(move.kind)) return ShiftName(move.kind, capital) + " " + ShiftAmount(move);
+    if (move.scaling != Scaling::None) return ScalingName(move, capital) + " " + ScalingAmount(move);
+    if (move.reflects) return word("Отражение", "отражение", capital) + " относительно оси " + acrossAxis(move.kind);
+    return {};
+}
+
 StepChain ComposeSteps(const FormState& s) {
     const float A = s.StretchY, C = s.ShiftY;
     const double k = s.StretchX.value(), b = s.ShiftX.value();
@@ -199,17 +250,16 @@ StepChain ComposeSteps(const FormState& s) {
     chain.baseFormula = "y = " + formulaOf(s, 1.0f, Numeric::integer(1), noShift, 0.0f);
     chain.base = {1, 1, 0, 0, start, end};
 
-    auto add = [&](StepMove move, std::string formula, std::string sentence, StepCurve curve) {
+    auto add = [&](const Move& move, std::string formula, StepCurve curve) {
         const std::string heading = "Шаг " + std::to_string(chain.steps.size() + 1);
-        chain.steps.push_back({move, heading, "y = " + std::move(formula), std::move(sentence), curve});
+        chain.steps.push_back({move, heading, "y = " + std::move(formula), MoveSentence(move), curve});
     };
 
     // 1: the factor k, over the interval that the shift carries onto the
     // red graph's.
     const double carried = b / k - b;
     if (k != 1) {
-        add(StepMove::StretchX, formulaOf(s, 1.0f, s.StretchX, noShift, 0.0f),
-            factorSentence(k, numberText(s.StretchX.abs()), "Сжатие к оси Oy", "Растяжение от оси Oy", "Oy"),
+        add(factorMove(StepMove::StretchX, k, numberText(s.StretchX.abs())), formulaOf(s, 1.0f, s.StretchX, noShift, 0.0f),
             {1, k, 0, 0, start + carried, end + carried});
     } else {
         chain.leftOut.push_back("k = 1: сжатия и растяжения вдоль оси Ox нет");
@@ -219,24 +269,26 @@ StepChain ComposeSteps(const FormState& s) {
     const double shiftedStart = start - b, shiftedEnd = end - b;
     if (b != 0) {
         const std::string bText = doubleText(std::fabs(b));
-        const PupilNumber shift =
-            std::fabs(k) == 1 ? PupilNumber{bText} : pupilRatio(bText, numberText(s.StretchX.abs()), std::fabs(b / k));
+        const SheetNumber shift =
+            std::fabs(k) == 1 ? SheetNumber{bText} : pupilRatio(bText, numberText(s.StretchX.abs()), std::fabs(b / k));
         const bool left = (b > 0) == (k > 0);
         std::string formula = formulaOf(s, 1.0f, s.StretchX, s.ShiftX, 0.0f);
         if (k != 1 && !shift.approximate) {
             formula = factoredFormula(formulaOf(s, 1.0f, s.StretchX, noShift, 0.0f), left, shift.text) + " = " + formula;
         }
-        add(StepMove::ShiftX, std::move(formula),
-            "Сдвиг вдоль оси Ox " + byPhrase(shift) + (left ? " влево" : " вправо"),
-            {1, k, b, 0, shiftedStart, shiftedEnd});
+        Move move;
+        move.kind = StepMove::ShiftX;
+        move.amount = b / k;
+        move.direction = left ? Direction::Left : Direction::Right;
+        move.number = shift;
+        add(move, std::move(formula), {1, k, b, 0, shiftedStart, shiftedEnd});
     } else {
         chain.leftOut.push_back("b = 0: сдвига вдоль оси Ox нет");
     }
 
     // 3: the factor A.
     if (A != 1) {
-        add(StepMove::StretchY, formulaOf(s, A, s.StretchX, s.ShiftX, 0.0f),
-            factorSentence(A, singleText(std::fabs(A)), "Растяжение от оси Ox", "Сжатие к оси Ox", "Ox"),
+        add(factorMove(StepMove::StretchY, A, singleText(std::fabs(A))), formulaOf(s, A, s.StretchX, s.ShiftX, 0.0f),
             {A, k, b, 0, shiftedStart, shiftedEnd});
     } else {
         chain.leftOut.push_back("A = 1: растяжения и сжатия вдоль оси Oy нет");
@@ -244,9 +296,12 @@ StepChain ComposeSteps(const FormState& s) {
 
     // 4: the shift by C, onto the red graph itself.
     if (C != 0) {
-        add(StepMove::ShiftY, formulaOf(s, A, s.StretchX, s.ShiftX, C),
-            "Сдвиг вдоль оси Oy " + byPhrase({singleText(std::fabs(C))}) + (C > 0 ? " вверх" : " вниз"),
-            {A, k, b, C, shiftedStart, shiftedEnd});
+        Move move;
+        move.kind = StepMove::ShiftY;
+        move.amount = C;
+        move.direction = C > 0 ? Direction::Up : Direction::Down;
+        move.number = {singleText(std::fabs(C))};
+        add(move, formulaOf(s, A, s.StretchX, s.ShiftX, C), {A, k, b, C, shiftedStart, shiftedEnd});
     } else {
         chain.leftOut.push_back("C = 0: сдвига вдоль оси Oy нет");
     }

@@ -50,11 +50,56 @@ struct StepCurve {
 
 enum class StepMove { StretchX, ShiftX, StretchY, ShiftY };
 
+// The axis a move goes along: "Ox" for the moves of k and b, "Oy" for those
+// of A and C.
+const char* AlongAxis(StepMove kind);
+bool IsShift(StepMove kind);
+
+// How a factor changes the graph's size: stretched from the axis or
+// squeezed towards it; neither where the factor is ±1.
+enum class Scaling { None, Stretch, Squeeze };
+// Where a shift moves the graph.
+enum class Direction { None, Left, Right, Up, Down };
+
+// A number as the sheet writes it ("3", "1/3", "0,25"), rounded where it
+// cannot be written exactly, and then said to be ("примерно").
+struct SheetNumber {
+    std::string text;
+    bool approximate = false;
+    friend bool operator==(const SheetNumber&, const SheetNumber&) = default;
+};
+
+// One move as data; its sentence is written from this alone.
+struct Move {
+    StepMove kind = StepMove::StretchX;
+    double amount = 0;  // the factor k or A, or the shift b/k or C, as the arithmetic has it
+    Scaling scaling = Scaling::None;
+    bool reflects = false;  // a factor below 0
+    Direction direction = Direction::None;
+    SheetNumber number;  // the times of a scaling, the distance of a shift
+};
+
+// Whether two moves are said in the same words.
+bool SaidAlike(const Move& a, const Move& b);
+
+// The words of a move; `capital` where they begin a sentence.
+//   MoveSentence  "Сжатие к оси Oy в 3 раза и отражение относительно оси Oy",
+//                 "Сдвиг вдоль оси Ox на 1/3 влево"
+//   ScalingName   "Сжатие к оси Oy"      (a move with a scaling)
+//   ScalingAmount "в 3 раза и отражение относительно оси Oy"
+//   ShiftName     "Сдвиг вдоль оси Ox"   (of a kind that shifts)
+//   ShiftAmount   "на 1/3 влево"
+std::string MoveSentence(const Move& move, bool capital = true);
+std::string ScalingName(const Move& move, bool capital);
+std::string ScalingAmount(const Move& move);
+std::string ShiftName(StepMove kind, bool capital);
+std::string ShiftAmount(const Move& move);
+
 struct TransformStep {
-    StepMove move;
+    Move move;
     std::string heading;   // "Шаг 1"
     std::string formula;   // "y = Sin(3(x+1/3)) = Sin(3x+1)"
-    std::string sentence;  // "Сдвиг вдоль оси Ox на 1/3 влево"
+    std::string sentence;  // MoveSentence(move)
     StepCurve curve;       // the graph after the step
 };
 

@@ -35,7 +35,7 @@ std::vector<KeyEntry> answerKey(const CardSet& set) {
         const Solution solution = solutionOf(card);
         std::string steps;
         for (const TransformStep& step : solution.chain.steps) {
-            steps += (steps.empty() ? "" : "; ") + lowerFirst(step.sentence);
+            steps += (steps.empty() ? "" : "; ") + MoveSentence(step.move, false);
         }
         key.push_back({variantHeading(card), solution.formula, solution.numbers, steps});
     }

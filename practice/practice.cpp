@@ -2,11 +2,13 @@
 
 #include "form/layout.h"
 #include "params/formula.h"
+#include "plot/description.h"
 #include "plot/plot.h"
 #include "practice/notation.h"
 #include "practice/picture.h"
 #include "plot/redraw.h"
 #include "toolkit/arith.h"
+#include "toolkit/blank_canvas.h"
 #include "toolkit/canvas_geometry.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
@@ -22,69 +24,33 @@ namespace {
 
 // ---- the task's picture as pixels --------------------------------------------
 
-// A canvas of the task picture's pixels that keeps only which pixels the
-// graphs' points fall into: the hidden red graph's and an answer's.
-class StampCanvas final : public Canvas {
+// Which pixels of the task's picture a curve's points fall into.
+class Stamps {
 public:
-    StampCanvas() : geometry_(pictureSize().width, pictureSize().height), red_(cells()), answer_(cells()) {}
+    Stamps() : width_(pictureSize().width), height_(pictureSize().height), at_(std::size_t(width_) * height_) {}
 
-    void clear() override {
-        geometry_.clear();
-        std::fill(red_.begin(), red_.end(), 0);
-        std::fill(answer_.begin(), answer_.end(), 0);
-    }
-    void setScale(double left, double top, double right, double bottom) override {
-        geometry_.setScale(left, top, right, bottom);
-    }
-    void setDrawWidth(int pixels) override { geometry_.setDrawWidth(pixels); }
-    void point(double x, double y) override { geometry_.moveTo(x, y); }
-    void point(double x, double y, Colour) override { geometry_.moveTo(x, y); }
-    void points(std::span<const GraphPoint> batch, Colour colour) override {
-        std::vector<std::uint8_t>* stamps = colour == kRed ? &red_ : colour == kAnswerColour ? &answer_ : nullptr;
-        for (const GraphPoint& p : batch) {
-            if (stamps && geometry_.hasArea()) mark(*stamps, geometry_.map(p.x, p.y));
-        }
-        if (!batch.empty()) geometry_.moveTo(batch.back().x, batch.back().y);
-    }
-    void line(double, double, double x2, double y2) override { geometry_.moveTo(x2, y2); }
-    void line(double, double, double x2, double y2, Colour) override { geometry_.moveTo(x2, y2); }
-    void print(std::string_view, LineEnd) override {}
-    WorldPoint currentPoint() const override { return geometry_.current(); }
-    std::string accessibleText() const override { return {}; }
-    const CanvasGeometry* pixelGrid() const override { return &geometry_; }
-
-    const std::vector<std::uint8_t>& red() const { return red_; }
-    const std::vector<std::uint8_t>& answer() const { return answer_; }
-    void forgetAnswer() { std::fill(answer_.begin(), answer_.end(), 0); }
-
-    // Whether every pixel of `a` has a pixel of `b` at most one away, and
-    // the other way round; neither empty.
-    bool alike(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) const {
-        return covered(a, b) && covered(b, a);
-    }
-    long count(const std::vector<std::uint8_t>& a) const { return std::count(a.begin(), a.end(), 1); }
-
-private:
-    std::size_t cells() const { return std::size_t(pictureSize().width) * std::size_t(pictureSize().height); }
-    void mark(std::vector<std::uint8_t>& stamps, DevicePoint d) {
+    void mark(DevicePoint d) {
         const DevicePixel pixel = DevicePixel::of(d);
         const int x = pixel.left(), y = pixel.top();
-        if (!(d.x == d.x) || x < 0 || y < 0 || x >= geometry_.widthPx() || y >= geometry_.heightPx()) return;
-        stamps[std::size_t(y) * std::size_t(geometry_.widthPx()) + std::size_t(x)] = 1;
+        if (!(d.x == d.x) || x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        at_[std::size_t(y) * width_ + x] = 1;
     }
-    bool covered(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) const {
-        const int w = geometry_.widthPx(), h = geometry_.heightPx();
+    long count() const { return std::count(at_.begin(), at_.end(), 1); }
+    // Whether every pixel of each has a pixel of the other at most one
+    // away; neither empty.
+    friend bool alike(const Stamps& a, const Stamps& b) { return a.coveredBy(b) && b.coveredBy(a); }
+
+private:
+    bool has(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_ && at_[std::size_t(y) * width_ + x]; }
+    bool coveredBy(const Stamps& other) const {
         bool any = false;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                if (!a[std::size_t(y) * w + x]) continue;
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                if (!has(x, y)) continue;
                 any = true;
                 bool near = false;
                 for (int dy = -1; dy <= 1 && !near; ++dy) {
-                    for (int dx = -1; dx <= 1 && !near; ++dx) {
-                        const int nx = x + dx, ny = y + dy;
-                        near = nx >= 0 && ny >= 0 && nx < w && ny < h && b[std::size_t(ny) * w + nx];
-                    }
+                    for (int dx = -1; dx <= 1 && !near; ++dx) near = other.has(x + dx, y + dy);
                 }
                 if (!near) return false;
             }
@@ -92,22 +58,69 @@ private:
         return any;
     }
 
-    CanvasGeometry geometry_;
-    std::vector<std::uint8_t> red_, answer_;
+    int width_, height_;
+    std::vector<std::uint8_t> at_;
 };
 
-// The hidden graph, with `answer`'s curve over it, stamped.
-void stamp(const Task& task, const Transform& answer, StampCanvas& canvas) {
-    redrawGraphs(taskState(task, task.hidden), canvas);
+// A canvas of the task picture's pixels that draws nothing and stamps the
+// graphs' points, whatever their colour, into the stamps it is given.
+class StampCanvas final : public BlankCanvas {
+public:
+    StampCanvas() : BlankCanvas(pictureSize().width, pictureSize().height) {}
+    // The points from now on go into `stamps`; into none with null.
+    void stampInto(Stamps* stamps) { stamps_ = stamps; }
+    void points(std::span<const GraphPoint> batch, Colour colour) override {
+        if (stamps_ && geometry().hasArea()) {
+            for (const GraphPoint& p : batch) stamps_->mark(geometry().map(p.x, p.y));
+        }
+        BlankCanvas::points(batch, colour);
+    }
+
+private:
+    Stamps* stamps_ = nullptr;
+};
+
+// The pixels of the hidden red graph and of `answer`'s curve on the task's
+// picture, each curve stamped alone onto the picture's scale: which curve is
+// which does not depend on the colours they are shown in.
+struct CurveStamps {
+    Stamps red, answer;
+};
+CurveStamps stamp(const Task& task, const Transform& answer) {
+    const FormState hidden = taskState(task, task.hidden);
+    StampCanvas canvas;
+    redrawGraphs(hidden, canvas);  // the picture's scale; its lines stamp nothing
+    CurveStamps stamps;
+    canvas.stampInto(&stamps.red);
+    DrawCurve(hidden, redInterval(task), canvas, kRed);
+    canvas.stampInto(&stamps.answer);
     DrawCurve(taskState(task, answer), redInterval(task), canvas, kAnswerColour);
+    return stamps;
 }
 
-// The sentence of `move` in `chain`; empty where the chain leaves it out.
-std::string sentenceOf(const StepChain& chain, StepMove move) {
+// The move of `kind` in `chain`; none where the chain leaves it out.
+const Move* moveOf(const StepChain& chain, StepMove kind) {
     for (const TransformStep& step : chain.steps) {
-        if (step.move == move) return step.sentence;
+        if (step.move.kind == kind) return &step.move;
     }
-    return {};
+    return nullptr;
+}
+
+// What differs in one move between the hidden numbers (`want`) and the
+// answer (`have`), either left out; `capital` where it begins the sentence.
+std::string moveDifference(StepMove kind, const Move* want, const Move* have, bool capital) {
+    const std::string yours = ", а у вас — ";
+    if (IsShift(kind)) {
+        return ShiftName(kind, capital) + (want ? ": нужно " + ShiftAmount(*want) : std::string(" не нужен")) + yours +
+               (have ? ShiftAmount(*have) : "сдвига нет");
+    }
+    if (want && have && want->scaling != Scaling::None && want->scaling == have->scaling) {
+        return ScalingName(*want, capital) + " должно быть " + ScalingAmount(*want) + yours + ScalingAmount(*have);
+    }
+    const char* none = kind == StepMove::StretchX ? "ни сжатия, ни растяжения" : "ни растяжения, ни сжатия";
+    return std::string(capital ? "Вдоль" : "вдоль") + " оси " + AlongAxis(kind) +
+           (want ? ": нужно " + MoveSentence(*want, false) : std::string(" не нужно ") + none) + yours +
+           (have ? MoveSentence(*have, false) : none);
 }
 
 // The ways of writing the same graph that a pupil finds most: the sine and
@@ -160,22 +173,14 @@ void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& 
 }
 
 std::string describeTask(const Task& task) {
-    StampCanvas sink;
+    BlankCanvas sink(pictureSize().width, pictureSize().height);
     GraphTrace red;
-    redrawGraphs(taskState(task, task.hidden), sink);
-    DrawCurve(taskState(task, task.hidden), redInterval(task), sink, kRed, &red);
-    const auto point = [](GraphPoint p) { return "(" + spokenNumber(p.x) + "; " + spokenNumber(p.y) + ")"; };
-    std::string text = "Синий график: " + ComposeSteps(taskState(task, Transform{})).baseFormula + " на отрезке от " +
-                       spokenNumber(task.start) + " до " + spokenNumber(task.end) + ".";
-    if (red.points() == 0) return text + " Красного графика нет.";
-    text += " Красный график идёт от точки " + point(red.first()) + " до точки " + point(red.last()) +
-            "; наивысшая точка " + point(red.highest()) + ", низшая " + point(red.lowest()) + ".";
-    if (red.crossings() == 0) return text + " Ось Ox он не пересекает.";
-    text += " Ось Ox он пересекает ";
-    const std::span<const float> at = red.listedCrossings();
-    text += red.crossings() == 1 ? "в точке x = " : "в точках x = ";
-    for (std::size_t i = 0; i < at.size(); ++i) text += (i ? ", " : "") + spokenNumber(at[i]);
-    return text + (red.crossings() > static_cast<long long>(at.size()) ? " и дальше." : ".");
+    const FormState hidden = taskState(task, task.hidden);
+    redrawGraphs(hidden, sink);
+    DrawCurve(hidden, redInterval(task), sink, kRed, &red);
+    const std::string base = ComposeSteps(taskState(task, Transform{})).baseFormula;
+    return std::string(kBlueGraphName) + " — исходная функция " + base + " на отрезке от " + spokenNumber(task.start) +
+           " до " + spokenNumber(task.end) + ". " + kRedGraphName + ": " + GraphWords(red, hidden);
 }
 
 ReadAnswer readAnswer(const std::array<std::string, 4>& texts) {
@@ -200,16 +205,14 @@ ReadAnswer readAnswer(const std::array<std::string, 4>& texts) {
 }
 
 bool sameGraph(const Task& task, const Transform& answer) {
-    StampCanvas canvas;
-    stamp(task, answer, canvas);
-    return canvas.alike(canvas.red(), canvas.answer());
+    const CurveStamps stamps = stamp(task, answer);
+    return alike(stamps.red, stamps.answer);
 }
 
 bool showsTheDifference(const Task& task) {
-    StampCanvas canvas;
-    stamp(task, Transform{}, canvas);
+    const CurveStamps stamps = stamp(task, Transform{});
     constexpr long kInView = 300;
-    return canvas.count(canvas.red()) >= kInView && !canvas.alike(canvas.red(), canvas.answer());
+    return stamps.red.count() >= kInView && !alike(stamps.red, stamps.answer);
 }
 
 Verdict check(const Task& task, const std::array<std::string, 4>& typed) {
@@ -227,14 +230,6 @@ Verdict check(const Task& task, const std::array<std::string, 4>& typed) {
     return verdict;
 }
 
-std::string lowerFirst(const std::string& sentence) {
-    for (auto [upper, lower] : {std::pair{"Сжатие", "сжатие"}, {"Растяжение", "растяжение"}, {"Отражение", "отражение"},
-                                {"Сдвиг", "сдвиг"}, {"Вдоль", "вдоль"}}) {
-        if (sentence.rfind(upper, 0) == 0) return lower + sentence.substr(std::string(upper).size());
-    }
-    return sentence;
-}
-
 std::string differences(const Task& task, const Transform& answer) {
     const std::vector<Transform> forms = sameGraphForms(task.function, answer);
     const Transform nearest = *std::min_element(forms.begin(), forms.end(), [&](const Transform& a, const Transform& b) {
@@ -242,42 +237,15 @@ std::string differences(const Task& task, const Transform& answer) {
     });
     const StepChain hidden = ComposeSteps(taskState(task, task.hidden));
     const StepChain given = ComposeSteps(taskState(task, nearest));
-    struct Move {
-        StepMove move;
-        const char* title;  // the move's name where the sentences differ in kind
-        const char* none;   // what the move is where it is left out
-        bool shift;
-    };
-    const Move moves[] = {
-        {StepMove::StretchX, "Вдоль оси Ox", "ни сжатия, ни растяжения", false},
-        {StepMove::ShiftX, "Сдвиг вдоль оси Ox", "без сдвига", true},
-        {StepMove::StretchY, "Вдоль оси Oy", "ни растяжения, ни сжатия", false},
-        {StepMove::ShiftY, "Сдвиг вдоль оси Oy", "без сдвига", true},
-    };
-    std::vector<std::string> clauses;
-    for (const Move& m : moves) {
-        const std::string want = sentenceOf(hidden, m.move), have = sentenceOf(given, m.move);
-        if (want == have) continue;
-        if (m.shift) {
-            const std::size_t title = std::string(m.title).size() + 1;
-            const std::string haveBy = have.empty() ? "сдвига нет" : have.substr(title);
-            clauses.push_back(std::string(m.title) + (want.empty() ? " не нужен" : ": нужно " + want.substr(title)) +
-                              ", а у вас — " + haveBy);
-            continue;
-        }
-        const std::size_t wantAt = want.find(" в "), haveAt = have.find(" в ");
-        if (wantAt != std::string::npos && haveAt != std::string::npos && want.substr(0, wantAt) == have.substr(0, haveAt)) {
-            clauses.push_back(want.substr(0, wantAt) + " должно быть " + want.substr(wantAt + 1) + ", а у вас — " +
-                              have.substr(haveAt + 1));
-            continue;
-        }
-        clauses.push_back(std::string(m.title) + (want.empty() ? std::string(" не нужно ") + m.none : ": нужно " + lowerFirst(want)) +
-                          ", а у вас — " + (have.empty() ? std::string(m.none) : lowerFirst(have)));
-    }
-    if (clauses.empty()) return "Шаги те же, но числа немного отличаются: проверьте их.";
     std::string sentence;
-    // One sentence: the clauses after the first begin with a small letter.
-    for (const std::string& clause : clauses) sentence += sentence.empty() ? clause : "; " + lowerFirst(clause);
+    for (const StepMove kind : {StepMove::StretchX, StepMove::ShiftX, StepMove::StretchY, StepMove::ShiftY}) {
+        const Move *want = moveOf(hidden, kind), *have = moveOf(given, kind);
+        if (!want && !have) continue;
+        if (want && have && SaidAlike(*want, *have)) continue;
+        // One sentence: the clauses after the first begin with a small letter.
+        sentence += sentence.empty() ? moveDifference(kind, want, have, true) : "; " + moveDifference(kind, want, have, false);
+    }
+    if (sentence.empty()) return "Шаги те же, но числа немного отличаются: проверьте их.";
     return sentence + ".";
 }
 

@@ -57,9 +57,9 @@ void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& 
 inline constexpr Colour kAnswerColour = rgb(0, 160, 0);
 
 // What the task's picture shows, in words, for screen readers: the blue
-// graph's function and interval, and where the red graph runs (where it
-// starts and ends, its highest and lowest points, where it meets the
-// x-axis), never its formula.
+// graph's function and interval, and where the red graph runs in the words
+// of the plot's description (where it starts and ends, its highest and
+// lowest points, where it meets the x-axis), never its formula.
 std::string describeTask(const Task& task);
 
 // The four fields of an answer, in the order A, k, b, C.
@@ -89,10 +89,6 @@ struct Verdict {
     std::optional<Transform> answer;  // the answer as read, when judged
 };
 Verdict check(const Task& task, const std::array<std::string, 4>& typed);
-
-// A sentence of the step sheet with its first word in small letters, to
-// stand inside another sentence: "сжатие к оси Oy в 3 раза".
-std::string lowerFirst(const std::string& sentence);
 
 // What differs between the hidden numbers and `answer`, move by move, in
 // the words of the step sheet, as one sentence; the answer taken in its

@@ -24,6 +24,10 @@ public:
     virtual std::string text() const = 0;
 };
 
+// The caption of the button that closes a box or a panel, in every box of
+// the program.
+inline constexpr const char* kCloseCaption = "Закрыть";
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

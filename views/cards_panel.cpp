@@ -1,5 +1,6 @@
 #include "views/cards_panel.h"
 
+#include "toolkit/controls.h"
 #include "views/practice.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ const Panel& cardsPanel() {
                 numberPart(part::kVariants, rangeCaption(kVariantsLabel, 1, practice::kMostVariants), 1, practice::kMostVariants, kDefaultVariants),
                 numberPart(part::kSetNumber, rangeCaption(kSetNumberLabel, 1, practice::kMostSetNumber), 1, practice::kMostSetNumber, 1),
                 choicePart(part::kLevel, kLevelLabel, std::move(levels), Command::None),
-                buttonsPart({{Command::Save, kCardsSave}, {Command::Print, kCardsPrint}, {Command::Close, kCardsClose, true}}),
+                buttonsPart({{Command::Save, kCardsSave}, {Command::Print, kCardsPrint}, {Command::Close, kCloseCaption, true}}),
             },
         };
     }();

@@ -37,4 +37,16 @@ Command commandNamed(std::string_view name) {
     return Command::None;
 }
 
+void offerPictureMenu(const LastPlot& lastPlot, const Offer& offer) {
+    for (const CommandItem& item : kPictureMenu) offer(item.command, offers(item.command, lastPlot));
+}
+
+void pressPlot(LastPlot& lastPlot, const FormState& state, const CanvasGeometry& graph, const std::function<void()>& run,
+               const Offer& offer) {
+    lastPlot.pressStarts(state, graph.clears());
+    run();
+    lastPlot.pressEnded(graph.clears());
+    offerPictureMenu(lastPlot, offer);
+}
+
 } // namespace viramont::view

@@ -9,9 +9,12 @@
 
 #include "form/layout.h"
 #include "plot/redraw.h"
+#include "toolkit/canvas_geometry.h"
+#include "toolkit/controls.h"
 
 #include <array>
 #include <string_view>
+#include <functional>
 
 namespace viramont::view {
 
@@ -54,13 +57,25 @@ inline constexpr std::array<CommandItem, 4> kSheetButtons{{
     {Command::Copy, "Копировать", 'C', KeyScope::Window, false},
     {Command::Save, "Сохранить…", 'S', KeyScope::Window, false},
     {Command::Print, "Печать…", 'P', KeyScope::Window, false},
-    {Command::Close, "Закрыть", 0, KeyScope::None, false},
+    {Command::Close, kCloseCaption, 0, KeyScope::None, false},
 }};
 
 // Whether the picture menu offers `command` now: the step sheet once a
 // plot has been drawn (plot/steps.h), the link once the graph canvas shows
 // a plot, the rest always.
 bool offers(Command command, const LastPlot& lastPlot);
+
+// Tells `offer`, for each command of the picture menu, whether it is
+// offered now.
+using Offer = std::function<void(Command, bool)>;
+void offerPictureMenu(const LastPlot& lastPlot, const Offer& offer);
+
+// A press of Command1 as both front ends run it: `run` runs its handler on
+// the form of `state`; the plot counts as the last one where it cleared
+// the graph canvas (`graph`, Picture1's pixels); then the picture menu is
+// offered anew.
+void pressPlot(LastPlot& lastPlot, const FormState& state, const CanvasGeometry& graph, const std::function<void()>& run,
+               const Offer& offer);
 
 // A command's name as a front end passes it on: "copy", "save", ...
 const char* commandName(Command command);

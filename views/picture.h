@@ -11,9 +11,9 @@
 
 namespace viramont::view {
 
-// The margin around the formula line, in logical pixels, and the paper.
+// The margin around the formula line, in logical pixels; the paper is
+// layout::kPaper.
 inline constexpr double kFormulaMargin = 6;
-inline constexpr Colour kPaper = 0xFFFFFF;
 
 struct Box {
     double x = 0, y = 0, width = 0, height = 0;

@@ -57,7 +57,6 @@ std::string rangeCaption(const char* name, int low, int high);
 inline constexpr const char* kCardsSave = "Сохранить PDF…";
 inline constexpr const char* kCardsPrint = "Печать…";
 inline constexpr const char* kCardsFileName = "карточки.pdf";
-inline constexpr const char* kCardsClose = "Закрыть";
 inline constexpr int kDefaultVariants = 8;
 // A field of the box that holds no whole number, named by its caption.
 std::string notAWholeNumber(const char* label);
@@ -80,7 +79,8 @@ struct CardsPage {
     layout::FontStyle footer{"Arial", 9, false, false};      // "Набор N"
     layout::FontStyle keyHeading{"Arial", 11, true, false};  // a variant in the key
     layout::FontStyle answers{"Arial", 16, true, false};     // "Ответы"
-    Colour frame = rgb(170, 170, 170);
+    Colour paper = layout::kPaper, ink = layout::kPaperInk;
+    Colour frame = layout::kFrameGrey;
     double frameWidth = 0.3;
     int cardsPerPage() const { return columns * rows; }
     double cardWidth() const { return (width - 2 * margin - (columns - 1) * gap) / columns; }

@@ -57,8 +57,8 @@ struct SheetLook {
     layout::FontStyle headingFont = layout::kStepHeadingFont;  // headings and formulas
     layout::FontStyle textFont = layout::kStepTextFont;        // sentences, notes, key, moves left out
     double titleScale = 4.0 / 3.0;                            // the title: the heading font this much larger
-    Colour paper = 0xFFFFFF, ink = 0x000000;
-    Colour edgeInk = rgb(170, 170, 170);
+    Colour paper = layout::kPaper, ink = layout::kPaperInk;
+    Colour edgeInk = layout::kFrameGrey;
     Colour noteInk = rgb(160, 0, 0);
 
     // A cell's width: its graph with the edge.

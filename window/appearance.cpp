@@ -1,6 +1,7 @@
 #include "window/appearance.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -82,6 +83,12 @@ const view::TextMetrics& layoutMetrics() {
             return m.ascent() + m.descent();
         }};
     return metrics;
+}
+
+CanvasWidget* canvasWidget(QWidget* parent, QSize size, int border, const layout::CanvasLook& look) {
+    const QPalette palette = QGuiApplication::palette();
+    return new CanvasWidget(parent, size, border, layoutColourValue(look.fore, palette),
+                            layoutColourValue(look.back, palette), layoutFont(look.font));
 }
 
 } // namespace viramont

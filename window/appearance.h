@@ -2,6 +2,7 @@
 // Fonts, colours and the icon of the window, from the layout's values.
 
 #include "form/layout.h"
+#include "toolkit/qt/canvas_widget.h"
 #include "views/sheet.h"
 
 #include <QColor>
@@ -21,6 +22,10 @@ const view::TextMetrics& layoutMetrics();
 QColor layoutColour(Colour colour, const QPalette& palette);
 // The same as a colour value, as the canvases take it.
 Colour layoutColourValue(Colour colour, const QPalette& palette);
+
+// A canvas widget of `size` inside its `border`, in `look`'s colours and
+// font.
+CanvasWidget* canvasWidget(QWidget* parent, QSize size, int border, const layout::CanvasLook& look);
 
 // A small white window with a cyan title bar, in 16 and 32 pixels.
 QIcon programIcon();

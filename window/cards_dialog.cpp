@@ -56,11 +56,12 @@ void paintCards(QPainter& painter, QPagedPaintDevice& device, const practice::Ca
         }
         for (const view::CardsGraph& graph : sheet.graphs) {
             const QRectF box = rect(graph.box);
-            PainterCanvas canvas(painter, box, box.width() / layout::kStepGraph.width, layout::kStepGraphFore,
-                                 layout::kStepGraphBack, layoutFont(layout::kStepGraphFont));
+            const layout::CanvasLook& look = layout::kStepGraphLook;
+            PainterCanvas canvas(painter, box, box.width() / layout::kStepGraph.width, look.fore, look.back,
+                                 layoutFont(look.font));
             canvas.clear();
             practice::drawCard(set.cards[graph.card], canvas);
-            painter.setPen(Qt::black);
+            painter.setPen(layoutColour(page.ink, QPalette()));
         }
     }
 }

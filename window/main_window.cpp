@@ -182,9 +182,8 @@ void MainWindow::wireEvents() {
     connect(button("ВЫБОР"), &QPushButton::clicked, this, [this] { handle(ВЫБОР_Click); });
     connect(button("Command1"), &QPushButton::clicked, this, [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        lastPlot_.pressStarts(form_->state, picture1_->canvas().geometry().clears());
-        handle(Command1_Click);
-        lastPlot_.pressEnded(picture1_->canvas().geometry().clears());
+        view::pressPlot(lastPlot_, form_->state, picture1_->canvas().geometry(), [this] { handle(Command1_Click); },
+                        pictureMenu_->offer());
         QApplication::restoreOverrideCursor();
         notePlot();
     });
@@ -195,7 +194,6 @@ void MainWindow::wireEvents() {
 }
 
 void MainWindow::notePlot() {
-    pictureMenu_->update();
     const FormState* plotted = ExplainedPlot(lastPlot_);
     if (!plotted) return;
     if (stepWindow_ && stepWindow_->isVisible()) stepWindow_->showPlot(*plotted);

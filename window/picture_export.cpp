@@ -46,6 +46,13 @@ QByteArray formatOfPath(const QString& path) {
 
 QString quoted(const QString& text) { return QStringLiteral("«%1»").arg(text); }
 
+// What stopped a file from being written, as the window says it.
+QString noFolder(const QFileInfo& folder) {
+    return QStringLiteral("Папки %1 нет.").arg(quoted(QDir::toNativeSeparators(folder.filePath())));
+}
+QString notOpened() { return QStringLiteral("Файл не открывается для записи."); }
+QString writingBroke() { return QStringLiteral("Запись прервалась: возможно, на диске нет места."); }
+
 } // namespace
 
 QImage composePicture(const PictureParts& parts) {
@@ -62,7 +69,7 @@ QImage composePicture(const PictureParts& parts) {
     QImage picture(static_cast<int>(std::lround(layout.width * dpr)), static_cast<int>(std::lround(layout.height * dpr)),
                    QImage::Format_RGB32);
     picture.setDevicePixelRatio(dpr);
-    picture.fill(QColor(redOf(view::kPaper), greenOf(view::kPaper), blueOf(view::kPaper)));
+    picture.fill(QColor(redOf(layout::kPaper), greenOf(layout::kPaper), blueOf(layout::kPaper)));
 
     QPainter painter(&picture);
     if (layout.hasFormula) {
@@ -104,18 +111,18 @@ std::optional<QString> savePicture(const QImage& picture, const QString& path) {
             .arg(quoted(QLatin1Char('.') + target.suffix()));
     }
     const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir()) return QStringLiteral("Папки %1 нет.").arg(quoted(QDir::toNativeSeparators(folder.filePath())));
+    if (!folder.isDir()) return noFolder(folder);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return (target.exists() && !target.isWritable()) || !folder.isWritable()
                    ? QStringLiteral("Нет права записи в этот файл или в его папку.")
-                   : QStringLiteral("Файл не открывается для записи.");
+                   : notOpened();
     }
     QImageWriter writer(&file, format);
     if (!writer.write(picture) || !file.commit()) {
         // The temporary file goes with `file`; the chosen name stays as it was.
-        return QStringLiteral("Запись прервалась: возможно, на диске нет места.");
+        return writingBroke();
     }
     return std::nullopt;
 }
@@ -184,9 +191,9 @@ QImage largerPicture(const PaperParts& parts, double ratio) {
 
 std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path) {
     const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.isDir()) return QStringLiteral("Папки %1 нет.").arg(quoted(QDir::toNativeSeparators(folder.filePath())));
+    if (!folder.isDir()) return noFolder(folder);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("Файл не открывается для записи.");
+    if (!file.open(QIODevice::WriteOnly)) return notOpened();
     {
         QPdfWriter pdf(&file);
         pdf.setPageSize(QPageSize(QPageSize::A4));
@@ -195,11 +202,11 @@ std::optional<QString> savePaperPdf(const PaperParts& parts, const QString& path
         pdf.setResolution(600);
         pdf.setTitle(QString::fromUtf8(view::kPictureOutput.docName));
         QPainter painter;
-        if (!painter.begin(&pdf)) return QStringLiteral("Файл не открывается для записи.");
+        if (!painter.begin(&pdf)) return notOpened();
         paintPaper(painter, painter.viewport(), parts);
         painter.end();
     }
-    if (!file.commit()) return QStringLiteral("Запись прервалась: возможно, на диске нет места.");
+    if (!file.commit()) return writingBroke();
     return std::nullopt;
 }
 

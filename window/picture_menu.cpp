@@ -138,10 +138,10 @@ QAction& PictureMenu::action(view::Command command) {
     throw std::out_of_range("no such item in the picture menu");
 }
 
-void PictureMenu::update() {
-    for (std::size_t i = 0; i < view::kPictureMenu.size(); ++i) {
-        actions_[i]->setEnabled(view::offers(view::kPictureMenu[i].command, lastPlot_));
-    }
+void PictureMenu::update() { view::offerPictureMenu(lastPlot_, offer()); }
+
+view::Offer PictureMenu::offer() {
+    return [this](view::Command command, bool offered) { action(command).setEnabled(offered); };
 }
 
 void PictureMenu::openMenu(CanvasWidget* canvas, QPoint at) { menu_.popup(canvas->mapToGlobal(at)); }

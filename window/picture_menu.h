@@ -55,6 +55,8 @@ public:
 
     // Offers the items as the last plot allows (views/menu.h).
     void update();
+    // What offers an item, for a press of Command1 (views/menu.h).
+    view::Offer offer();
     QAction& action(view::Command command);
     QAction& stepsAction() { return action(view::Command::Steps); }
 

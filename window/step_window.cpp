@@ -103,13 +103,10 @@ void StepWindow::buildSheet(const StepChain& chain) {
     sheet_->setPalette(paper);
     sheet_->setAutoFillBackground(true);
 
-    const QPalette palette = QGuiApplication::palette();
     for (const view::SheetCell& c : text_->cells) {
         const int edge = look.graphEdge;
         const QSize size(look.graph.width + 2 * edge, look.graph.height + 2 * edge);
-        auto* graph = new CanvasWidget(sheet_, size, edge, layoutColourValue(layout::kStepGraphFore, palette),
-                                       layoutColourValue(layout::kStepGraphBack, palette),
-                                       layoutFont(layout::kStepGraphFont));
+        auto* graph = canvasWidget(sheet_, size, edge, layout::kStepGraphLook);
         graph->setFixedSize(size);
         // On paper a plain edge, where a sunken one would lose its light side.
         graph->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -651,7 +651,7 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
     await menuItem('practice');
     assert.ok(await page.$eval('#practice', (d) => d.open));
     assert.deepEqual(await page.$$eval('#practice input', (es) => es.map((e) => e.getAttribute('aria-label'))), names);
-    assert.match(await text('practice-picture-lines'), /Красный график идёт от точки/);
+    assert.match(await text('practice-picture-lines'), /Красный график: построен от x = /);
     const tasks = [];
     for (let n = 1; n <= 10; ++n) {
       assert.equal(await text('practice-heading'), `Задание ${n} из 10`);

@@ -152,7 +152,7 @@ TEST(StepChain, FollowsTheLessonFromTheNumbersOfВЫБОР) {
         EXPECT_EQ(chain.baseFormula, row.baseFormula);
         ASSERT_EQ(chain.steps.size(), row.steps.size());
         for (std::size_t i = 0; i < row.steps.size(); ++i) {
-            EXPECT_EQ(chain.steps[i].move, row.steps[i].move) << i;
+            EXPECT_EQ(chain.steps[i].move.kind, row.steps[i].move) << i;
             EXPECT_EQ(chain.steps[i].heading, "Шаг " + std::to_string(i + 1));
             EXPECT_EQ(chain.steps[i].formula, row.steps[i].formula);
             EXPECT_EQ(chain.steps[i].sentence, row.steps[i].sentence);
@@ -175,6 +175,73 @@ TEST(StepChain, NeedsAPlottedFunctionAndThePressOfВЫБОР) {
     EXPECT_TRUE(HasStepChain(w.form.state));
     w.pick("ФУНКЦИИ");
     EXPECT_FALSE(HasStepChain(w.form.state));
+}
+
+// Each move as data: its kind, what it does and its number as the sheet
+// writes it; the sentence comes from that alone, in either case.
+struct MoveRow {
+    StepMove kind;
+    Scaling scaling;
+    bool reflects;
+    Direction direction;
+    const char* number;
+    bool approximate;
+    double amount;
+};
+
+struct MoveCase {
+    const char *function, *a, *k, *b, *c;
+    std::vector<MoveRow> moves;
+};
+
+TEST(StepChain, GivesEachMoveAsData) {
+    using enum StepMove;
+    using S = Scaling;
+    using D = Direction;
+    const MoveCase rows[] = {
+        {fn::kSin, "2", "3", "1", "4",
+         {{StretchX, S::Squeeze, false, D::None, "3", false, 3},
+          {ShiftX, S::None, false, D::Left, "1/3", false, 1.0 / 3},
+          {StretchY, S::Stretch, false, D::None, "2", false, 2},
+          {ShiftY, S::None, false, D::Up, "4", false, 4}}},
+        {fn::kCube, "-0.5", "-0.25", "-1", "-2",
+         {{StretchX, S::Stretch, true, D::None, "4", false, -0.25},
+          {ShiftX, S::None, false, D::Left, "4", false, 4},
+          {StretchY, S::Squeeze, true, D::None, "2", false, -0.5},
+          {ShiftY, S::None, false, D::Down, "2", false, -2}}},
+        {fn::kCos, "-1", "-1", "3", "0",
+         {{StretchX, S::None, true, D::None, "", false, -1},
+          {ShiftX, S::None, false, D::Right, "3", false, -3},
+          {StretchY, S::None, true, D::None, "", false, -1}}},
+        {fn::kSin, "1", "0.333333333", "1", "0",
+         {{StretchX, S::Stretch, false, D::None, "3", true, 0.333333333},
+          {ShiftX, S::None, false, D::Left, "3", true, 1 / 0.333333333}}},
+    };
+    for (const MoveCase& row : rows) {
+        SCOPED_TRACE(std::string(row.function) + " A=" + row.a + " k=" + row.k + " b=" + row.b + " C=" + row.c);
+        test::FakeWindow w;
+        pressFor(w, {row.function, row.a, row.k, row.b, row.c, "", "", {}, {}});
+        const StepChain chain = ComposeSteps(w.form.state);
+        ASSERT_EQ(chain.steps.size(), row.moves.size());
+        for (std::size_t i = 0; i < row.moves.size(); ++i) {
+            const Move& move = chain.steps[i].move;
+            const MoveRow& want = row.moves[i];
+            SCOPED_TRACE(chain.steps[i].sentence);
+            EXPECT_EQ(move.kind, want.kind);
+            EXPECT_EQ(move.scaling, want.scaling);
+            EXPECT_EQ(move.reflects, want.reflects);
+            EXPECT_EQ(move.direction, want.direction);
+            EXPECT_EQ(move.number.text, want.number);
+            EXPECT_EQ(move.number.approximate, want.approximate);
+            EXPECT_NEAR(move.amount, want.amount, 1e-6);
+            EXPECT_EQ(chain.steps[i].sentence, MoveSentence(move));
+            // The same words with a small first letter, to stand inside a sentence.
+            const std::string small = MoveSentence(move, false), capital = MoveSentence(move);
+            EXPECT_NE(small.substr(0, 2), capital.substr(0, 2));
+            EXPECT_EQ(small.substr(2), capital.substr(2));
+            EXPECT_TRUE(SaidAlike(move, move));
+        }
+    }
 }
 
 // ---- the graphs --------------------------------------------------------------

@@ -4,11 +4,16 @@
 #include "form_kit.h"
 #include "practice/cards.h"
 #include "practice/notation.h"
+#include "plot/axes.h"
 #include "practice/practice.h"
 #include "recording_canvas.h"
+#include "toolkit/blank_canvas.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <set>
 #include <string>
 
@@ -69,6 +74,88 @@ TEST(Check, ComparesGraphsNotNumbers) {
     }
 }
 
+// The task's picture as the pupil sees it: which pixels the points and the
+// lines of each colour fall into.
+class ShownPixels final : public BlankCanvas {
+public:
+    ShownPixels() : BlankCanvas(pictureSize().width, pictureSize().height) {}
+    void points(std::span<const GraphPoint> batch, Colour colour) override {
+        for (const GraphPoint& p : batch) mark(geometry().map(p.x, p.y), colour);
+        BlankCanvas::points(batch, colour);
+    }
+    void line(double x1, double y1, double x2, double y2, Colour colour) override {
+        if (geometry().hasArea()) {
+            const DevicePoint a = geometry().map(x1, y1), b = geometry().map(x2, y2);
+            const double steps = std::ceil(2 * std::max(std::abs(b.x - a.x), std::abs(b.y - a.y))) + 1;
+            for (double i = 0; i <= steps && steps < 1e5; ++i) {
+                mark({a.x + (b.x - a.x) * i / steps, a.y + (b.y - a.y) * i / steps}, colour);
+            }
+        }
+        BlankCanvas::line(x1, y1, x2, y2, colour);
+    }
+    const std::set<std::pair<int, int>>& of(Colour colour) { return pixels_[colour]; }
+
+private:
+    void mark(DevicePoint d, Colour colour) {
+        const int x = static_cast<int>(std::floor(d.x)), y = static_cast<int>(std::floor(d.y));
+        if (geometry().hasArea() && x >= 0 && y >= 0 && x < geometry().widthPx() && y < geometry().heightPx()) {
+            pixels_[colour].insert({x, y});
+        }
+    }
+    std::map<Colour, std::set<std::pair<int, int>>> pixels_;
+};
+
+// Every pixel of `a` has one of `b` at most one away.
+bool near(const std::set<std::pair<int, int>>& a, const std::set<std::pair<int, int>>& b) {
+    return std::all_of(a.begin(), a.end(), [&](std::pair<int, int> p) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (b.count({p.first + dx, p.second + dy})) return true;
+            }
+        }
+        return false;
+    });
+}
+
+TEST(Check, JudgesWhatThePictureShowsTheGreenCurveOnTheRedOneOrNot) {
+    const Task sine = taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6);
+    const Task square = taskOf(fn::kSquare, {1, 2, 2, -1}, -3, 3);
+    const Task log = taskOf(fn::kLogBase, {2, 0.5, 1, -1}, 1, 10, 3);
+    const Task cosine = taskOf(fn::kCos, {-1, 1, 0, 0}, -6, 6);
+    const CheckCase cases[] = {
+        {"the sine, odd", sine, {-2, -3, -1, 4}, true},
+        {"the sine, b off by one", sine, {2, 3, 2, 4}, false},
+        {"the square, 4A, k/2, b/2", square, {4, 1, 1, -1}, true},
+        {"the square, C off by one", square, {4, 1, 1, 0}, false},
+        {"the logarithm's own numbers", log, {2, 0.5, 1, -1}, true},
+        {"the logarithm, A off", log, {3, 0.5, 1, -1}, false},
+        {"the cosine reflected, as -Cos(-x)", cosine, {-1, -1, 0, 0}, true},
+        {"the cosine not reflected: the blue graph", cosine, {1, 1, 0, 0}, false},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShownPixels shown;
+        drawTask(c.task, shown, c.answer);
+        const auto& red = shown.of(kRed);
+        const auto& green = shown.of(kAnswerColour);
+        ASSERT_FALSE(red.empty());
+        EXPECT_EQ(near(red, green) && near(green, red), c.right) << "what the pupil sees";
+        EXPECT_EQ(sameGraph(c.task, c.answer), c.right) << "the verdict";
+    }
+}
+
+TEST(TaskPicture, ShowsTheGuideLinesOnlyAsAHint) {
+    const Task sine = taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6);
+    for (const bool guides : {false, true}) {
+        SCOPED_TRACE(guides);
+        ShownPixels shown;
+        drawTask(sine, shown, std::nullopt, guides);
+        EXPECT_EQ(shown.of(paletteColour(kCGuidePalette)).size() > 100, guides) << "y = C";
+        EXPECT_EQ(shown.of(paletteColour(kBGuidePalette)).size() > 100, guides) << "x = -b";
+        EXPECT_FALSE(shown.of(kRed).empty());
+    }
+}
+
 TEST(Check, ReadsTheFieldsAsTheFormDoesAndNamesOneItCannotRead) {
     const Task sine = taskOf(fn::kSin, {1, 3, 0, 0}, -6, 6);
     // 0 for A reads as 1, as in the form; a comma is a separator; a text
@@ -80,15 +167,20 @@ TEST(Check, ReadsTheFieldsAsTheFormDoesAndNamesOneItCannotRead) {
     EXPECT_NE(check(sine, {"1e39", "3", "0", "0"}).line.find("«A»"), std::string::npos) << "beyond a 32-bit A";
 }
 
-TEST(TaskDescription, SaysWhereTheRedGraphRunsNotItsFormula) {
+TEST(TaskDescription, SaysWhereTheRedGraphRunsInThePlotsWordsNotItsFormula) {
     test::DecimalSeparator comma(",");
     const std::string words = describeTask(taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6));
-    EXPECT_EQ(words.rfind("Синий график: y = Sin(x) на отрезке от −6 до 6. Красный график идёт от точки (", 0), 0u)
+    EXPECT_EQ(words.rfind("Синий график — исходная функция y = Sin(x) на отрезке от −6 до 6. Красный график: построен от "
+                          "x = ",
+                          0),
+              0u)
         << words;
-    EXPECT_NE(words.find("наивысшая точка"), std::string::npos) << words;
-    EXPECT_NE(words.find("Ось Ox он не пересекает"), std::string::npos) << "2Sin(..)+4 stays above the axis";
+    EXPECT_NE(words.find(". Наибольшее значение 6 при x = "), std::string::npos) << words;
+    EXPECT_NE(words.find(", наименьшее 2 при x = "), std::string::npos) << words;
+    EXPECT_NE(words.find("Ось x не пересекает."), std::string::npos) << "2Sin(..)+4 stays above the axis";
     EXPECT_EQ(words.find("Sin(3"), std::string::npos) << words;
-    EXPECT_NE(describeTask(taskOf(fn::kCube, {1, 1, 0, 0.5}, -2, 2)).find("пересекает в точке x = "), std::string::npos);
+    const std::string cube = describeTask(taskOf(fn::kCube, {1, 1, 0, 0.5}, -2, 2));
+    EXPECT_NE(cube.find("Пересекает ось x в 1 точке: x = "), std::string::npos) << cube;
 }
 
 TEST(Generator, IsSplitMix64) {
@@ -168,6 +260,15 @@ TEST(Differences, SayWhatDiffersMoveByMoveInTheStepSheetsWords) {
         // differs from Sin(3x) only by C.
         {taskOf(fn::kSin, {1, 3, 0, 0}, -6, 6), {-1, -3, 0, 1},
          "Сдвиг вдоль оси Oy не нужен, а у вас — на 1 вверх."},
+        // Reflections: the same squeeze with its reflection, and a
+        // reflection alone against none.
+        {taskOf(fn::kSin, {1, -3, 0, 0}, -6, 6), {1, -2, 0, 0},
+         "Сжатие к оси Oy должно быть в 3 раза и отражение относительно оси Oy, "
+         "а у вас — в 2 раза и отражение относительно оси Oy."},
+        {taskOf(fn::kCos, {-1, 1, 0, 0}, -6, 6), {1, 1, 0, 0},
+         "Вдоль оси Oy: нужно отражение относительно оси Ox, а у вас — ни растяжения, ни сжатия."},
+        {taskOf(fn::kSquare, {1, 0.5, 0, 0}, -3, 3), {1, 3, 0, 0},
+         "Вдоль оси Ox: нужно растяжение от оси Oy в 2 раза, а у вас — сжатие к оси Oy в 3 раза."},
     };
     for (const SentenceCase& c : cases) EXPECT_EQ(differences(c.task, c.answer), c.sentence);
 }

@@ -33,7 +33,7 @@
 namespace viramont {
 namespace {
 
-constexpr QRgb kPaper = qRgb(redOf(view::kPaper), greenOf(view::kPaper), blueOf(view::kPaper));
+constexpr QRgb kPaper = qRgb(redOf(layout::kPaper), greenOf(layout::kPaper), blueOf(layout::kPaper));
 using view::kFormulaMargin;
 
 constexpr QRgb kBlue = qRgb(0, 0, 255);

@@ -64,7 +64,7 @@ TEST_F(PracticeWindowTest, ARoundFromTheMenu) {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(practice->field(i)->accessibleName(), names[int(i)]);
     EXPECT_EQ(practice->text(part::kHeading)->text(), "Задание 1 из 10");
     EXPECT_TRUE(practice->text(part::kBase)->text().startsWith("Исходная функция: y = "));
-    EXPECT_TRUE(practice->picture()->spokenText().contains("Красный график идёт от точки"));
+    EXPECT_TRUE(practice->picture()->spokenText().contains("Красный график: построен от x = "));
 
     for (int n = 1; n <= practice::kTasksInRound; ++n) {
         const practice::Task task = practice->round().task();

@@ -6,94 +6,43 @@
 
 namespace viramont {
 
-namespace {
-// A stored colour (0x00BBGGRR) as an opaque RGBA pixel in memory order.
-std::uint32_t opaque(Colour c) { return c | 0xFF000000u; }
-} // namespace
-
 PixelImage::PixelImage(CanvasGeometry& geometry, Colour back)
     : geometry_(geometry),
-      pixels_(static_cast<std::size_t>(geometry.widthPx()) * static_cast<std::size_t>(geometry.heightPx())) {
+      pixels_(static_cast<std::size_t>(geometry.widthPx()) * static_cast<std::size_t>(geometry.heightPx())),
+      stamper_(geometry, DotStamper::Order::Rgba, &PixelImage::pixelsOf, this) {
     fill(back);
-    setDeviceWidth(1);
 }
 
-void PixelImage::setDeviceWidth(int pixels) {
-    width_ = std::max(1, pixels);
-    shape_ = roundDotSpans(width_);
-    scaleChanged();
-}
-
-void PixelImage::scaleChanged() {
-    area_ = geometry_.dotArea(width_);
-    last_ = {};
+std::uint32_t* PixelImage::pixelsOf(void* image, int& stride) {
+    PixelImage& self = *static_cast<PixelImage*>(image);
+    stride = self.geometry_.widthPx();
+    return self.pixels_.data();
 }
 
 void PixelImage::resized(Colour colour) {
     pixels_.assign(static_cast<std::size_t>(geometry_.widthPx()) * static_cast<std::size_t>(geometry_.heightPx()), 0);
-    setDeviceWidth(width_);
-    shown();
+    stamper_.forgetPixels();
+    stamper_.setDeviceWidth(stamper_.deviceWidth());
+    stamper_.shown();
     fill(colour);
 }
 
 void PixelImage::fill(Colour colour) {
-    std::fill(pixels_.begin(), pixels_.end(), opaque(colour));
-    touch(0, 0, geometry_.widthPx(), geometry_.heightPx());
-    last_ = {};
-}
-
-void PixelImage::dot(double x, double y, Colour colour) {
-    const DevicePoint d = geometry_.map(x, y);
-    if (last_.pixel.holds(d) && colour == last_.colour) return;
-    if (!area_.holds(d)) return;  // also NaN
-    stamp(DevicePixel::of(d), colour);
-}
-
-void PixelImage::points(std::span<const GraphPoint> batch, Colour colour) {
-    for (std::size_t i = 0; i < batch.size(); ++i) {
-        if (colour == last_.colour) i = last_.floats.firstOutside(batch, i);
-        if (i == batch.size()) break;
-        dot(batch[i].x, batch[i].y, colour);
-    }
-}
-
-void PixelImage::touch(int x0, int y0, int x1, int y1) {
-    if (changed()) {
-        changedX0_ = std::min(changedX0_, x0);
-        changedY0_ = std::min(changedY0_, y0);
-        changedX1_ = std::max(changedX1_, x1);
-        changedY1_ = std::max(changedY1_, y1);
-    } else {
-        changedX0_ = x0, changedY0_ = y0, changedX1_ = x1, changedY1_ = y1;
-    }
-}
-
-void PixelImage::span(int row, int x0, int x1, std::uint32_t value) {
-    if (row < 0 || row >= geometry_.heightPx()) return;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, geometry_.widthPx());
-    if (x0 >= x1) return;
-    std::uint32_t* line = pixels_.data() + static_cast<std::ptrdiff_t>(row) * geometry_.widthPx();
-    std::fill(line + x0, line + x1, value);
-    touch(x0, row, x1, row + 1);
-}
-
-void PixelImage::stamp(DevicePixel pixel, Colour colour) {
-    last_ = {pixel, geometry_.floatsIn(pixel, last_.pixel, last_.floats), colour};
-    const std::uint32_t value = opaque(colour);
-    for (const DotSpan& s : shape_) span(pixel.top() + s.dy, pixel.left() + s.dx, pixel.left() + s.dx + s.length, value);
+    std::fill(pixels_.begin(), pixels_.end(), stamper_.valueOf(colour));
+    stamper_.touch(0, 0, geometry_.widthPx(), geometry_.heightPx());
+    stamper_.forget();
 }
 
 void PixelImage::line(DevicePoint a, DevicePoint b, Colour colour) {
-    last_ = {};
-    const double r = width_ / 2.0;
+    stamper_.forget();
+    const double r = stamper_.deviceWidth() / 2.0;
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
     const int top = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - r)));
     const int bottom = std::min(geometry_.heightPx() - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + r)));
     const int left = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - r)));
     const int right = std::min(geometry_.widthPx() - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + r)));
-    const std::uint32_t value = opaque(colour);
+    const std::uint32_t value = stamper_.valueOf(colour);
     for (int row = top; row <= bottom; ++row) {
         int first = -1, last = -1;
         for (int col = left; col <= right; ++col) {
@@ -105,12 +54,12 @@ void PixelImage::line(DevicePoint a, DevicePoint b, Colour colour) {
                 last = col;
             }
         }
-        if (first >= 0) span(row, first, last + 1, value);
+        if (first >= 0) stamper_.span(row, first, last + 1, value);
     }
 }
 
 void PixelImage::blend(int x, int y, int width, int height, const std::uint8_t* coverage, Colour colour) {
-    last_ = {};
+    stamper_.forget();
     const int x0 = std::max(x, 0), x1 = std::min(x + width, geometry_.widthPx());
     const int y0 = std::max(y, 0), y1 = std::min(y + height, geometry_.heightPx());
     if (x0 >= x1 || y0 >= y1) return;
@@ -129,9 +78,7 @@ void PixelImage::blend(int x, int y, int width, int height, const std::uint8_t* 
             line[col] = out;
         }
     }
-    touch(x0, y0, x1, y1);
+    stamper_.touch(x0, y0, x1, y1);
 }
-
-void PixelImage::shown() { changedX0_ = changedY0_ = changedX1_ = changedY1_ = 0; }
 
 } // namespace viramont

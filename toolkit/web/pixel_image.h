@@ -5,13 +5,11 @@
 // without anti-aliasing, round, in the drawing width; text comes from the
 // page as a mask of coverage and is blended in, in the fore colour.
 //
-// As on the desktop, a stamp identical to the one just made (same pixel,
-// colour and width, nothing drawn in between) changes nothing and is
-// skipped, and a batch of graph points is tested against the floats that
-// fall into the last stamp's pixel without mapping each one.
+// Dots are stamped as on the desktop, by the same engine (dot_stamper.h).
 
 #include "toolkit/canvas.h"
 #include "toolkit/canvas_geometry.h"
+#include "toolkit/dot_stamper.h"
 
 #include <cstdint>
 #include <span>
@@ -22,20 +20,22 @@ namespace viramont {
 class PixelImage {
 public:
     PixelImage(CanvasGeometry& geometry, Colour back);
+    PixelImage(const PixelImage&) = delete;
+    PixelImage& operator=(const PixelImage&) = delete;
 
     // The drawing width in device pixels; scaleChanged after the geometry's
     // scale changed.
-    void setDeviceWidth(int pixels);
-    int deviceWidth() const { return width_; }
-    void scaleChanged();
+    void setDeviceWidth(int pixels) { stamper_.setDeviceWidth(pixels); }
+    int deviceWidth() const { return stamper_.deviceWidth(); }
+    void scaleChanged() { stamper_.scaleChanged(); }
     // The next point is stamped even where it repeats the last stamp.
-    void forget() { last_ = {}; }
+    void forget() { stamper_.forget(); }
 
     // After the geometry took other device pixels: every pixel `colour`.
     void resized(Colour colour);
     void fill(Colour colour);
-    void dot(double x, double y, Colour colour);
-    void points(std::span<const GraphPoint> batch, Colour colour);
+    void dot(double x, double y, Colour colour) { stamper_.dot(x, y, colour); }
+    void points(std::span<const GraphPoint> batch, Colour colour) { stamper_.points(batch, colour); }
     // A device segment, already clipped, with round ends: the pixels whose
     // centres lie within half the width of it.
     void line(DevicePoint a, DevicePoint b, Colour colour);
@@ -44,31 +44,18 @@ public:
     void blend(int x, int y, int width, int height, const std::uint8_t* coverage, Colour colour);
 
     // The box changed since the last shown(); empty when nothing changed.
-    struct Box {
-        int x, y, width, height;
-    };
-    bool changed() const { return changedX0_ < changedX1_; }
-    Box changedBox() const { return {changedX0_, changedY0_, changedX1_ - changedX0_, changedY1_ - changedY0_}; }
-    void shown();
+    using Box = DotStamper::Box;
+    bool changed() const { return stamper_.changed(); }
+    Box changedBox() const { return stamper_.changedBox(); }
+    void shown() { stamper_.shown(); }
     const std::uint32_t* pixels() const { return pixels_.data(); }
 
 private:
-    void stamp(DevicePixel pixel, Colour colour);
-    void span(int row, int x0, int x1, std::uint32_t value);
-    void touch(int x0, int y0, int x1, int y1);
+    static std::uint32_t* pixelsOf(void* image, int& stride);
 
     CanvasGeometry& geometry_;
     std::vector<std::uint32_t> pixels_;
-    int width_ = 1;
-    std::vector<DotSpan> shape_;
-    DotArea area_;  // where a dot can touch the image
-    struct Stamp {
-        DevicePixel pixel;
-        FloatBox floats;
-        Colour colour = 0;
-    };
-    Stamp last_;
-    int changedX0_ = 0, changedY0_ = 0, changedX1_ = 0, changedY1_ = 0;
+    DotStamper stamper_;
 };
 
 } // namespace viramont

@@ -58,11 +58,10 @@ using web::jsonText;
 // The boxes' own buttons, as the desktop's Russian translation names them.
 constexpr const char* kOk = "OK";
 constexpr const char* kCancel = "Отмена";
-constexpr const char* kClose = "Закрыть";
 
 // The answer of a box: its text, or nothing for a cancel.
 std::optional<std::string> openBox(Json box) {
-    box.add("ok", kOk).add("cancel", kCancel).add("close", kClose);
+    box.add("ok", kOk).add("cancel", kCancel).add("close", kCloseCaption);
     char* answer = tk_open_box(box.str().c_str());
     if (!answer) return std::nullopt;
     return taken(answer);
