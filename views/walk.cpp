@@ -3,6 +3,7 @@
 #include "plot/graph_loops.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
+#include "toolkit/canvas_geometry.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
 #include "views/sound.h"
@@ -19,36 +20,45 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// A canvas that keeps only the picture's scale and where each graph's
-// points went.
+// A canvas of Picture1's pixels that keeps only the picture's scale and
+// where each graph's points went; the plot draws on it by pixel columns, as
+// on the screen.
 class ExtentCanvas final : public Canvas {
 public:
-    void clear() override {}
+    ExtentCanvas() : geometry_(practice::pictureSize().width, practice::pictureSize().height) {}
+    void clear() override { geometry_.clear(); }
     void setScale(double left, double top, double right, double bottom) override {
+        geometry_.setScale(left, top, right, bottom);
         view = {left, top, right, bottom};
-        scaled = true;
     }
-    void setDrawWidth(int) override {}
-    void point(double, double) override {}
-    void point(double, double, Colour) override {}
+    void setDrawWidth(int pixels) override { geometry_.setDrawWidth(pixels); }
+    void point(double x, double y) override { geometry_.moveTo(x, y); }
+    void point(double x, double y, Colour) override { geometry_.moveTo(x, y); }
     void points(std::span<const GraphPoint> batch, Colour colour) override {
+        if (batch.empty()) return;
+        geometry_.moveTo(batch.back().x, batch.back().y);
         Span* span = colour == kBlue ? &blue : colour == kRed ? &red : nullptr;
-        if (!span || batch.empty()) return;
-        if (span->empty()) *span = {batch.front().x, batch.front().x};
-        span->from = std::min<double>(span->from, batch.front().x);
-        span->to = std::max<double>(span->to, batch.back().x);
+        if (!span) return;
+        for (const GraphPoint& p : batch) {
+            if (span->empty()) *span = {p.x, p.x};
+            span->from = std::min<double>(span->from, p.x);
+            span->to = std::max<double>(span->to, p.x);
+        }
     }
-    void line(double, double, double, double) override {}
-    void line(double, double, double, double, Colour) override {}
+    void line(double, double, double x2, double y2) override { geometry_.moveTo(x2, y2); }
+    void line(double, double, double x2, double y2, Colour) override { geometry_.moveTo(x2, y2); }
     void print(std::string_view, LineEnd) override {}
-    WorldPoint currentPoint() const override { return {}; }
+    WorldPoint currentPoint() const override { return geometry_.current(); }
     std::string accessibleText() const override { return {}; }
+    const CanvasGeometry* pixelGrid() const override { return &geometry_; }
 
     struct View {
         double left = 0, top = 0, right = 0, bottom = 0;
     } view;
-    bool scaled = false;
     Span blue, red;
+
+private:
+    CanvasGeometry geometry_;
 };
 
 // Where the plot meant a graph to go, and where it went: the loop's 32-bit
@@ -348,17 +358,8 @@ std::string interestName(const WalkPicture& picture, const Interest& i) {
 }
 
 std::optional<WalkKey> walkKeyOf(std::string_view code) {
-    static constexpr std::pair<std::string_view, WalkKey> kKeys[] = {
-        {"ArrowDown", WalkKey::Down},       {"ArrowUp", WalkKey::Up},
-        {"ArrowRight", WalkKey::Right},     {"ArrowLeft", WalkKey::Left},
-        {"Home", WalkKey::Home},            {"End", WalkKey::End},
-        {"PageDown", WalkKey::PageDown},    {"PageUp", WalkKey::PageUp},
-        {"BracketRight", WalkKey::NextPoint}, {"BracketLeft", WalkKey::PreviousPoint},
-        {"Space", WalkKey::Play},           {"Escape", WalkKey::Stop},
-        {"KeyM", WalkKey::StepSound},
-    };
-    for (const auto& [name, key] : kKeys) {
-        if (name == code) return key;
+    for (const WalkKeyCode& k : kWalkKeys) {
+        if (code == k.code) return k.key;
     }
     return std::nullopt;
 }

@@ -16,6 +16,7 @@
 #include "form/form.h"
 #include "practice/practice.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,8 +83,21 @@ enum class WalkKey {
     Down, Up, Right, Left, Home, End, PageDown, PageUp, NextPoint, PreviousPoint, Play, Stop, StepSound
 };
 
-// A key by the place it has on the keyboard, as the page's events name it
-// ("ArrowDown", "BracketRight", "KeyM", "Space", ...).
+// The keys by the place they have on the keyboard, as the page's events
+// name them.
+struct WalkKeyCode {
+    const char* code;
+    WalkKey key;
+};
+inline constexpr std::array<WalkKeyCode, 13> kWalkKeys{{
+    {"ArrowDown", WalkKey::Down},         {"ArrowUp", WalkKey::Up},
+    {"ArrowRight", WalkKey::Right},       {"ArrowLeft", WalkKey::Left},
+    {"Home", WalkKey::Home},              {"End", WalkKey::End},
+    {"PageDown", WalkKey::PageDown},      {"PageUp", WalkKey::PageUp},
+    {"BracketRight", WalkKey::NextPoint}, {"BracketLeft", WalkKey::PreviousPoint},
+    {"Space", WalkKey::Play},             {"Escape", WalkKey::Stop},
+    {"KeyM", WalkKey::StepSound},
+}};
 std::optional<WalkKey> walkKeyOf(std::string_view code);
 
 // What a key does: the text to say, and the sound to play or to stop.

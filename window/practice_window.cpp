@@ -1,5 +1,8 @@
 #include "window/practice_window.h"
 
+#include "window/picture_walker.h"
+#include "window/sound_player.h"
+
 #include "form/layout.h"
 #include "toolkit/qt/accessible.h"
 #include "toolkit/qt/canvas_widget.h"
@@ -59,7 +62,7 @@ PracticeWindow::PracticeWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     picture_->setFixedSize(size.width + 2 * border, size.height + 2 * border);
     picture_->setObjectName(QStringLiteral("PracticePicture"));
     picture_->setAccessibleName(QString::fromUtf8(view::kPracticePictureName));
-    picture_->setFocusPolicy(Qt::NoFocus);
+    picture_->setFocusPolicy(Qt::StrongFocus);  // walked by keys (picture_walker.h)
 
     auto* answer = new QHBoxLayout;
     answer->addWidget(new QLabel(QString::fromUtf8(view::kAnswerPrompt), this));
@@ -113,6 +116,7 @@ PracticeWindow::PracticeWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     column->addWidget(solutionText_);
     column->addStretch();
     announcer_ = new Announcer(this);
+    walker_ = new PictureWalker(picture_, *announcer_, *new SoundPlayer(this));
     newRound();
 }
 
@@ -138,6 +142,7 @@ void PracticeWindow::showTask() {
     base_->setText(QString::fromStdString(practice::baseFunctionLine(task)));
     description_ = practice::describeTask(task);
     drawPicture(std::nullopt);
+    walker_->showPicture([task] { return view::taskPicture(task); });
     for (QLineEdit* field : fields_) field->clear();
     verdict_->clear();
     sentence_->clear();

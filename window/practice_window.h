@@ -23,6 +23,7 @@ namespace viramont {
 
 class Announcer;
 class CanvasWidget;
+class PictureWalker;
 
 class PracticeWindow : public QWidget {
 public:
@@ -65,6 +66,7 @@ private:
     QLabel* sentence_;
     QLabel* solutionText_;
     Announcer* announcer_;
+    PictureWalker* walker_;
     std::string description_;  // the task's picture in words
     bool scored_ = false;  // the round's score is shown; Next starts a new round
 };
