@@ -27,6 +27,7 @@
 #include "form/form.h"
 #include "form/layout.h"
 #include "page/page_state.h"
+#include "page/page_walk.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
@@ -316,7 +317,7 @@ struct Page {
 
     // The menu's items as the last plot allows them.
     void offerCommands() {
-        for (const view::Command c : {view::Command::Steps, view::Command::Link}) {
+        for (const view::Command c : {view::Command::Steps, view::Command::Link, view::Command::Listen}) {
             web::setMenuEnabled(kPictureMenu, view::commandName(c), view::offers(c, lastPlot));
         }
     }
@@ -339,6 +340,7 @@ struct Page {
         if (plot) {
             lastPlot.pressEnded(picture1->geometry().clears());
             offerCommands();
+            pagewalk::plotDrawn(lastPlot, form->state.Spoken.picture1);
         }
         present();
         const std::string& said = form->state.Spoken.announcement;
@@ -496,6 +498,7 @@ struct Page {
         case view::Command::Print: made = web::printImage(id, kind.docName); break;
         case view::Command::Steps:
         case view::Command::Link:
+        case view::Command::Listen:
         case view::Command::Practice:
         case view::Command::Cards:
         case view::Command::Close: break;
@@ -845,6 +848,8 @@ struct Page {
             view::offers(view::Command::Link, lastPlot)) {
             copyLink();
         }
+        if (menu == kPictureMenu && name == view::commandName(view::Command::Listen)) pagewalk::act("listen");
+        if (menu == "walk") pagewalk::act(name);  // keys on Picture1 (page_walk.h)
         if (menu == kPictureMenu && name == view::commandName(view::Command::Practice)) openPractice();
         if (menu == kPictureMenu && name == view::commandName(view::Command::Cards)) openCards();
         if (menu == kPracticeMenu && round) {
