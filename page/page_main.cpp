@@ -28,6 +28,8 @@
 
 #include "page/page_look.h"
 #include "page/page_state.h"
+#include "page/page_walk.h"
+#include "page/page_walk.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "toolkit/number_text.h"
@@ -146,6 +148,7 @@ void Page::handle(void (*handler)(Form&)) {
     if (handler == Command1_Click) {
         if (GraphPoints(form->state) > kLongPlot) web::showBusy();
         view::pressPlot(lastPlot, form->state, picture1->geometry(), [&] { runHandler(*form, handler); }, offerItem);
+        pagewalk::plotDrawn(lastPlot, form->state.Spoken.picture1);
     } else {
         runHandler(*form, handler);
     }
@@ -184,6 +187,7 @@ void Page::command(std::string_view menu, std::string_view name) {
     if (menu == practicePanel.id()) {
         return practicePanel.apply(practice.press(c, practicePanel.values()), practice.pictureWords());
     }
+    if (menu == "walk") return pagewalk::act(name);  // keys on Picture1 (page_walk.h)
     if (menu == cardsPanel.id()) {
         if (c == view::Command::Save || c == view::Command::Print) outputCards(c);
         return;
@@ -198,6 +202,7 @@ void Page::command(std::string_view menu, std::string_view name) {
     if (menu != kPictureMenu || !view::offers(c, lastPlot)) return;
     if (c == view::Command::Steps) showSteps();
     if (c == view::Command::Link) copyLink();
+    if (c == view::Command::Listen) pagewalk::act("listen");
     if (c == view::Command::Practice) openPractice();
     if (c == view::Command::Cards) cardsPanel.open(viewportWidth, dpr);
 }

@@ -5,10 +5,11 @@
 # Compiler, build tools, Qt 6 Widgets, the test and benchmark libraries the
 # build links, fonts with Cyrillic glyphs (Liberation Sans stands in for
 # Arial and MS Sans Serif, DejaVu Sans behind it), and Qt's own Russian
-# texts (qtbase_ru) for its buttons and menus.
+# texts (qtbase_ru) for its buttons and menus; Qt Multimedia plays the
+# graphs as sound.
 BUILD_PACKAGES=(
     g++ cmake ninja-build
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
     libgtest-dev googletest libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )

@@ -6,7 +6,7 @@ namespace viramont::view {
 
 bool offers(Command command, const LastPlot& lastPlot) {
     if (command == Command::Steps) return ExplainedPlot(lastPlot) != nullptr;
-    if (command == Command::Link) return lastPlot.inputs().has_value();
+    if (command == Command::Link || command == Command::Listen) return lastPlot.inputs().has_value();
     return true;
 }
 
@@ -17,6 +17,7 @@ const char* commandName(Command command) {
     case Command::Print: return "print";
     case Command::Steps: return "steps";
     case Command::Link: return "link";
+    case Command::Listen: return "listen";
     case Command::Practice: return "practice";
     case Command::Cards: return "cards";
     case Command::Close: return "close";

@@ -20,7 +20,7 @@ namespace viramont::view {
 
 // The commands of the menus, the step sheet and the panels; None: no command.
 enum class Command {
-    None, Copy, Save, Print, Steps, Link, Practice, Cards, Close,
+    None, Copy, Save, Print, Steps, Link, Listen, Practice, Cards, Close,
     Check, Hint, ShowSolution, NextTask, ChooseLevel,
 };
 
@@ -36,12 +36,13 @@ struct CommandItem {
 
 // The menu of both canvases of the form. The link (views/link.h) is of
 // the plot on the screen, for the page.
-inline constexpr std::array<CommandItem, 5> kPictureMenu{{
+inline constexpr std::array<CommandItem, 6> kPictureMenu{{
     {Command::Copy, "Копировать рисунок", 'C', KeyScope::Canvas, false},
     {Command::Save, "Сохранить рисунок…", 'S', KeyScope::Window, false},
     {Command::Print, "Печать…", 'P', KeyScope::Window, false},
     {Command::Steps, "Построение по шагам…", 'G', KeyScope::Window, true},
     {Command::Link, "Ссылка на этот график", 0, KeyScope::None, false},
+    {Command::Listen, "Прослушать графики", 0, KeyScope::None, false},  // views/walk.h
 }};
 
 // Where the menu opens by a button of its own (a touch screen has no right

@@ -3,6 +3,8 @@
 #include "window/appearance.h"
 #include "form/layout.h"
 #include "window/picture_menu.h"
+#include "window/picture_walker.h"
+#include "window/sound_player.h"
 #include "window/cards_dialog.h"
 #include "window/practice_window.h"
 #include "window/step_window.h"
@@ -191,9 +193,16 @@ void MainWindow::wireEvents() {
     pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_,
                                                  lastPlot_, [this] { openSteps(); },
                                                  [this](view::Command command) { openClassView(command); });
+    walker_ = new PictureWalker(picture1_, *announcer_, *new SoundPlayer(this));
+    connect(&pictureMenu_->action(view::Command::Listen), &QAction::triggered, this, [this] { walker_->listen(); });
 }
 
 void MainWindow::notePlot() {
+    if (const std::optional<FormState>& inputs = lastPlot_.inputs()) {
+        walker_->showPicture([inputs = *inputs, words = form_->state.Spoken.picture1] {
+            return view::plotPicture(inputs, words);
+        });
+    }
     const FormState* plotted = ExplainedPlot(lastPlot_);
     if (!plotted) return;
     if (stepWindow_ && stepWindow_->isVisible()) stepWindow_->showPlot(*plotted);

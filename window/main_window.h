@@ -35,6 +35,7 @@ class QtDialogs;
 class StepWindow;
 class PracticeWindow;
 class CardsDialog;
+class PictureWalker;
 
 class MainWindow : public QWidget {
 public:
@@ -59,6 +60,8 @@ public:
     void openClassView(view::Command command);
     // What the window says to screen readers when a press ends.
     Announcer& announcer() { return *announcer_; }
+    // Picture1 walked by keys and heard (views/walk.h).
+    PictureWalker& picture1Walker() { return *walker_; }
 
 private:
     void buildControls(layout::Scale scale);
@@ -85,6 +88,7 @@ private:
     StepWindow* stepWindow_ = nullptr;   // a window of its own, a child of this one
     PracticeWindow* practiceWindow_ = nullptr;  // the same
     CardsDialog* cardsDialog_ = nullptr;
+    PictureWalker* walker_ = nullptr;  // a child of Picture1
 };
 
 } // namespace viramont

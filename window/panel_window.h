@@ -44,7 +44,7 @@ public:
         return findChild<W*>(QString::fromStdString(name));
     }
     CanvasWidget* picture() const { return picture_; }
-    const Announcer& announcer() const { return *announcer_; }
+    Announcer& announcer() const { return *announcer_; }
 
 private:
     QWidget* build(const view::PanelPart& part, QWidget* parent);

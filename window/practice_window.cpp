@@ -1,5 +1,10 @@
 #include "window/practice_window.h"
 
+#include "toolkit/qt/canvas_widget.h"
+#include "views/walk.h"
+#include "window/picture_walker.h"
+#include "window/sound_player.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,13 +16,22 @@ namespace viramont {
 PracticeWindow::PracticeWindow(QWidget* owner, Dialogs& dialogs)
     : PanelWindow(owner, view::practicePanel(), dialogs, [this](Canvas& canvas) { panel_.drawPicture(canvas); }),
       panel_([] { return std::uint64_t(std::random_device{}()); }) {
-    onCommand([this](view::Command c) { apply(panel_.press(c, values()), panel_.pictureWords()); });
+    picture()->setFocusPolicy(Qt::StrongFocus);  // walked by keys (picture_walker.h)
+    walker_ = new PictureWalker(picture(), announcer(), *new SoundPlayer(this));
+    onCommand([this](view::Command c) { show(panel_.press(c, values())); });
     newRound();
+}
+
+void PracticeWindow::show(const view::PanelUpdate& update) {
+    apply(update, panel_.pictureWords());
+    if (update.redrawPicture) {
+        walker_->showPicture([task = panel_.round().task()] { return view::taskPicture(task); });
+    }
 }
 
 void PracticeWindow::newRound(std::optional<std::uint64_t> seed) {
     if (seed) panel_.seedNextRound(*seed);
-    apply(panel_.start(values()), panel_.pictureWords());
+    show(panel_.start(values()));
 }
 
 QLineEdit* PracticeWindow::field(std::size_t i) const { return part<QLineEdit>(view::practice_part::field(i)); }

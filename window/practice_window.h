@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace viramont {
 
+class PictureWalker;
+
 class PracticeWindow : public PanelWindow {
 public:
     PracticeWindow(QWidget* owner, Dialogs& dialogs);
@@ -27,7 +29,11 @@ public:
     QLabel* text(const std::string& name) const;
 
 private:
+    // Carries out `update`; a task drawn anew is walked anew by keys.
+    void show(const view::PanelUpdate& update);
+
     view::PracticePanel panel_;
+    PictureWalker* walker_;
 };
 
 } // namespace viramont

@@ -274,7 +274,7 @@ test("the canvas menu's save downloads the picture", async () => {
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
     assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…',
-      'Ссылка на этот график', 'Тренировка…', 'Карточки для класса…']);
+      'Ссылка на этот график', 'Прослушать графики', 'Тренировка…', 'Карточки для класса…']);
     await page.keyboard.press('Escape');
     // Ctrl+S works anywhere on the page, as in the window: here in a field.
     await page.focus('#Text1');
@@ -382,6 +382,49 @@ test('the step sheet: offered once a plot is drawn, each step in a graph with it
 // What a screen reader finds on the page: the browser's accessibility tree
 // as it exposes it, the pictures' lines, and the polite live region that
 // says what a press did.
+test('Picture1 walked by keys says the lines the window says, and Space plays the graphs', async () => {
+  await withPage({}, async (page) => {
+    await pick(page, 'Sin(X)');
+    await fill(page, { Text1: '2', Text2: '3', Text3: '1', Text4: '4', Text6: '0', Text7: '10' });
+    await press(page, 'ВЫБОР');
+    await press(page, 'Command1');
+    assert.equal(await page.$eval('#Picture1', (e) => e.getAttribute('role')), 'slider');
+    await page.focus('#Picture1');
+    const key = (code) => acted(page, () => page.keyboard.press(code));
+    const announced = (text) => page.waitForFunction((t) => document.getElementById('announce').textContent === t,
+      { polling: 'mutation', timeout: kStuck }, text);
+    const value = () => page.$eval('#Picture1', (e) => e.getAttribute('aria-valuetext'));
+
+    const lines = await page.$$eval('#Picture1-lines > div', (rows) => rows.map((r) => r.textContent));
+    await key('ArrowDown');
+    await announced(lines[0]);
+    await key('ArrowDown');
+    await announced(lines[1]);
+    assert.ok(lines[1].startsWith('Синий график — '), lines[1]);
+    await key('ArrowRight');
+    assert.equal(await value(), 'x = −1: синего графика нет; красный 2,18');
+    await key('BracketRight');
+    assert.equal(await value(), 'Наименьшее значение красного графика. x = −0,86: синего графика нет; красный 2');
+    await key('End');
+    assert.equal(await value(), 'x = 11: синего графика нет; красного графика нет');
+
+    // Space: the sweep starts, heard by the page's sound; Space again stops it.
+    await page.evaluate(() => {
+      window.soundHeard = new Promise((resolve) => document.addEventListener('viramont-sound',
+        (e) => resolve(e.detail), { once: true }));
+    });
+    const started = await page.evaluate(() => window.viramontToolkit.soundsStarted());
+    await key(' ');  // Space
+    const sound = await page.evaluate(() => window.soundHeard);
+    assert.equal(sound.sweep, true);
+    assert.ok(Math.abs(sound.frames / sound.rate - 3) < 0.1, `${sound.frames} frames at ${sound.rate}`);
+    assert.equal(await page.evaluate(() => window.viramontToolkit.soundsStarted()), started + 1);
+    await announced('Графики звучат слева направо.');
+    await key(' ');  // Space
+    await announced('Звук остановлен.');
+  });
+});
+
 test('a screen reader finds the pictures in words and hears each press', async () => {
   await withPage({}, async (page) => {
     const said = () => page.waitForFunction(() => document.getElementById('announce').textContent)
@@ -410,7 +453,8 @@ test('a screen reader finds the pictures in words and hears each press', async (
       }))));
     }
     const named = (role, name) => nodes.filter((n) => n.role === role && n.name === name);
-    assert.equal(named('image', 'Графики функций').length, 1);
+    // Picture1, once it shows a plot, is walked by keys (a slider).
+    assert.equal(named('slider', 'Графики функций').length, 1);
     assert.equal(named('image', 'Легенда').length, 1);
     assert.equal(named('combobox', 'ВЫБЕРИ ФУНКЦИЮ')[0]?.value, 'Sin(X)');
     const text5 = named('textbox', 'ФОРМУЛА ПРЕБРАЗОВАННОЙ ФУНКЦИИ')[0];
@@ -534,7 +578,7 @@ for (const device of [devices[0], devices[3]]) {
         // elsewhere closes it.
         await longPress(page, 'Picture1');
         const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.getBoundingClientRect().height));
-        assert.equal(items.length, 7);
+        assert.equal(items.length, 8);
         for (const height of items) assert.ok(height >= 44, `an item ${height} px high`);
         await page.touchscreen.tap(2, 2);
         await page.waitForSelector('#menu[hidden]', { timeout: kStuck });

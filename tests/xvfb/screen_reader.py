@@ -217,6 +217,22 @@ def main():
                 fail('a word of the legend mixes Latin and Cyrillic letters: %r' % word)
     print('Picture2, %d lines, every word in one alphabet' % len(legend))
 
+    # Picture1 walked by keys: Down says its first line, Right the first
+    # step along x, both as the presses are announced.
+    Atspi.Component.grab_focus(picture1)
+    wait_for('focus on Picture1', lambda: has_state(picture1, Atspi.StateType.FOCUSED), 10)
+    Atspi.generate_keyboard_event(0xff54, None, Atspi.KeySynthType.SYM)  # Down
+    said = wait_for('the first line said', lambda: [h for h in heard if h.startswith('Отрезок')])
+    if said != [lines[0]]:
+        fail('Down on Picture1 said %r' % said)
+    Atspi.generate_keyboard_event(0xff53, None, Atspi.KeySynthType.SYM)  # Right
+    said = wait_for('the first step said', lambda: [h for h in heard if h.startswith('x = ')])
+    # The first sound, where there is no sound device, says so once.
+    no_sound = '( Звука нет: устройство вывода звука не найдено\\.)?'
+    if len(said) != 1 or not re.fullmatch('x = −6: синего графика нет; красный 5[.,]92' + no_sound, said[0]):
+        fail('Right on Picture1 said %r' % said)
+    print('walked: ' + lines[0] + ' / ' + said[0])
+
     press(leave)
     listener.deregister('object:state-changed:showing')
     names_listener.deregister('object:property-change:accessible-name')

@@ -981,6 +981,73 @@ window.viramontToolkit = (() => {
   }
   const pageAddress = () => window.location.href.split('#')[0];
 
+  // ---- a picture walked by keys and heard ----------------------------------------------
+
+  // The canvas becomes a slider (arrow keys reach it in a screen reader's
+  // browse mode): the walk's keys, by their place, go to the program as
+  // "walk:CODE"; each step's line is its value text. The first key or click
+  // after it starts the page's sound, as browsers allow it only then.
+  let audio = null;
+  let playing = null;
+  let soundsStarted = 0;
+  function startAudio() {
+    try {
+      audio = audio || new AudioContext();
+      if (audio.state === 'suspended') audio.resume().catch(() => {});
+    } catch {
+      audio = null;
+    }
+  }
+  function walkable(id, codes) {
+    const canvas = document.getElementById(id);
+    canvas.setAttribute('role', 'slider');
+    if (canvas.dataset.walk) return;
+    canvas.dataset.walk = 'on';
+    for (const type of ['keydown', 'pointerdown']) document.addEventListener(type, startAudio, true);
+    canvas.addEventListener('keydown', (e) => {
+      if (e.ctrlKey || e.altKey || e.metaKey || e.shiftKey || box.open || !codes.includes(e.code)) return;
+      e.preventDefault();
+      emit(`walk:${e.code}`);
+    });
+  }
+  function walkValue(id, text, x) {
+    const canvas = document.getElementById(id);
+    canvas.setAttribute('aria-valuenow', String(x));
+    canvas.setAttribute('aria-valuetext', text);
+  }
+  // Plays stereo samples, left and right interleaved, at `rate`; false when
+  // the page has no sound.
+  function playSound(samples, rate, sweep) {
+    stopSound();
+    if (!audio || audio.state === 'closed') return false;
+    const frames = samples.length / 2;
+    const buffer = audio.createBuffer(2, frames, rate);
+    const left = buffer.getChannelData(0);
+    const right = buffer.getChannelData(1);
+    for (let i = 0; i < frames; i += 1) {
+      left[i] = samples[2 * i];
+      right[i] = samples[2 * i + 1];
+    }
+    const source = audio.createBufferSource();
+    source.buffer = buffer;
+    source.connect(audio.destination);
+    source.onended = () => {
+      if (playing !== source) return;
+      playing = null;
+      if (sweep) emit('walk:ended');
+    };
+    source.start();
+    playing = source;
+    soundsStarted += 1;
+    document.dispatchEvent(new CustomEvent('viramont-sound', { detail: { frames, rate, sweep, state: audio.state } }));
+    return true;
+  }
+  function stopSound() {
+    const source = playing;
+    playing = null;
+    if (source) source.stop();
+  }
+
   // ---- start ----------------------------------------------------------------------------
 
   // The decimal separator of the browser's language.
@@ -1004,5 +1071,6 @@ window.viramontToolkit = (() => {
     compose, composeText, composeRect, composeImage, copyImage, download, printImage,
     openBox, defineMenu, menuEnabled, defineKeys, openPanel, placeSheet, openPartsPanel, showPartsPanel, setPart,
     pagesBegin, pagesAdd, pagesSave, pagesPrint,
+    walkable, walkValue, playSound, stopSound, soundsStarted: () => soundsStarted,
   };
 })();
