@@ -4,6 +4,7 @@
 #include "form/layout.h"
 #include "window/picture_menu.h"
 #include "window/cards_dialog.h"
+#include "window/motion_driver.h"
 #include "window/practice_window.h"
 #include "window/step_window.h"
 #include "params/intake.h"
@@ -181,6 +182,7 @@ void MainWindow::wireEvents() {
     auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromUtf8(name)); };
     connect(button("ВЫБОР"), &QPushButton::clicked, this, [this] { handle(ВЫБОР_Click); });
     connect(button("Command1"), &QPushButton::clicked, this, [this] {
+        motion_->stop();  // before the press notes what Picture1 shows
         QApplication::setOverrideCursor(Qt::WaitCursor);
         lastPlot_.pressStarts(form_->state, picture1_->canvas().geometry().clears());
         handle(Command1_Click);
@@ -192,6 +194,7 @@ void MainWindow::wireEvents() {
     pictureMenu_ = std::make_unique<PictureMenu>(this, picture1_, picture2_, findChild<QLineEdit*>("Text5"), *dialogs_,
                                                  lastPlot_, [this] { openSteps(); },
                                                  [this](view::Command command) { openClassView(command); });
+    motion_ = new MotionDriver(this, picture1_, *announcer_, [this] { return form_->state.Spoken.picture1; });
 }
 
 void MainWindow::notePlot() {
@@ -204,7 +207,10 @@ void MainWindow::notePlot() {
 void MainWindow::openSteps() {
     const FormState* plotted = ExplainedPlot(lastPlot_);
     if (!plotted) return;
-    if (!stepWindow_) stepWindow_ = new StepWindow(this);
+    if (!stepWindow_) {
+        stepWindow_ = new StepWindow(this);
+        stepWindow_->showMotion = [this] { openClassView(view::Command::Motion); };
+    }
     stepWindow_->showPlot(*plotted);
     stepWindow_->show();
     stepWindow_->raise();
@@ -212,6 +218,10 @@ void MainWindow::openSteps() {
 }
 
 void MainWindow::openClassView(view::Command command) {
+    if (command == view::Command::Motion) {
+        if (view::offers(command, lastPlot_)) motion_->play(*ExplainedPlot(lastPlot_));
+        return;
+    }
     QWidget* shown = nullptr;
     if (command == view::Command::Practice) {
         if (!practiceWindow_) practiceWindow_ = new PracticeWindow(this);
@@ -227,6 +237,7 @@ void MainWindow::openClassView(view::Command command) {
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {
+    motion_->stop();
     runHandler(*form_, handler);
     refreshPictures();
     announcer_->announce(QString::fromStdString(form_->state.Spoken.announcement));

@@ -35,6 +35,7 @@ class QtDialogs;
 class StepWindow;
 class PracticeWindow;
 class CardsDialog;
+class MotionDriver;
 
 class MainWindow : public QWidget {
 public:
@@ -57,6 +58,8 @@ public:
     void openSteps();
     // Practice or the cards for a class (views/practice.h).
     void openClassView(view::Command command);
+    // "Показать движение" on Picture1 (motion_driver.h).
+    MotionDriver& motion() { return *motion_; }
     // What the window says to screen readers when a press ends.
     Announcer& announcer() { return *announcer_; }
 
@@ -85,6 +88,7 @@ private:
     StepWindow* stepWindow_ = nullptr;   // a window of its own, a child of this one
     PracticeWindow* practiceWindow_ = nullptr;  // the same
     CardsDialog* cardsDialog_ = nullptr;
+    MotionDriver* motion_ = nullptr;  // a child of this window
 };
 
 } // namespace viramont

@@ -13,6 +13,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -35,6 +36,8 @@ public:
     // The whole sheet as one picture, at the screen's resolution.
     QImage picture() const;
     PictureOutput& output() { return output_; }
+    // Plays the plot's motion on Picture1, from the sheet's button.
+    std::function<void()> showMotion;
     const std::vector<CanvasWidget*>& graphs() const { return graphs_; }
 
 private:
