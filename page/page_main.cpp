@@ -26,6 +26,7 @@
 
 #include "form/form.h"
 #include "form/layout.h"
+#include "page/page_motion.h"
 #include "page/page_state.h"
 #include "params/intake.h"
 #include "plot/plot.h"
@@ -316,7 +317,7 @@ struct Page {
 
     // The menu's items as the last plot allows them.
     void offerCommands() {
-        for (const view::Command c : {view::Command::Steps, view::Command::Link}) {
+        for (const view::Command c : {view::Command::Steps, view::Command::Link, view::Command::Motion}) {
             web::setMenuEnabled(kPictureMenu, view::commandName(c), view::offers(c, lastPlot));
         }
     }
@@ -330,6 +331,7 @@ struct Page {
     // A handler behind the event boundary; then what it drew is shown and
     // what it announces is said.
     void handle(void (*handler)(Form&)) {
+        stopMotion();
         const bool plot = handler == Command1_Click;
         if (plot) {
             if (GraphPoints(form->state) > kLongPlot) web::showBusy();
@@ -498,6 +500,7 @@ struct Page {
         case view::Command::Link:
         case view::Command::Practice:
         case view::Command::Cards:
+        case view::Command::Motion:
         case view::Command::Close: break;
         }
         if (!made) dialogs.message(view::pictureNotMade(command));
@@ -844,6 +847,10 @@ struct Page {
         if (menu == kPictureMenu && name == view::commandName(view::Command::Link) &&
             view::offers(view::Command::Link, lastPlot)) {
             copyLink();
+        }
+        if (menu == kPictureMenu && name == view::commandName(view::Command::Motion) &&
+            view::offers(view::Command::Motion, lastPlot)) {
+            playMotion(*ExplainedPlot(lastPlot), *picture1, [this] { return form->state.Spoken.picture1; });
         }
         if (menu == kPictureMenu && name == view::commandName(view::Command::Practice)) openPractice();
         if (menu == kPictureMenu && name == view::commandName(view::Command::Cards)) openCards();

@@ -274,7 +274,7 @@ test("the canvas menu's save downloads the picture", async () => {
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
     assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…',
-      'Ссылка на этот график', 'Тренировка…', 'Карточки для класса…']);
+      'Показать движение', 'Ссылка на этот график', 'Тренировка…', 'Карточки для класса…']);
     await page.keyboard.press('Escape');
     // Ctrl+S works anywhere on the page, as in the window: here in a field.
     await page.focus('#Text1');
