@@ -118,9 +118,17 @@ void Motion::draw(const MotionFrame& frame, Canvas& graph) const {
         redrawGraphs(plotted_, graph);
         return;
     }
+    drawMoving(frame, drawStill(frame, graph), graph);
+}
+
+WorldPoint Motion::drawStill(const MotionFrame& frame, Canvas& graph) const {
     graph.clear();
     const WorldPoint corner = redrawStill(plotted_, frame.guideAtC, frame.guideAtMinusB, graph);
     if (frame.grey) DrawCurve(stateOf(frame.before), {frame.before.start, frame.before.end}, graph, kMutedCurve);
+    return corner;
+}
+
+void Motion::drawMoving(const MotionFrame& frame, WorldPoint corner, Canvas& graph) const {
     DrawCurve(stateOf(frame.curve), {frame.curve.start, frame.curve.end}, graph, kRed);
     // The caption from the left edge, a line below the top: the current
     // point goes to a place left of the canvas, where nothing is drawn, and

@@ -73,6 +73,12 @@ public:
     // lines the frame shows, the blue graph), the curve before the move in
     // grey, the curve of the frame in red and the caption on top.
     void draw(const MotionFrame& frame, Canvas& graph) const;
+    // The same in two parts, for a front end that keeps the first: what
+    // stays through the frame's move (the still part and the grey curve),
+    // giving the top-left corner of the scale, then what moves (the red
+    // curve and the caption). Not for the end frame.
+    WorldPoint drawStill(const MotionFrame& frame, Canvas& graph) const;
+    void drawMoving(const MotionFrame& frame, WorldPoint corner, Canvas& graph) const;
 
     // The state of a curve of the chain, as the plot's loops read it.
     FormState stateOf(const StepCurve& curve) const;

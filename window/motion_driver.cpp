@@ -54,6 +54,7 @@ MotionDriver::~MotionDriver() {
 void MotionDriver::play(const FormState& plotted) {
     stop();
     if (!reduced_) reduced_ = desktopAsksForReducedMotion();
+    still_.reset();
     motion_ = std::make_unique<view::Motion>(plotted);
     player_ = std::make_unique<view::MotionPlayer>(*motion_, *reduced_, now());
     qApp->installEventFilter(this);
@@ -71,7 +72,7 @@ void MotionDriver::tick() {
     if (!player_) return;
     const view::MotionPlayer::Tick t = player_->tick(now());
     if (t.draw) {
-        motion_->draw(t.frame, picture1_->canvas());
+        drawFrame(*motion_, t.frame);
         picture1_->refresh(t.finished ? description_() : t.frame.caption + ". " + t.frame.formula);
     }
     for (const std::string& said : t.said) announcer_.announce(QString::fromStdString(said));
@@ -80,6 +81,22 @@ void MotionDriver::tick() {
         return;
     }
     if (t.draw && onFrame) onFrame();
+}
+
+void MotionDriver::drawFrame(const view::Motion& motion, const view::MotionFrame& frame) {
+    RasterCanvas& canvas = picture1_->canvas();
+    if (frame.end) {
+        still_.reset();
+        motion.draw(frame, canvas);
+        return;
+    }
+    if (still_ && still_->motion == &motion && still_->move == frame.move) {
+        canvas.restore(still_->pixels);
+    } else {
+        const WorldPoint corner = motion.drawStill(frame, canvas);
+        still_ = Still{&motion, frame.move, canvas.keep(), corner};
+    }
+    motion.drawMoving(frame, still_->corner, canvas);
 }
 
 void MotionDriver::finish() {

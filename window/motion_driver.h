@@ -10,6 +10,7 @@
 // each move's end stands for two seconds instead.
 
 #include "form/form.h"
+#include "toolkit/qt/raster_canvas.h"
 #include "views/motion.h"
 
 #include <QElapsedTimer>
@@ -45,6 +46,10 @@ public:
 
     // One tick of the clock: the frame of the time it is now.
     void tick();
+    // Draws a frame of `motion` on Picture1 (not yet shown): the part that
+    // stays through its move is drawn once and kept, each later frame of
+    // the move puts it back and draws only what moves.
+    void drawFrame(const view::Motion& motion, const view::MotionFrame& frame);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +68,13 @@ private:
     class Ticks;
     std::unique_ptr<Ticks> ticks_;
     QElapsedTimer clock_;
+    struct Still {
+        const view::Motion* motion;
+        std::size_t move;
+        RasterCanvas::Kept pixels;
+        WorldPoint corner;
+    };
+    std::optional<Still> still_;
 };
 
 // Whether the desktop asks for reduced motion: GNOME's

@@ -104,6 +104,24 @@ TEST(MotionWindow, TheMenuItemPlaysTheMovesOnPicture1AndEndsOnThePress) {
     EXPECT_EQ(p.window.announcer().text(), QString::fromUtf8(view::kMotionEndText));
 }
 
+TEST(MotionWindow, AFrameOnTheKeptStillPartIsTheFrameDrawnWhole) {
+    Played p;
+    ASSERT_TRUE(p.window.lastPlotInputs().has_value());
+    const view::Motion motion(*p.window.lastPlotInputs());
+    RasterCanvas& canvas = p.window.picture1()->canvas();
+    // Frames of each move, in order and back, the still part kept from the
+    // first frame of a move.
+    for (double t : {0.0, 0.4, 1.2, 1.5, 1.6, 2.9, 1.7, 3.2, 4.4, 4.6, 5.9, 6.0, 0.2}) {
+        const view::MotionFrame frame = motion.frameAt(t);
+        p.window.motion().drawFrame(motion, frame);
+        const QImage kept = canvas.image().copy();
+        const std::string keptWords = canvas.accessibleText();
+        motion.draw(frame, canvas);
+        EXPECT_EQ(kept, canvas.image()) << t;
+        EXPECT_EQ(keptWords, canvas.accessibleText()) << t;
+    }
+}
+
 TEST(MotionWindow, EscapeEndsItOnThePressAtOnce) {
     Played p;
     p.window.pictureMenu().action(view::Command::Motion).trigger();

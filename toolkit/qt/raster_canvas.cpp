@@ -46,6 +46,14 @@ void RasterCanvas::clear() {
     geometry_.clear();
 }
 
+void RasterCanvas::restore(const Kept& kept) {
+    paintTarget() = kept.image;
+    geometry_ = kept.geometry;
+    deviceWidth_ = std::max(1, static_cast<int>(std::lround(geometry_.drawWidth() * dpr_)));
+    rebuildStampShape();
+    updateDotArea();
+}
+
 void RasterCanvas::setScale(double left, double top, double right, double bottom) {
     geometry_.setScale(left, top, right, bottom);
     updateDotArea();
