@@ -53,6 +53,8 @@ window.viramontPage = (() => {
   async function start(createProgram) {
     await toolkit.start((action) => program.ccall('viramont_press', null, ['string'], [action], { async: true }));
     program = await createProgram();
+    toolkit.motionCalls((now) => program.ccall('viramont_motion_frame', 'number', ['number'], [now]),
+      (key, now) => program.ccall('viramont_motion_key', 'number', ['number', 'number'], [key, now]));
     await toolkit.act(() => program.ccall('viramont_start', null, ['number', 'number', 'number', 'string'],
       [...viewport(), toolkit.decimalSeparator()], { async: true }));
     window.addEventListener('resize', relayout);
@@ -78,7 +80,8 @@ window.viramontPage = (() => {
   // else: an action taken in its turn (resolves when it has ended), the end
   // of all that was asked, the picture that save would make (at the
   // screen's pixels for 0, or drawn anew at a ratio) as a canvas, the seed
-  // of the next round of practice, and the benchmark page's compute floor.
+  // of the next round of practice, and the benchmark page's compute floor
+  // and the motion's frame times.
   window.viramontHooks = {
     press: (action) => toolkit.emit(action),
     idle: () => toolkit.idle(),
@@ -89,6 +92,7 @@ window.viramontPage = (() => {
     },
     practiceSeed: (seed) => program.ccall('viramont_practice_seed', null, ['number'], [seed]),
     floor: () => program.ccall('viramont_floor', 'number', [], []),
+    motionTimes: () => toolkit.motionTimes.splice(0),
   };
 
   return { start, endProgram };

@@ -27,8 +27,8 @@
 #include "page/page.h"
 
 #include "page/page_look.h"
+#include "page/page_motion.h"
 #include "page/page_state.h"
-#include "page/page_walk.h"
 #include "page/page_walk.h"
 #include "params/intake.h"
 #include "plot/plot.h"
@@ -145,6 +145,7 @@ void Page::present() {
 // A handler behind the event boundary; then what it drew is shown and
 // what it announces is said.
 void Page::handle(void (*handler)(Form&)) {
+    stopMotion();
     if (handler == Command1_Click) {
         if (GraphPoints(form->state) > kLongPlot) web::showBusy();
         view::pressPlot(lastPlot, form->state, picture1->geometry(), [&] { runHandler(*form, handler); }, offerItem);
@@ -198,6 +199,9 @@ void Page::command(std::string_view menu, std::string_view name) {
     case view::Command::Save:
     case view::Command::Print: return output(c, menu == kSheetMenu);
     default: break;
+    }
+    if (c == view::Command::Motion && view::offers(c, lastPlot)) {
+        return playMotion(*ExplainedPlot(lastPlot), *picture1, [this] { return form->state.Spoken.picture1; });
     }
     if (menu != kPictureMenu || !view::offers(c, lastPlot)) return;
     if (c == view::Command::Steps) showSteps();

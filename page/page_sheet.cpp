@@ -92,7 +92,11 @@ void Page::showSteps() {
                             .add("deviceWidth", stepGraphs.back()->deviceWidth())
                             .add("deviceHeight", stepGraphs.back()->deviceHeight()));
     }
-    std::vector<Json> buttons;
+    // The motion plays on Picture1, the sheet closed over it.
+    std::vector<Json> buttons{Json()
+                                  .add("command", view::commandName(view::Command::Motion))
+                                  .add("text", view::kShowMotionText)
+                                  .add("closes", true)};
     const char* closeText = "";
     for (const view::CommandItem& item : view::kSheetButtons) {
         buttons.push_back(Json()

@@ -45,7 +45,9 @@ std::string printedRounded(double v) {
 
 } // namespace
 
-void DrawAxes(Form& form) {
+void DrawAxes(Form& form) { DrawAxes(form, GuideLines{}); }
+
+void DrawAxes(Form& form, GuideLines guides) {
     const FormState& s = form.state;
     Canvas& pic = form.Picture1;
     const float C = s.ShiftY;
@@ -93,12 +95,15 @@ void DrawAxes(Form& form) {
     }
 
     // 20-22: the guide line at y = C, labelled left of the y-axis.
-    pic.line(axisLeft, C, right, C, paletteColour(kCGuidePalette));
-    pic.point(-kLabelOffset, C);
-    pic.print(kLead + printedText(C), LineEnd::NewLine);
+    if (guides.atC) {
+        pic.line(axisLeft, C, right, C, paletteColour(kCGuidePalette));
+        pic.point(-kLabelOffset, C);
+        pic.print(kLead + printedText(C), LineEnd::NewLine);
+    }
 
     // 23-25: the guide line at x = -b; its label marks the point b on the
     // x-axis.
+    if (!guides.atMinusB) return;
     const float minusB = toSingle(-s.ShiftX.value());
     pic.line(minusB, bottom, minusB, axisTop, paletteColour(kBGuidePalette));
     pic.point(toSingle(s.ShiftX.value()), -kLabelOffset);

@@ -13,4 +13,12 @@ inline constexpr int kBGuidePalette = 11;  // light cyan, x = -b
 
 void DrawAxes(Form& form);
 
+// Which of the two guide lines, with their labels, the axes get: a picture
+// of the transformation in motion shows each once its move has begun.
+struct GuideLines {
+    bool atC = true;      // y = C
+    bool atMinusB = true; // x = -b
+};
+void DrawAxes(Form& form, GuideLines guides);
+
 } // namespace viramont

@@ -165,7 +165,24 @@ void plot(Form& form) {
     DescribePlot(s, outcome);
 }
 
+// The part of a plot that stays still while the transformation moves.
+template <class Values>
+void still(Form& form, GuideLines guides) {
+    FormState& s = form.state;
+    const Params p(s);
+    bool atBase = false;
+    scanRange<Values>(s, p, atBase);
+    DrawAxes(form, guides);
+    GraphTrace trace;
+    drawGraph(form, kBlue, s.XStart.value(), s.XEnd, trace, Values::shape(p, false),
+              [&p](float x) { return Values::base(p, x); });
+}
+
 } // namespace
+
+void DrawStill(Form& form, GuideLines guides) {
+    graph::visitValues(form.state.FunctionName, [&](auto values) { still<decltype(values)>(form, guides); });
+}
 
 void PlotSin(Form& form) { plot<graph::SinValues>(form); }
 void PlotCos(Form& form) { plot<graph::CosValues>(form); }

@@ -4,6 +4,7 @@
 // graph, and prints the legend.
 
 #include "form/form.h"
+#include "plot/axes.h"
 #include "plot/description.h"
 
 namespace viramont {
@@ -27,5 +28,10 @@ Interval RedInterval(const FormState& state);
 // no value is left out, and a fault ends the curve with its points so far.
 // A `trace` gathers the points for the picture's words.
 void DrawCurve(const FormState& state, Interval over, Canvas& canvas, Colour colour, GraphTrace* trace = nullptr);
+
+// What stays still while the transformation moves: the press of
+// Command1's range scan, its axes with the guide lines asked for, and the
+// blue graph, by the press's own loops. A fault ends the drawing.
+void DrawStill(Form& form, GuideLines guides);
 
 } // namespace viramont

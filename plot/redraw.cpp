@@ -24,9 +24,11 @@ public:
     std::string input(const std::string&, const std::string&) override { return {}; }
 };
 
-} // namespace
-
-void redrawGraphs(const FormState& inputs, Canvas& graph) {
+// Runs `draw` on a form of `inputs` whose Picture1 is `graph` and whose
+// other parts keep nothing; a fault ends it. The form's state after it
+// comes back.
+template <class Draw>
+FormState onGraph(const FormState& inputs, Canvas& graph, Draw&& draw) {
     NoField field;
     NoList list;
     NoBoxes boxes;
@@ -42,10 +44,20 @@ void redrawGraphs(const FormState& inputs, Canvas& graph) {
         .endProgram = {},
     };
     try {
-        Command1_Click(form);
+        draw(form);
     } catch (...) {
         // The screen's plot ended here too, and said why in its box.
     }
+    return form.state;
+}
+
+} // namespace
+
+void redrawGraphs(const FormState& inputs, Canvas& graph) { onGraph(inputs, graph, Command1_Click); }
+
+WorldPoint redrawStill(const FormState& inputs, bool guideAtC, bool guideAtMinusB, Canvas& graph) {
+    const FormState after = onGraph(inputs, graph, [&](Form& form) { DrawStill(form, {guideAtC, guideAtMinusB}); });
+    return {after.XStart.value() - 1, after.YMax.value() + 1};
 }
 
 void redrawLegend(std::span<const PrintedText> prints, Canvas& legend) {

@@ -39,6 +39,11 @@ private:
 // opens: a fault ends the drawing.
 void redrawGraphs(const FormState& inputs, Canvas& graph);
 
+// The still part of the picture of `inputs` (DrawStill of plot.h) onto
+// `graph`; the top-left corner of its scale, in the graph's coordinates,
+// comes back. A fault ends the drawing.
+WorldPoint redrawStill(const FormState& inputs, bool guideAtC, bool guideAtMinusB, Canvas& graph);
+
 // Prints the texts in order into a cleared `legend`.
 void redrawLegend(std::span<const PrintedText> prints, Canvas& legend);
 

@@ -238,6 +238,10 @@ std::string MoveSentence(const Move& move, bool capital) {
     return {};
 }
 
+std::string StepFormula(const FormState& plotted, float A, Numeric k, Numeric b, float C) {
+    return "y = " + formulaOf(plotted, A, k, b, C);
+}
+
 StepChain ComposeSteps(const FormState& s) {
     const float A = s.StretchY, C = s.ShiftY;
     const double k = s.StretchX.value(), b = s.ShiftX.value();

@@ -128,4 +128,8 @@ const FormState* ExplainedPlot(const LastPlot& last);
 // that one, so that the shift moves it whole.
 StepChain ComposeSteps(const FormState& plotted);
 
+// "y = 2Sin(3x+1)": the formula of the function of `plotted` with the
+// numbers A, k, b and C, in the step sheet's style.
+std::string StepFormula(const FormState& plotted, float A, Numeric k, Numeric b, float C);
+
 } // namespace viramont

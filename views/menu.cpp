@@ -6,6 +6,10 @@ namespace viramont::view {
 
 bool offers(Command command, const LastPlot& lastPlot) {
     if (command == Command::Steps) return ExplainedPlot(lastPlot) != nullptr;
+    if (command == Command::Motion) {
+        const FormState* plotted = ExplainedPlot(lastPlot);
+        return plotted && !ComposeSteps(*plotted).steps.empty();
+    }
     if (command == Command::Link || command == Command::Listen) return lastPlot.inputs().has_value();
     return true;
 }
@@ -21,6 +25,7 @@ const char* commandName(Command command) {
     case Command::Practice: return "practice";
     case Command::Cards: return "cards";
     case Command::Close: return "close";
+    case Command::Motion: return "motion";
     case Command::Check: return "check";
     case Command::Hint: return "hint";
     case Command::ShowSolution: return "solution";

@@ -20,7 +20,7 @@ namespace viramont::view {
 
 // The commands of the menus, the step sheet and the panels; None: no command.
 enum class Command {
-    None, Copy, Save, Print, Steps, Link, Listen, Practice, Cards, Close,
+    None, Copy, Save, Print, Steps, Motion, Link, Listen, Practice, Cards, Close,
     Check, Hint, ShowSolution, NextTask, ChooseLevel,
 };
 
@@ -34,13 +34,18 @@ struct CommandItem {
     bool separatorBefore;
 };
 
+// Plays the plot's motion on Picture1 (views/motion.h): an item of the
+// menu and a button of the step sheet.
+inline constexpr const char* kShowMotionText = "Показать движение";
+
 // The menu of both canvases of the form. The link (views/link.h) is of
 // the plot on the screen, for the page.
-inline constexpr std::array<CommandItem, 6> kPictureMenu{{
+inline constexpr std::array<CommandItem, 7> kPictureMenu{{
     {Command::Copy, "Копировать рисунок", 'C', KeyScope::Canvas, false},
     {Command::Save, "Сохранить рисунок…", 'S', KeyScope::Window, false},
     {Command::Print, "Печать…", 'P', KeyScope::Window, false},
     {Command::Steps, "Построение по шагам…", 'G', KeyScope::Window, true},
+    {Command::Motion, kShowMotionText, 0, KeyScope::None, false},
     {Command::Link, "Ссылка на этот график", 0, KeyScope::None, false},
     {Command::Listen, "Прослушать графики", 0, KeyScope::None, false},  // views/walk.h
 }};
@@ -62,7 +67,8 @@ inline constexpr std::array<CommandItem, 4> kSheetButtons{{
 }};
 
 // Whether the picture menu offers `command` now: the step sheet once a
-// plot has been drawn (plot/steps.h), the link once the graph canvas shows
+// plot has been drawn (plot/steps.h), its motion (views/motion.h) where it
+// has a move, the link once the graph canvas shows
 // a plot, the rest always.
 bool offers(Command command, const LastPlot& lastPlot);
 

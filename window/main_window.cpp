@@ -6,6 +6,7 @@
 #include "window/picture_walker.h"
 #include "window/sound_player.h"
 #include "window/cards_dialog.h"
+#include "window/motion_driver.h"
 #include "window/practice_window.h"
 #include "window/step_window.h"
 #include "params/intake.h"
@@ -183,6 +184,7 @@ void MainWindow::wireEvents() {
     auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromUtf8(name)); };
     connect(button("ВЫБОР"), &QPushButton::clicked, this, [this] { handle(ВЫБОР_Click); });
     connect(button("Command1"), &QPushButton::clicked, this, [this] {
+        motion_->stop();  // before the press notes what Picture1 shows
         QApplication::setOverrideCursor(Qt::WaitCursor);
         view::pressPlot(lastPlot_, form_->state, picture1_->canvas().geometry(), [this] { handle(Command1_Click); },
                         pictureMenu_->offer());
@@ -195,6 +197,7 @@ void MainWindow::wireEvents() {
                                                  [this](view::Command command) { openClassView(command); });
     walker_ = new PictureWalker(picture1_, *announcer_, *new SoundPlayer(this));
     connect(&pictureMenu_->action(view::Command::Listen), &QAction::triggered, this, [this] { walker_->listen(); });
+    motion_ = new MotionDriver(this, picture1_, *announcer_, [this] { return form_->state.Spoken.picture1; });
 }
 
 void MainWindow::notePlot() {
@@ -211,7 +214,10 @@ void MainWindow::notePlot() {
 void MainWindow::openSteps() {
     const FormState* plotted = ExplainedPlot(lastPlot_);
     if (!plotted) return;
-    if (!stepWindow_) stepWindow_ = new StepWindow(this);
+    if (!stepWindow_) {
+        stepWindow_ = new StepWindow(this);
+        stepWindow_->showMotion = [this] { openClassView(view::Command::Motion); };
+    }
     stepWindow_->showPlot(*plotted);
     stepWindow_->show();
     stepWindow_->raise();
@@ -219,6 +225,10 @@ void MainWindow::openSteps() {
 }
 
 void MainWindow::openClassView(view::Command command) {
+    if (command == view::Command::Motion) {
+        if (view::offers(command, lastPlot_)) motion_->play(*ExplainedPlot(lastPlot_));
+        return;
+    }
     QWidget* shown = nullptr;
     if (command == view::Command::Practice) {
         if (!practiceWindow_) practiceWindow_ = new PracticeWindow(this, *dialogs_);
@@ -234,6 +244,7 @@ void MainWindow::openClassView(view::Command command) {
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {
+    motion_->stop();
     runHandler(*form_, handler);
     refreshPictures();
     announcer_->announce(QString::fromStdString(form_->state.Spoken.announcement));

@@ -36,6 +36,7 @@ class StepWindow;
 class PracticeWindow;
 class CardsDialog;
 class PictureWalker;
+class MotionDriver;
 
 class MainWindow : public QWidget {
 public:
@@ -58,6 +59,8 @@ public:
     void openSteps();
     // Practice or the cards for a class (views/practice.h).
     void openClassView(view::Command command);
+    // "Показать движение" on Picture1 (motion_driver.h).
+    MotionDriver& motion() { return *motion_; }
     // What the window says to screen readers when a press ends.
     Announcer& announcer() { return *announcer_; }
     // Picture1 walked by keys and heard (views/walk.h).
@@ -89,6 +92,7 @@ private:
     PracticeWindow* practiceWindow_ = nullptr;  // the same
     CardsDialog* cardsDialog_ = nullptr;
     PictureWalker* walker_ = nullptr;  // a child of Picture1
+    MotionDriver* motion_ = nullptr;  // a child of this window
 };
 
 } // namespace viramont

@@ -64,6 +64,9 @@ PictureMenu::PictureMenu(QWidget* window, CanvasWidget* graph, CanvasWidget* leg
         case view::Command::Print: connect(&action, &QAction::triggered, this, &PictureMenu::print); break;
         case view::Command::Steps: connect(&action, &QAction::triggered, this, openSteps); break;
         case view::Command::Link: connect(&action, &QAction::triggered, this, &PictureMenu::copyLink); break;
+        case view::Command::Motion:
+            connect(&action, &QAction::triggered, this, [openClassView] { openClassView(view::Command::Motion); });
+            break;
         default: break;
         }
     }

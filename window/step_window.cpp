@@ -85,6 +85,13 @@ StepWindow::StepWindow(QWidget* owner)
         buttons->addWidget(button);
     }
 
+    auto* motion = new QPushButton(QString::fromUtf8(view::kShowMotionText), this);
+    motion->setObjectName(QStringLiteral("ShowMotion"));
+    connect(motion, &QPushButton::clicked, this, [this] {
+        if (showMotion) showMotion();
+    });
+    buttons->insertWidget(0, motion);
+
     auto* column = new QVBoxLayout(this);
     column->addWidget(scroll_, 1);
     column->addLayout(buttons);

@@ -14,6 +14,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ public:
     // The whole sheet as one picture from its layout, at the screen's resolution.
     QImage picture() const;
     PictureOutput& output() { return output_; }
+    // Plays the plot's motion on Picture1, from the sheet's button.
+    std::function<void()> showMotion;
     const std::vector<CanvasWidget*>& graphs() const { return graphs_; }
 
 private:

@@ -274,7 +274,7 @@ test("the canvas menu's save downloads the picture", async () => {
     await page.click('#Picture1', { button: 'right' });
     const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.firstChild.textContent));
     assert.deepEqual(items, ['Копировать рисунок', 'Сохранить рисунок…', 'Печать…', 'Построение по шагам…',
-      'Ссылка на этот график', 'Прослушать графики', 'Тренировка…', 'Карточки для класса…']);
+      'Показать движение', 'Ссылка на этот график', 'Прослушать графики', 'Тренировка…', 'Карточки для класса…']);
     await page.keyboard.press('Escape');
     // Ctrl+S works anywhere on the page, as in the window: here in a field.
     await page.focus('#Text1');
@@ -578,7 +578,7 @@ for (const device of [devices[0], devices[3]]) {
         // elsewhere closes it.
         await longPress(page, 'Picture1');
         const items = await page.$$eval('#menu [role=menuitem]', (es) => es.map((e) => e.getBoundingClientRect().height));
-        assert.equal(items.length, 8);
+        assert.equal(items.length, 9);
         for (const height of items) assert.ok(height >= 44, `an item ${height} px high`);
         await page.touchscreen.tap(2, 2);
         await page.waitForSelector('#menu[hidden]', { timeout: kStuck });

@@ -165,7 +165,7 @@ TEST_F(PictureOutput, CtrlCOnACanvasCopiesThePictureAndInAFieldTheText) {
     QStringList texts;
     for (const QAction* action : menu.menu().actions()) texts << action->text();
     EXPECT_EQ(texts, QStringList({"Копировать рисунок", "Сохранить рисунок…", "Печать…", "", "Построение по шагам…",
-                                  "Ссылка на этот график", "Прослушать графики", "", "Тренировка…",
+                                  "Показать движение", "Ссылка на этот график", "Прослушать графики", "", "Тренировка…",
                                   "Карточки для класса…"}));
     menu.menu().close();
     // The link of the plot, for the page.

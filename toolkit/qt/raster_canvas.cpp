@@ -47,6 +47,15 @@ void RasterCanvas::clear() {
     geometry_.clear();
 }
 
+void RasterCanvas::restore(const Kept& kept) {
+    paintTarget() = kept.image;
+    geometry_ = kept.geometry;
+    stamper_.forgetPixels();
+    stamper_.forget();
+    stamper_.setDeviceWidth(static_cast<int>(std::lround(geometry_.drawWidth() * dpr_)));
+    stamper_.scaleChanged();
+}
+
 void RasterCanvas::setScale(double left, double top, double right, double bottom) {
     geometry_.setScale(left, top, right, bottom);
     stamper_.scaleChanged();

@@ -55,6 +55,16 @@ public:
     Colour backColour() const { return back_; }
     const QFont& font() const { return font_; }
 
+    // What the canvas holds, kept to be put back later: a picture whose
+    // still part stays from frame to frame draws it once. The image is
+    // shared until either side draws.
+    struct Kept {
+        QImage image;
+        CanvasGeometry geometry;
+    };
+    Kept keep() const { return {image(), geometry_}; }
+    void restore(const Kept& kept);
+
     // Debug aid and test hook: when false every point is stamped.
     void setSkipRepeatedStamps(bool skip) { stamper_.setSkipRepeats(skip); }
 

@@ -725,8 +725,8 @@ window.viramontToolkit = (() => {
       button.dataset.action = b.command;
       if (b.command === 'close') button.className = 'end';
       button.addEventListener('click', () => {
-        if (b.command === 'close') panel.close();
-        else emit(`${p.menu}:${b.command}`);
+        if (b.command === 'close' || b.closes) panel.close();
+        if (b.command !== 'close') emit(`${p.menu}:${b.command}`);
       });
       return button;
     }));
@@ -1048,6 +1048,65 @@ window.viramontToolkit = (() => {
     if (source) source.stop();
   }
 
+  // ---- the motion ----------------------------------------------------------------------
+
+  // "Показать движение": while it plays, a frame each time the browser
+  // draws, given the frame's time; a frame the browser dropped, or one due
+  // while an action runs, is skipped, never queued: the next shows the time
+  // it is then. Space, Right, Left and Escape are its keys; any other key
+  // or a click stops it first and then takes effect (Ctrl with a letter,
+  // copy, save and print, takes the frame as it is). The body says whether
+  // it plays (data-motion) and counts the motions ended (data-motions): the
+  // signals the tests wait for.
+  let motionCall = null;  // { frame(now), key(key, now) } of the program
+  let motionPlaying = false;
+  let motionsEnded = 0;
+  const motionTimes = [];  // ms each frame took in the program, for the benchmark
+  const motionKeys = { ' ': 0, ArrowRight: 1, ArrowLeft: 2, Escape: 3 };
+  function motionCalls(frame, key) { motionCall = { frame, key }; }
+  function motionTick(now) {
+    if (!motionPlaying) return;
+    if (!acting) {
+      const began = performance.now();
+      const going = motionCall.frame(now);
+      motionTimes.push(performance.now() - began);
+      if (motionTimes.length > 1000) motionTimes.shift();
+      if (!going) return;
+    }
+    requestAnimationFrame(motionTick);
+  }
+  function motionBegin() {
+    motionPlaying = true;
+    document.body.dataset.motion = 'playing';
+    requestAnimationFrame(motionTick);
+    return window.matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
+  }
+  function motionEnd() {
+    motionPlaying = false;
+    delete document.body.dataset.motion;
+    document.body.dataset.motions = String(++motionsEnded);
+  }
+  function motionKey(key) {
+    const call = () => { if (motionPlaying) motionCall.key(key, performance.now()); };
+    if (acting) act(call);
+    else call();
+  }
+  document.addEventListener('keydown', (e) => {
+    if (!motionPlaying || e.ctrlKey || e.metaKey || e.altKey) return;
+    const key = motionKeys[e.key];
+    // Over a panel or a box the keys are theirs: the motion stops first.
+    if (key === undefined || document.querySelector('dialog[open]')) {
+      motionKey(-1);
+      return;
+    }
+    e.preventDefault();
+    e.stopImmediatePropagation();
+    motionKey(key);
+  }, true);
+  document.addEventListener('pointerdown', (e) => {
+    if (motionPlaying && e.button === 0 && !menuElement.contains(e.target)) motionKey(-1);
+  }, true);
+
   // ---- start ----------------------------------------------------------------------------
 
   // The decimal separator of the browser's language.
@@ -1072,5 +1131,6 @@ window.viramontToolkit = (() => {
     openBox, defineMenu, menuEnabled, defineKeys, openPanel, placeSheet, openPartsPanel, showPartsPanel, setPart,
     pagesBegin, pagesAdd, pagesSave, pagesPrint,
     walkable, walkValue, playSound, stopSound, soundsStarted: () => soundsStarted,
+    motionCalls, motionBegin, motionEnd, motionTimes,
   };
 })();

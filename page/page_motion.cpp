@@ -1,0 +1,80 @@
+#include "page/page_motion.h"
+
+#include "toolkit/web/web_page.h"
+#include "views/motion.h"
+
+#include <emscripten.h>
+
+#include <memory>
+
+// The toolkit's script, toolkit/web/toolkit.js.
+// Starts the toolkit's frames; 1 where the browser asks for reduced motion.
+EM_JS(int, tk_motion_begin, (), { return viramontToolkit.motionBegin(); });
+EM_JS(void, tk_motion_end, (), { viramontToolkit.motionEnd(); });
+EM_JS(double, tk_motion_now, (), { return performance.now(); });
+
+namespace viramont {
+
+namespace {
+
+struct Playing {
+    Playing(const FormState& plotted, bool reduced, double now, WebCanvas& canvas,
+            std::function<std::string()> description)
+        : motion(plotted), player(motion, reduced, now), picture1(canvas), description(std::move(description)) {}
+    view::Motion motion;
+    view::MotionPlayer player;
+    WebCanvas& picture1;
+    std::function<std::string()> description;
+};
+std::unique_ptr<Playing> playing;
+
+// The frame of `nowMs` on the toolkit's clock, shown; false once it ended.
+bool frame(double nowMs) {
+    if (!playing) return false;
+    const view::MotionPlayer::Tick t = playing->player.tick(nowMs / 1000);
+    if (t.draw) {
+        playing->motion.draw(t.frame, playing->picture1);
+        playing->picture1.present(t.finished ? playing->description() : t.frame.caption + ". " + t.frame.formula);
+    }
+    for (const std::string& said : t.said) web::announce(said);
+    if (!t.finished) return true;
+    playing.reset();
+    tk_motion_end();
+    return false;
+}
+
+} // namespace
+
+void playMotion(const FormState& plotted, WebCanvas& picture1, std::function<std::string()> description) {
+    stopMotion();
+    const bool reduced = tk_motion_begin() != 0;
+    const double now = tk_motion_now();
+    playing = std::make_unique<Playing>(plotted, reduced, now / 1000, picture1, std::move(description));
+    frame(now);
+}
+
+void stopMotion() {
+    if (!playing) return;
+    const double now = tk_motion_now();
+    playing->player.press(view::MotionKey::Escape, now / 1000);
+    frame(now);
+}
+
+} // namespace viramont
+
+extern "C" {
+
+// The frame at `nowMs` (the browser's frame time); 1 while the motion plays.
+EMSCRIPTEN_KEEPALIVE int viramont_motion_frame(double nowMs) { return viramont::frame(nowMs) ? 1 : 0; }
+
+// A key of the motion at `nowMs`: 0 Space, 1 Right, 2 Left, 3 Escape; any
+// other number stops it, as any other input does. 1 while it plays on.
+EMSCRIPTEN_KEEPALIVE int viramont_motion_key(int key, double nowMs) {
+    using viramont::view::MotionKey;
+    if (!viramont::playing) return 0;
+    constexpr MotionKey keys[] = {MotionKey::Space, MotionKey::Right, MotionKey::Left, MotionKey::Escape};
+    viramont::playing->player.press(key >= 0 && key < 4 ? keys[key] : MotionKey::Escape, nowMs / 1000);
+    return viramont::frame(nowMs) ? 1 : 0;
+}
+
+} // extern "C"

@@ -1,0 +1,24 @@
+#pragma once
+// "Показать движение" on the page: the motion of views/motion.h played on
+// Picture1, a frame each time the browser draws (the toolkit's motion
+// block runs requestAnimationFrame and calls viramont_motion_frame with the
+// time; a frame it dropped is skipped, never queued). Where the browser asks
+// for reduced motion (prefers-reduced-motion) each move's end stands for two
+// seconds instead. The toolkit hands over the motion's keys (Space, Right,
+// Left, Escape) and stops it before any other input.
+
+#include "form/form.h"
+#include "toolkit/web/web_canvas.h"
+
+#include <functional>
+#include <string>
+
+namespace viramont {
+
+// Plays the motion of the plot drawn from `plotted` on `picture1`;
+// `description` gives Picture1's words once it has ended on the press.
+void playMotion(const FormState& plotted, WebCanvas& picture1, std::function<std::string()> description);
+// Ends a motion under way on the press's picture; nothing otherwise.
+void stopMotion();
+
+} // namespace viramont
