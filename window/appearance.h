@@ -19,7 +19,7 @@ QColor layoutColour(Colour colour, const QPalette& palette);
 // The same as a colour value, as the canvases take it.
 Colour layoutColourValue(Colour colour, const QPalette& palette);
 
-// A small white window with a cyan title bar, in 16 and 32 pixels.
+// The program's icon (views/icon.h), in 16 and 32 pixels.
 QIcon programIcon();
 
 } // namespace viramont
