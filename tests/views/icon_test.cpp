@@ -17,13 +17,13 @@ namespace {
 constexpr std::uint32_t kBlack = 0xFF000000, kCyan = 0xFF00FFFF, kWhite = 0xFFFFFFFF, kNone = 0;
 
 // The runs of equal pixels down one column: colour and length.
-struct Run {
+struct Stretch {
     std::uint32_t colour;
     int length;
-    friend bool operator==(const Run&, const Run&) = default;
+    friend bool operator==(const Stretch&, const Stretch&) = default;
 };
-std::vector<Run> runsDown(const IconPicture& icon, int x) {
-    std::vector<Run> runs;
+std::vector<Stretch> runsDown(const IconPicture& icon, int x) {
+    std::vector<Stretch> runs;
     for (int y = 0; y < icon.size; ++y) {
         if (runs.empty() || runs.back().colour != icon.at(x, y)) runs.push_back({icon.at(x, y), 0});
         ++runs.back().length;
@@ -46,7 +46,7 @@ TEST(Icon, IsTheWindowInItsFrameAtEverySize) {
         }
         // Down the middle: the space above, the frame, the title bar, the
         // window, the frame and the space below, as much as above.
-        const std::vector<Run> down = runsDown(icon, row.size / 2);
+        const std::vector<Stretch> down = runsDown(icon, row.size / 2);
         ASSERT_EQ(down.size(), 6u);
         const std::uint32_t colours[] = {kNone, kBlack, kCyan, kWhite, kBlack, kNone};
         for (std::size_t i = 0; i < down.size(); ++i) EXPECT_EQ(down[i].colour, colours[i]) << i;
