@@ -1,11 +1,11 @@
 #include "window/appearance.h"
 
+#include "views/icon.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QPainter>
+#include <QImage>
 #include <QPixmap>
-
-#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -52,24 +52,18 @@ Colour layoutColourValue(Colour colour, const QPalette& palette) {
 }
 
 namespace {
-QPixmap iconPicture(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    const int margin = size / 16;
-    const QRect frame(margin, margin * 2, size - 2 * margin - 1, size - 4 * margin - 1);
-    p.fillRect(frame, Qt::white);
-    p.fillRect(QRect(frame.left(), frame.top(), frame.width(), std::max(3, size / 5)), QColor(0, 255, 255));
-    p.setPen(Qt::black);
-    p.drawRect(frame);
-    return pixmap;
+QPixmap iconPixmap(int size) {
+    const view::IconPicture icon = view::iconPicture(size);
+    const QImage image(reinterpret_cast<const uchar*>(icon.pixels.data()), size, size, size * 4,
+                       QImage::Format_ARGB32);
+    return QPixmap::fromImage(image.copy());
 }
 } // namespace
 
 QIcon programIcon() {
     QIcon icon;
-    icon.addPixmap(iconPicture(16));
-    icon.addPixmap(iconPicture(32));
+    icon.addPixmap(iconPixmap(16));
+    icon.addPixmap(iconPixmap(32));
     return icon;
 }
 

@@ -27,7 +27,7 @@ Colour layoutColourValue(Colour colour, const QPalette& palette);
 // font.
 CanvasWidget* canvasWidget(QWidget* parent, QSize size, int border, const layout::CanvasLook& look);
 
-// A small white window with a cyan title bar, in 16 and 32 pixels.
+// The program's icon (views/icon.h), in 16 and 32 pixels.
 QIcon programIcon();
 
 } // namespace viramont

@@ -3,8 +3,9 @@
 // WebDriver BiDi), headless, through puppeteer-core, with a fresh profile,
 // no background traffic, and downloads going to a folder of their own
 // (`page.downloads`). VIRAMONT_BROWSER=firefox picks Firefox. Every request
-// the page makes other than for its own file is recorded in `requests`, and
-// every script error in `errors`.
+// the page makes other than for its own file (or its own site folder) is
+// recorded in `requests`, every script error in `errors`, and every error
+// written to the console in `consoleErrors`.
 //
 // What headless Firefox cannot do, and what stands in for it:
 //   - window.print() ends the page there (the target closes), so in Firefox
@@ -45,15 +46,20 @@ function launch(language) {
 }
 
 // `touch` emulates a phone or tablet (a touch screen, a mobile viewport;
-// Chromium only); `fragment` opens the page's address with it.
+// Chromium only); `fragment` opens the page's address with it. `file` may
+// be the http address of a page in a site folder, `site` that folder's
+// address: whatever the page asks inside it is its own; such a page opens
+// in the launch's own fresh profile (Chromium offers no app to install in
+// a context of its own, which is incognito), with no folder for downloads.
 export async function launchPage(file, {
-  width = 1280, height = 900, language = 'ru-RU', ratio = 1, touch = false, fragment = '',
+  width = 1280, height = 900, language = 'ru-RU', ratio = 1, touch = false, fragment = '', site = '',
 } = {}) {
   const browser = await launch(language);
   const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'viramont-downloads-'));
-  const context = await browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
+  const context = site ? browser.defaultBrowserContext()
+    : await browser.createBrowserContext({ downloadBehavior: { policy: 'allow', downloadPath: downloads } });
   const page = await context.newPage();
-  const url = pathToFileURL(file).href;
+  const url = /^https?:/.test(file) ? file : pathToFileURL(file).href;
   const address = fragment ? `${url}#${fragment}` : url;
   page.requests = [];
   page.errors = [];
@@ -61,9 +67,12 @@ export async function launchPage(file, {
   page.accessibilityTree = engine === 'chromium';
   page.on('request', (r) => {
     const asked = r.url().split('#')[0];
-    if (asked !== url && !asked.startsWith('data:') && !asked.startsWith('blob:')) page.requests.push(r.url());
+    const own = site ? asked.startsWith(site) : asked === url;
+    if (!own && !asked.startsWith('data:') && !asked.startsWith('blob:')) page.requests.push(r.url());
   });
   page.on('pageerror', (e) => page.errors.push(e.message));
+  page.consoleErrors = [];
+  page.on('console', (m) => { if (m.type() === 'error') page.consoleErrors.push(m.text()); });
   await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch });
   await page.evaluateOnNewDocument((language, recordPrints) => {
     Object.defineProperty(navigator, 'language', { get: () => language });
