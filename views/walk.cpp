@@ -139,7 +139,7 @@ struct Curve {
     double xOf(double u) const { return (u - b) / k; }
 };
 
-Curve curveOf(const WalkPicture& p, Graph graph) {
+Curve graphCurve(const WalkPicture& p, Graph graph) {
     const Kind kind = kindOf(p.function);
     const double L = p.function == fn::kLogBase && p.logBase > 1 ? std::log(p.logBase) : 1.0;
     if (graph == Graph::Blue) return {kind, 1, 1, 0, 0, L, p.blue};
@@ -257,7 +257,7 @@ std::vector<Interest> interests(const WalkPicture& picture) {
     auto inView = [&](const Curve& c, double x) { return x >= left && x <= right && c.span.holds(x); };
 
     for (const Graph graph : {Graph::Blue, Graph::Red}) {
-        const Curve c = curveOf(picture, graph);
+        const Curve c = graphCurve(picture, graph);
         if (c.kind == Kind::None || c.span.empty() || c.k == 0) continue;
         const double from = std::max(c.span.from, left), to = std::min(c.span.to, right);
         if (from > to) continue;
@@ -301,7 +301,7 @@ std::vector<Interest> interests(const WalkPicture& picture) {
 
     // Where the graphs meet: a change of sign of their difference, narrowed
     // down to the last bit of x.
-    const Curve blue = curveOf(picture, Graph::Blue), red = curveOf(picture, Graph::Red);
+    const Curve blue = graphCurve(picture, Graph::Blue), red = graphCurve(picture, Graph::Red);
     const double from = std::max({left, blue.span.from, red.span.from}), to = std::min({right, blue.span.to, red.span.to});
     if (blue.kind != Kind::None && from < to) {
         auto gap = [&](double x) { return red.y(x) - blue.y(x); };

@@ -62,6 +62,13 @@ ColourRoles colourRolesOf(layout::Kind kind) {
     return {QPalette::WindowText, QPalette::Window};
 }
 
+// A window of its own shown over the others, with the focus.
+void bringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace
 
 MainWindow::MainWindow(double scaleFactor) {
@@ -219,28 +226,19 @@ void MainWindow::openSteps() {
         stepWindow_->showMotion = [this] { openClassView(view::Command::Motion); };
     }
     stepWindow_->showPlot(*plotted);
-    stepWindow_->show();
-    stepWindow_->raise();
-    stepWindow_->activateWindow();
+    bringForward(stepWindow_);
 }
 
 void MainWindow::openClassView(view::Command command) {
-    if (command == view::Command::Motion) {
-        if (view::offers(command, lastPlot_)) motion_->play(*ExplainedPlot(lastPlot_));
-        return;
-    }
-    QWidget* shown = nullptr;
+    if (command == view::Command::Motion && view::offers(command, lastPlot_)) motion_->play(*ExplainedPlot(lastPlot_));
     if (command == view::Command::Practice) {
         if (!practiceWindow_) practiceWindow_ = new PracticeWindow(this, *dialogs_);
-        shown = practiceWindow_;
-    } else if (command == view::Command::Cards) {
-        if (!cardsDialog_) cardsDialog_ = new CardsDialog(this, *dialogs_);
-        shown = cardsDialog_;
+        bringForward(practiceWindow_);
     }
-    if (!shown) return;
-    shown->show();
-    shown->raise();
-    shown->activateWindow();
+    if (command == view::Command::Cards) {
+        if (!cardsDialog_) cardsDialog_ = new CardsDialog(this, *dialogs_);
+        bringForward(cardsDialog_);
+    }
 }
 
 void MainWindow::handle(void (*handler)(Form&)) {
