@@ -3,6 +3,7 @@
 #include "plot/graph_loops.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
+#include "toolkit/blank_canvas.h"
 #include "toolkit/canvas_geometry.h"
 #include "toolkit/fault.h"
 #include "toolkit/number_text.h"
@@ -23,20 +24,15 @@ constexpr double kPi = std::numbers::pi;
 // A canvas of Picture1's pixels that keeps only the picture's scale and
 // where each graph's points went; the plot draws on it by pixel columns, as
 // on the screen.
-class ExtentCanvas final : public Canvas {
+class ExtentCanvas final : public BlankCanvas {
 public:
-    ExtentCanvas() : geometry_(practice::pictureSize().width, practice::pictureSize().height) {}
-    void clear() override { geometry_.clear(); }
+    ExtentCanvas() : BlankCanvas(practice::pictureSize().width, practice::pictureSize().height) {}
     void setScale(double left, double top, double right, double bottom) override {
-        geometry_.setScale(left, top, right, bottom);
+        BlankCanvas::setScale(left, top, right, bottom);
         view = {left, top, right, bottom};
     }
-    void setDrawWidth(int pixels) override { geometry_.setDrawWidth(pixels); }
-    void point(double x, double y) override { geometry_.moveTo(x, y); }
-    void point(double x, double y, Colour) override { geometry_.moveTo(x, y); }
     void points(std::span<const GraphPoint> batch, Colour colour) override {
-        if (batch.empty()) return;
-        geometry_.moveTo(batch.back().x, batch.back().y);
+        BlankCanvas::points(batch, colour);
         Span* span = colour == kBlue ? &blue : colour == kRed ? &red : nullptr;
         if (!span) return;
         for (const GraphPoint& p : batch) {
@@ -45,20 +41,11 @@ public:
             span->to = std::max<double>(span->to, p.x);
         }
     }
-    void line(double, double, double x2, double y2) override { geometry_.moveTo(x2, y2); }
-    void line(double, double, double x2, double y2, Colour) override { geometry_.moveTo(x2, y2); }
-    void print(std::string_view, LineEnd) override {}
-    WorldPoint currentPoint() const override { return geometry_.current(); }
-    std::string accessibleText() const override { return {}; }
-    const CanvasGeometry* pixelGrid() const override { return &geometry_; }
 
     struct View {
         double left = 0, top = 0, right = 0, bottom = 0;
     } view;
     Span blue, red;
-
-private:
-    CanvasGeometry geometry_;
 };
 
 // Where the plot meant a graph to go, and where it went: the loop's 32-bit
@@ -135,7 +122,7 @@ struct Curve {
         }
         return std::numeric_limits<double>::quiet_NaN();
     }
-    double y(double x) const { return A * g(u(x)) + C; }
+    double valueAt(double x) const { return A * g(u(x)) + C; }
     double xOf(double u) const { return (u - b) / k; }
 };
 
@@ -197,12 +184,12 @@ bool WalkPicture::isLogarithm() const { return kindOf(function) == Kind::Log; }
 
 std::optional<double> WalkPicture::value(Graph graph, double x) const {
     if (!(graph == Graph::Blue ? blue : red).holds(x)) return std::nullopt;
-    const graph::Params p(A, k, b, C, static_cast<std::int16_t>(logBase));
+    const graph::Params params(A, k, b, C, static_cast<std::int16_t>(logBase));
     std::optional<double> y;
     try {
         graph::visitValues(function, [&](auto values) {
             using Values = decltype(values);
-            y = graph == Graph::Blue ? Values::base(p, x) : Values::transformed(p, x);
+            y = graph == Graph::Blue ? Values::base(params, x) : Values::transformed(params, x);
         });
     } catch (const RuntimeFault&) {
         return std::nullopt;
@@ -304,7 +291,7 @@ std::vector<Interest> interests(const WalkPicture& picture) {
     const Curve blue = graphCurve(picture, Graph::Blue), red = graphCurve(picture, Graph::Red);
     const double from = std::max({left, blue.span.from, red.span.from}), to = std::min({right, blue.span.to, red.span.to});
     if (blue.kind != Kind::None && from < to) {
-        auto gap = [&](double x) { return red.y(x) - blue.y(x); };
+        auto gap = [&](double x) { return red.valueAt(x) - blue.valueAt(x); };
         constexpr int kSlices = 4000;
         double x0 = from, d0 = gap(x0);
         bool same = true;
