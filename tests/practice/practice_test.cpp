@@ -6,6 +6,7 @@
 #include "practice/notation.h"
 #include "plot/axes.h"
 #include "practice/practice.h"
+#include "practice_kit.h"
 #include "recording_canvas.h"
 #include "toolkit/blank_canvas.h"
 
@@ -302,16 +303,7 @@ TEST(Round, CountsTheTasksRightAtTheFirstTry) {
 namespace viramont::practice {
 namespace {
 
-// The numbers of "A = 2; k = 3; b = 1; C = 4" as a pupil would type them.
-std::array<std::string, 4> numbersOf(const std::string& line) {
-    std::array<std::string, 4> numbers;
-    std::size_t at = 0;
-    for (std::string& n : numbers) {
-        at = line.find("= ", at) + 2;
-        n = line.substr(at, line.find(';', at) - at);
-    }
-    return numbers;
-}
+using test::numbersOf;
 
 // The lines drawn in `colour`, in order: a card's curves are drawn as lines.
 std::vector<test::RecordingCanvas::Call> linesIn(const test::RecordingCanvas& canvas, Colour colour) {

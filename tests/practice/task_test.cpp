@@ -8,6 +8,7 @@
 #include "practice/notation.h"
 #include "practice/picture.h"
 #include "practice/practice.h"
+#include "practice_kit.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -78,16 +79,7 @@ std::vector<Transform> cheaperAnswers(const Task& task) {
     return found;
 }
 
-// The numbers of "A = 2; k = 3; b = 1; C = 4" as a pupil would type them.
-std::array<std::string, 4> numbersOf(const std::string& line) {
-    std::array<std::string, 4> numbers;
-    std::size_t at = 0;
-    for (std::string& n : numbers) {
-        at = line.find("= ", at) + 2;
-        n = line.substr(at, line.find(';', at) - at);
-    }
-    return numbers;
-}
+using test::numbersOf;
 
 std::string show(const Task& task) {
     return task.function + " a=" + std::to_string(task.logBase) + " A=" + std::to_string(task.hidden.A) +

@@ -1,6 +1,7 @@
 // The panels' controllers with no front end: a whole round of practice
 // through its commands, and the cards' box reading its numbers.
 
+#include "practice_kit.h"
 #include "toolkit/number_text.h"
 #include "views/cards_panel.h"
 #include "views/practice.h"
@@ -72,11 +73,8 @@ TEST(PracticePanel, PlaysAWholeRoundThroughItsCommands) {
             EXPECT_EQ(screen.last.reveal, part::kSteps);
             const std::string steps = screen.text(part::kSteps);
             const std::size_t from = steps.find('\n') + 1;
-            const std::string numbers = steps.substr(from, steps.find('\n', from) - from);
-            for (std::size_t i = 0, at = 0; i < 4; ++i) {
-                at = numbers.find("= ", at) + 2;
-                screen.values[part::field(i)] = numbers.substr(at, numbers.find(';', at) - at);
-            }
+            const std::array<std::string, 4> numbers = test::numbersOf(steps.substr(from, steps.find('\n', from) - from));
+            for (std::size_t i = 0; i < 4; ++i) screen.values[part::field(i)] = numbers[i];
             screen.show(panel.press(Command::Check, screen.read()));
             EXPECT_TRUE(screen.text(part::kVerdict).starts_with("Верно")) << steps;
             EXPECT_EQ(screen.last.reveal, part::kVerdict);
