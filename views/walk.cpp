@@ -3,6 +3,7 @@
 #include "plot/graph_loops.h"
 #include "plot/plot.h"
 #include "plot/redraw.h"
+#include "practice/picture.h"
 #include "toolkit/blank_canvas.h"
 #include "toolkit/canvas_geometry.h"
 #include "toolkit/fault.h"
@@ -58,9 +59,8 @@ Span drawnSpan(Span meant, Span went) {
     return {went.from - meant.from < slack ? meant.from : went.from, meant.to - went.to < slack ? meant.to : went.to};
 }
 
-WalkPicture pictureOf(const FormState& inputs) {
-    ExtentCanvas canvas;
-    redrawGraphs(inputs, canvas);
+// The function and its numbers, as the form holds them.
+WalkPicture numbersOf(const FormState& inputs) {
     WalkPicture p;
     p.function = inputs.FunctionName;
     p.A = inputs.StretchY;
@@ -68,6 +68,13 @@ WalkPicture pictureOf(const FormState& inputs) {
     p.b = inputs.ShiftX.value();
     p.C = inputs.ShiftY;
     p.logBase = inputs.LogBase;
+    return p;
+}
+
+WalkPicture pictureOf(const FormState& inputs) {
+    ExtentCanvas canvas;
+    redrawGraphs(inputs, canvas);
+    WalkPicture p = numbersOf(inputs);
     p.left = std::min(canvas.view.left, canvas.view.right);
     p.right = std::max(canvas.view.left, canvas.view.right);
     p.bottom = std::min(canvas.view.bottom, canvas.view.top);
@@ -205,7 +212,16 @@ WalkPicture plotPicture(const FormState& inputs, std::string_view description) {
 }
 
 WalkPicture taskPicture(const practice::Task& task) {
-    WalkPicture p = pictureOf(practice::taskState(task, task.hidden));
+    // The task's picture shows its own part of the plane, both graphs drawn
+    // across it wherever they have values.
+    WalkPicture p = numbersOf(practice::taskState(task, task.hidden));
+    const practice::Window view =
+        practice::pictureLayout(practice::curveOf(task), task.hidden, practice::taskPictureArea()).view;
+    p.left = view.left;
+    p.right = view.right;
+    p.bottom = view.bottom;
+    p.top = view.top;
+    p.blue = p.red = {view.left, view.right};
     p.lines = linesOf(practice::describeTask(task), ". ");
     p.hidesNumbers = true;
     return p;

@@ -9,6 +9,7 @@
 #include "toolkit/number_text.h"
 #include "views/sound.h"
 #include "views/walk.h"
+#include "toolkit/blank_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include <map>
 #include <numbers>
 #include <string>
+#include <tuple>
 
 namespace viramont::view {
 namespace {
@@ -235,6 +237,12 @@ TEST(WalkKeys, AreReadByTheirPlaceOnTheKeyboard) {
     for (const auto& [code, key] : rows) EXPECT_EQ(walkKeyOf(code), key) << code;
 }
 
+// Keeps the last scale a drawing set: the part of the plane it shows.
+struct ScaleCanvas final : BlankCanvas {
+    void setScale(double l, double t, double r, double b) override { left = l, top = t, right = r, bottom = b; }
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
 TEST_F(WalkTest, ThePracticePictureNeverSaysItsHiddenFormula) {
     for (const std::uint64_t seed : {1ull, 7ull, 20261209ull}) {
         for (const practice::Task& task : practice::makeRound(seed, practice::Level::AllFour)) {
@@ -242,6 +250,17 @@ TEST_F(WalkTest, ThePracticePictureNeverSaysItsHiddenFormula) {
             const std::string formula = practice::solutionOf(task).formula;
             Walk walk(taskPicture(task));
             EXPECT_GE(walk.picture().lines.size(), 2u);
+            // The walk crosses the part of the plane the task's picture shows,
+            // both graphs drawn across it.
+            ScaleCanvas drawn;
+            practice::drawTask(task, drawn);
+            const WalkPicture& p = walk.picture();
+            EXPECT_EQ(std::tuple(p.left, p.right, p.bottom, p.top),
+                      std::tuple(drawn.left, drawn.right, drawn.bottom, drawn.top));
+            if (!p.isLogarithm()) {
+                EXPECT_EQ(walk.press(WalkKey::Home).text.find("нет"), std::string::npos);
+                EXPECT_EQ(walk.press(WalkKey::End).text.find("нет"), std::string::npos);
+            }
             std::vector<std::string> said;
             for (int i = 0; i < 8; ++i) said.push_back(walk.press(WalkKey::Down).text);
             for (int i = 0; i < 12; ++i) said.push_back(walk.press(WalkKey::NextPoint).text);
