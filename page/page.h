@@ -7,6 +7,7 @@
 
 #include "form/form.h"
 #include "page/page_panel.h"
+#include "page/page_walk.h"
 #include "plot/redraw.h"
 #include "plot/steps.h"
 #include "toolkit/web/json.h"
@@ -60,6 +61,9 @@ struct Page {
     // Practice and the cards' box in their panels.
     view::PracticePanel practice;
     WebPanel practicePanel;
+    // Picture1 and practice's picture walked by keys and heard.
+    pagewalk::CanvasWalk walk1{"Picture1"};
+    pagewalk::CanvasWalk practiceWalk{view::practice_part::kPicture};
     WebPanel cardsPanel;
 
     Page(double width, double height, double devicePixelRatio);
@@ -73,6 +77,7 @@ struct Page {
     void openLink(std::string_view fragment);
     void command(std::string_view menu, std::string_view name);
     void openPractice();
+    void showPractice(const view::PanelUpdate& update);
 
     // page_outputs.cpp
     void redraw(double ratio);

@@ -29,7 +29,6 @@
 #include "page/page_look.h"
 #include "page/page_motion.h"
 #include "page/page_state.h"
-#include "page/page_walk.h"
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "toolkit/number_text.h"
@@ -149,7 +148,11 @@ void Page::handle(void (*handler)(Form&)) {
     if (handler == Command1_Click) {
         if (GraphPoints(form->state) > kLongPlot) web::showBusy();
         view::pressPlot(lastPlot, form->state, picture1->geometry(), [&] { runHandler(*form, handler); }, offerItem);
-        pagewalk::plotDrawn(lastPlot, form->state.Spoken.picture1);
+        if (const std::optional<FormState>& inputs = lastPlot.inputs()) {
+            walk1.showPicture([inputs = *inputs, words = form->state.Spoken.picture1] {
+                return view::plotPicture(inputs, words);
+            });
+        }
     } else {
         runHandler(*form, handler);
     }
@@ -177,18 +180,27 @@ void Page::openLink(std::string_view fragment) {
 // The practice panel over the form: the round left open, as it was left;
 // else a new round.
 void Page::openPractice() {
-    if (practicePanel.open(viewportWidth, dpr)) {
-        practicePanel.apply(practice.start(practicePanel.values()), practice.pictureWords());
+    if (practicePanel.open(viewportWidth, dpr)) showPractice(practice.start(practicePanel.values()));
+}
+
+// What practice changed, drawn; a new picture is walked anew.
+void Page::showPractice(const view::PanelUpdate& update) {
+    practicePanel.apply(update, practice.pictureWords());
+    if (update.redrawPicture) {
+        practiceWalk.showPicture([task = practice.round().task()] { return view::taskPicture(task); });
     }
 }
 
 // A command of a menu, a key or a panel's buttons: "MENU:COMMAND".
 void Page::command(std::string_view menu, std::string_view name) {
     const view::Command c = view::commandNamed(name);
-    if (menu == practicePanel.id()) {
-        return practicePanel.apply(practice.press(c, practicePanel.values()), practice.pictureWords());
+    if (menu == practicePanel.id()) return showPractice(practice.press(c, practicePanel.values()));
+    if (menu == "walk") {  // keys on a walked canvas (page_walk.h)
+        for (pagewalk::CanvasWalk* walk : {&walk1, &practiceWalk}) {
+            if (const auto code = pagewalk::codeFor(*walk, name)) return walk->act(*code);
+        }
+        return;
     }
-    if (menu == "walk") return pagewalk::act(name);  // keys on Picture1 (page_walk.h)
     if (menu == cardsPanel.id()) {
         if (c == view::Command::Save || c == view::Command::Print) outputCards(c);
         return;
@@ -206,7 +218,7 @@ void Page::command(std::string_view menu, std::string_view name) {
     if (menu != kPictureMenu || !view::offers(c, lastPlot)) return;
     if (c == view::Command::Steps) showSteps();
     if (c == view::Command::Link) copyLink();
-    if (c == view::Command::Listen) pagewalk::act("listen");
+    if (c == view::Command::Listen) walk1.act("listen");
     if (c == view::Command::Practice) openPractice();
     if (c == view::Command::Cards) cardsPanel.open(viewportWidth, dpr);
 }

@@ -696,6 +696,18 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
     assert.ok(await page.$eval('#practice', (d) => d.open));
     assert.deepEqual(await page.$$eval('#practice input', (es) => es.map((e) => e.getAttribute('aria-label'))), names);
     assert.match(await text('practice-picture-lines'), /Красный график: построен от x = /);
+    // The task's picture is walked by the keys that walk Picture1.
+    assert.equal(await page.$eval('#practice-picture', (e) => e.getAttribute('role')), 'slider');
+    await page.focus('#practice-picture');
+    await acted(page, () => page.keyboard.press('ArrowDown'));
+    const firstLine = await page.waitForFunction(() => {
+      const said = document.getElementById('announce').textContent;
+      return said.startsWith('Синий график — ') && said;
+    }, { polling: 'mutation', timeout: kStuck }).then((h) => h.jsonValue());
+    assert.ok((await text('practice-picture-lines')).startsWith(firstLine), firstLine);
+    await acted(page, () => page.keyboard.press('End'));
+    assert.match(await page.$eval('#practice-picture', (e) => e.getAttribute('aria-valuetext')),
+      /^x = −?[\d,]+: (синий −?[\d,]+|синего графика нет); (красный −?[\d,]+|красного графика нет)$/);
     const tasks = [];
     for (let n = 1; n <= 10; ++n) {
       assert.equal(await text('practice-heading'), `Задание ${n} из 10`);

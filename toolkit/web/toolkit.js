@@ -1001,13 +1001,15 @@ window.viramontToolkit = (() => {
   function walkable(id, codes) {
     const canvas = document.getElementById(id);
     canvas.setAttribute('role', 'slider');
+    canvas.tabIndex = 0;
     if (canvas.dataset.walk) return;
     canvas.dataset.walk = 'on';
     for (const type of ['keydown', 'pointerdown']) document.addEventListener(type, startAudio, true);
     canvas.addEventListener('keydown', (e) => {
       if (e.ctrlKey || e.altKey || e.metaKey || e.shiftKey || box.open || !codes.includes(e.code)) return;
+      if (e.code === 'Escape' && !playing) return;  // nothing to stop: Escape closes the panel it is in
       e.preventDefault();
-      emit(`walk:${e.code}`);
+      emit(`walk:${id}/${e.code}`);
     });
   }
   function walkValue(id, text, x) {
@@ -1017,7 +1019,7 @@ window.viramontToolkit = (() => {
   }
   // Plays stereo samples, left and right interleaved, at `rate`; false when
   // the page has no sound.
-  function playSound(samples, rate, sweep) {
+  function playSound(id, samples, rate, sweep) {
     stopSound();
     if (!audio || audio.state === 'closed') return false;
     const frames = samples.length / 2;
@@ -1034,7 +1036,7 @@ window.viramontToolkit = (() => {
     source.onended = () => {
       if (playing !== source) return;
       playing = null;
-      if (sweep) emit('walk:ended');
+      if (sweep) emit(`walk:${id}/ended`);
     };
     source.start();
     playing = source;
