@@ -3,6 +3,7 @@
 #include "form/form.h"
 #include "form/layout.h"
 #include "plot/axes.h"
+#include "plot/step_graphs.h"
 #include "practice/notation.h"
 #include "toolkit/colour.h"
 
@@ -348,15 +349,33 @@ PictureFacts pictureFacts(const Curve& curve, const Transform& t, const PictureA
     return f;
 }
 
+namespace {
+void drawGuides(const Window& v, const Transform& t, bool atMinusB, bool atC, Canvas& canvas) {
+    if (atC) canvas.line(v.left, t.C, v.right, t.C, paletteColour(kCGuidePalette));
+    if (atMinusB) canvas.line(-t.b, v.bottom, -t.b, v.top, paletteColour(kBGuidePalette));
+}
+} // namespace
+
+void drawPictureStill(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
+                      const std::optional<Transform>& before, bool guideAtMinusB, bool guideAtC) {
+    const PictureLayout l = pictureLayout(curve, t, area);
+    drawPaperAndAxes(l, area, canvas);
+    drawGuides(l.view, t, guideAtMinusB, guideAtC, canvas);
+    drawGraph(curve, {}, l.view, area, canvas, kBlue);
+    if (before) drawGraph(curve, *before, l.view, area, canvas, kMutedCurve);
+    drawLabels(l, area, {curve, t}, canvas);
+}
+
+void drawPictureCurve(const Curve& curve, const Transform& t, const Transform& now, const PictureArea& area,
+                      Canvas& canvas) {
+    drawGraph(curve, now, pictureLayout(curve, t, area).view, area, canvas, kRed);
+}
+
 void drawPicture(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
                  const std::optional<Transform>& answer, Colour answerColour, bool guides) {
     const PictureLayout l = pictureLayout(curve, t, area);
     drawPaperAndAxes(l, area, canvas);
-    if (guides) {
-        const Window& v = l.view;
-        canvas.line(v.left, t.C, v.right, t.C, paletteColour(kCGuidePalette));
-        canvas.line(-t.b, v.bottom, -t.b, v.top, paletteColour(kBGuidePalette));
-    }
+    drawGuides(l.view, t, guides, guides, canvas);
     drawGraph(curve, {}, l.view, area, canvas, kBlue);
     drawGraph(curve, t, l.view, area, canvas, kRed);
     if (answer) drawGraph(curve, *answer, l.view, area, canvas, answerColour);

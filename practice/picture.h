@@ -61,4 +61,13 @@ inline bool readable(const PictureFacts& f) {
 void drawPicture(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
                  const std::optional<Transform>& answer = {}, Colour answerColour = 0, bool guides = false);
 
+// The task's moves played on its picture, a frame in two parts: what
+// stays through a move (the task's part of the plane, its grid, axes and
+// labels, the guide lines shown so far, y = f(x) in blue and the curve
+// before the move in grey), then the curve of the frame, `now`, in red.
+void drawPictureStill(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
+                      const std::optional<Transform>& before, bool guideAtMinusB, bool guideAtC);
+void drawPictureCurve(const Curve& curve, const Transform& t, const Transform& now, const PictureArea& area,
+                      Canvas& canvas);
+
 } // namespace viramont::practice

@@ -2,6 +2,7 @@
 
 #include "plot/plot.h"
 #include "plot/step_graphs.h"
+#include "practice/picture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +56,10 @@ Motion::Motion(const FormState& plotted) : plotted_(plotted) {
         moves_.push_back({step.move.kind, step.heading + of + step.sentence, step.formula, from, step.curve});
         from = step.curve;
     }
+}
+
+Motion::Motion(const TaskPictureState& picture) : Motion(practice::taskState(picture.task, picture.task.hidden)) {
+    task_ = picture;
 }
 
 FormState Motion::stateOf(const StepCurve& curve) const {
@@ -114,14 +119,27 @@ MotionFrame Motion::endFrame() const {
 }
 
 void Motion::draw(const MotionFrame& frame, Canvas& graph) const {
-    if (frame.end) {
+    if (frame.end && task_) {
+        practice::drawTask(task_->task, graph, task_->answer, task_->guides);
+    } else if (frame.end) {
         redrawGraphs(plotted_, graph);
-        return;
+    } else {
+        drawMoving(frame, drawStill(frame, graph), graph);
     }
-    drawMoving(frame, drawStill(frame, graph), graph);
 }
 
+namespace {
+practice::Transform transformOf(const StepCurve& c) { return {c.A, c.k, c.b, c.C}; }
+} // namespace
+
 WorldPoint Motion::drawStill(const MotionFrame& frame, Canvas& graph) const {
+    if (task_) {
+        const practice::Task& task = task_->task;
+        practice::drawPictureStill(practice::curveOf(task), task.hidden, practice::taskPictureArea(), graph,
+                                   frame.grey ? std::optional(transformOf(frame.before)) : std::nullopt,
+                                   frame.guideAtMinusB, frame.guideAtC);
+        return {};
+    }
     graph.clear();
     const WorldPoint corner = redrawStill(plotted_, frame.guideAtC, frame.guideAtMinusB, graph);
     if (frame.grey) DrawCurve(stateOf(frame.before), {frame.before.start, frame.before.end}, graph, kMutedCurve);
@@ -129,12 +147,21 @@ WorldPoint Motion::drawStill(const MotionFrame& frame, Canvas& graph) const {
 }
 
 void Motion::drawMoving(const MotionFrame& frame, WorldPoint corner, Canvas& graph) const {
-    DrawCurve(stateOf(frame.curve), {frame.curve.start, frame.curve.end}, graph, kRed);
-    // The caption from the left edge, a line below the top: the current
-    // point goes to a place left of the canvas, where nothing is drawn, and
-    // an empty line brings it to the edge.
-    const double right = static_cast<double>(plotted_.XEnd) + 1;
-    graph.point(corner.x - 2 * (right - corner.x), corner.y);
+    if (task_) {
+        const practice::Task& task = task_->task;
+        const practice::PictureArea area = practice::taskPictureArea();
+        practice::drawPictureCurve(practice::curveOf(task), task.hidden, transformOf(frame.curve), area, graph);
+        // The caption from the left edge, a line below the top, as on Picture1.
+        const practice::Window view = practice::pictureLayout(practice::curveOf(task), task.hidden, area).view;
+        graph.point(view.left - (view.right - view.left), view.top);
+    } else {
+        DrawCurve(stateOf(frame.curve), {frame.curve.start, frame.curve.end}, graph, kRed);
+        // The caption from the left edge, a line below the top: the current
+        // point goes to a place left of the canvas, where nothing is drawn, and
+        // an empty line brings it to the edge.
+        const double right = static_cast<double>(plotted_.XEnd) + 1;
+        graph.point(corner.x - 2 * (right - corner.x), corner.y);
+    }
     graph.print(" ", LineEnd::NewLine);
     graph.print(frame.caption, LineEnd::NewLine);
     graph.print(frame.formula, LineEnd::NewLine);

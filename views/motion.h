@@ -20,9 +20,11 @@
 #include "form/form.h"
 #include "plot/redraw.h"
 #include "plot/steps.h"
+#include "practice/practice.h"
 #include "toolkit/canvas.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,10 +56,22 @@ struct MotionFrame {
     std::string caption, formula;  // two lines at the top of the picture
 };
 
+// Practice's task as its picture shows it (practice/picture.h): the answer
+// drawn over it and whether the guide lines are shown.
+struct TaskPictureState {
+    practice::Task task;
+    std::optional<practice::Transform> answer;
+    bool guides = false;
+};
+
 class Motion {
 public:
     // The motion of the plot drawn from `plotted` (HasStepChain holds).
     explicit Motion(const FormState& plotted);
+    // The motion of practice's task on its own picture: the same moves, each
+    // frame drawn by the picture's rules on its part of the plane; the end
+    // is the picture as practice shows it.
+    explicit Motion(const TaskPictureState& picture);
 
     const std::vector<MotionMove>& moves() const { return moves_; }
     double duration() const { return kMoveSeconds * static_cast<double>(moves_.size()); }
@@ -86,6 +100,7 @@ public:
 private:
     FormState plotted_;
     std::vector<MotionMove> moves_;
+    std::optional<TaskPictureState> task_;
 };
 
 // The factor of a stretch or squeeze at `s` (0..1 of the move) on its way

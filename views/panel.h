@@ -86,6 +86,7 @@ struct PanelUpdate {
     std::string focus;         // the part to take the focus; empty: where it is
     std::string reveal;        // the part to bring into view; empty: none
     bool redrawPicture = false;  // the panel's picture drawn again
+    bool playMotion = false;     // the panel's picture plays its moves (views/motion.h)
     std::string announcement;  // said to screen readers; empty: nothing
     std::string message;       // a box with this message; empty: none
 

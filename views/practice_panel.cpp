@@ -44,6 +44,7 @@ Panel describePractice() {
             buttonsPart({{Command::Check, kCheckButton},
                          {Command::Hint, kHintButton},
                          {Command::ShowSolution, kSolutionButton},
+                         {Command::Motion, kShowMotionText},
                          {Command::NextTask, kNextButton, true}}),
             textPart(part::kVerdict, true),
             textPart(part::kDiffers),
@@ -83,6 +84,11 @@ PanelUpdate PracticePanel::press(Command command, const PanelValues& values) {
     case Command::Check: return check(values);
     case Command::Hint: return hint();
     case Command::ShowSolution: return solution();
+    case Command::Motion: {
+        PanelUpdate update;
+        update.playMotion = solutionShown_;
+        return update;
+    }
     default: return {};
     }
 }
@@ -101,6 +107,8 @@ PanelUpdate PracticePanel::showTask() {
     for (std::size_t i = 0; i < practice::kFieldNames.size(); ++i) update.value(part::field(i), "");
     for (const std::string& name : {part::kVerdict, part::kDiffers, part::kSteps}) update.text(name, "");
     for (const Command c : kTaskCommands) update.enable(part::button(c), true);
+    solutionShown_ = false;
+    update.enable(part::button(Command::Motion), false);
     update.redrawPicture = true;
     update.focus = part::field(0);
     return update;
@@ -141,6 +149,8 @@ PanelUpdate PracticePanel::solution() {
     for (const std::string& line : lines) shown += (shown.empty() ? "" : "\n") + line;
     PanelUpdate update;
     update.text(part::kSteps, shown);
+    solutionShown_ = true;
+    update.enable(part::button(Command::Motion), true);
     update.reveal = part::kSteps;
     update.announcement = lines.front();
     return update;
@@ -155,6 +165,8 @@ PanelUpdate PracticePanel::next(const PanelValues& values) {
     update.text(part::kVerdict, round_->score());
     for (const std::string& name : {part::kDiffers, part::kSteps}) update.text(name, "");
     for (const Command c : kTaskCommands) update.enable(part::button(c), false);
+    solutionShown_ = false;
+    update.enable(part::button(Command::Motion), false);
     update.text(part::button(Command::NextTask), kNewRoundButton);
     update.focus = part::button(Command::NextTask);
     update.reveal = part::kVerdict;

@@ -10,6 +10,7 @@
 // check.
 
 #include "practice/practice.h"
+#include "views/motion.h"
 #include "views/panel.h"
 
 #include <cstdint>
@@ -42,6 +43,9 @@ public:
     const std::string& pictureWords() const { return words_; }
     const practice::Round& round() const { return *round_; }
     bool guidesShown() const { return guides_; }
+    // The task's picture as it stands, for the motion of its moves, which
+    // "Показать движение" offers once the solution is shown.
+    TaskPictureState pictureState() const { return {round_->task(), answer_, guides_}; }
 
 private:
     PanelUpdate showTask();
@@ -57,6 +61,7 @@ private:
     std::string words_;
     bool guides_ = false;
     bool scored_ = false;
+    bool solutionShown_ = false;
 };
 
 // The practice panel's parts by name.

@@ -51,11 +51,13 @@ MotionDriver::~MotionDriver() {
     if (player_) qApp->removeEventFilter(this);
 }
 
-void MotionDriver::play(const FormState& plotted) {
+void MotionDriver::play(const FormState& plotted) { play(std::make_unique<view::Motion>(plotted)); }
+
+void MotionDriver::play(std::unique_ptr<view::Motion> motion) {
     stop();
     if (!reduced_) reduced_ = desktopAsksForReducedMotion();
     still_.reset();
-    motion_ = std::make_unique<view::Motion>(plotted);
+    motion_ = std::move(motion);
     player_ = std::make_unique<view::MotionPlayer>(*motion_, *reduced_, now());
     qApp->installEventFilter(this);
     tick();

@@ -28,14 +28,16 @@ class CanvasWidget;
 
 class MotionDriver : public QObject {
 public:
-    // Plays on `picture1` of `window`; `description` gives Picture1's words
-    // once the motion has ended on the press's picture.
+    // Plays on `picture1` of `window` (or on practice's picture); `description`
+    // gives the picture's words once the motion has ended on its own picture.
     MotionDriver(QWidget* window, CanvasWidget* picture1, Announcer& announcer,
                  std::function<std::string()> description);
     ~MotionDriver() override;
 
     // Plays the motion of the plot drawn from `plotted`, from its start.
     void play(const FormState& plotted);
+    // Plays `motion` (practice's task on its picture), from its start.
+    void play(std::unique_ptr<view::Motion> motion);
     // Ends a motion under way on the press's picture; nothing otherwise.
     void stop();
     bool playing() const { return player_ != nullptr; }

@@ -2,6 +2,7 @@
 
 #include "toolkit/qt/canvas_widget.h"
 #include "views/walk.h"
+#include "window/motion_driver.h"
 #include "window/picture_walker.h"
 #include "window/sound_player.h"
 
@@ -18,6 +19,7 @@ PracticeWindow::PracticeWindow(QWidget* owner, Dialogs& dialogs)
       panel_([] { return std::uint64_t(std::random_device{}()); }) {
     picture()->setFocusPolicy(Qt::StrongFocus);  // walked by keys (picture_walker.h)
     walker_ = new PictureWalker(picture(), announcer(), *new SoundPlayer(this));
+    motion_ = new MotionDriver(this, picture(), announcer(), [this] { return panel_.pictureWords(); });
     onCommand([this](view::Command c) { show(panel_.press(c, values())); });
     newRound();
 }
@@ -27,6 +29,7 @@ void PracticeWindow::show(const view::PanelUpdate& update) {
     if (update.redrawPicture) {
         walker_->showPicture([task = panel_.round().task()] { return view::taskPicture(task); });
     }
+    if (update.playMotion) motion_->play(std::make_unique<view::Motion>(panel_.pictureState()));
 }
 
 void PracticeWindow::newRound(std::optional<std::uint64_t> seed) {

@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace viramont {
 
+class MotionDriver;
 class PictureWalker;
 
 class PracticeWindow : public PanelWindow {
@@ -27,6 +28,8 @@ public:
     QLineEdit* field(std::size_t i) const;
     QPushButton* button(view::Command command) const;
     QLabel* text(const std::string& name) const;
+    // The moves of the task played on its picture, once its solution is shown.
+    MotionDriver& motion() const { return *motion_; }
 
 private:
     // Carries out `update`; a task drawn anew is walked anew by keys.
@@ -34,6 +37,7 @@ private:
 
     view::PracticePanel panel_;
     PictureWalker* walker_;
+    MotionDriver* motion_;
 };
 
 } // namespace viramont

@@ -6,7 +6,9 @@
 #include "params/intake.h"
 #include "plot/plot.h"
 #include "plot/steps.h"
+#include "practice/practice.h"
 #include "views/motion.h"
+#include "toolkit/blank_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +182,49 @@ TEST(MotionFrames, BeginOnTheBlueGraphAndEndEachMoveOnItsStepsGraph) {
         }
         // The last is the press's red graph.
         EXPECT_EQ(redOf(motion, motion.duration()), inColour(press, kRed));
+    }
+}
+
+// The lines a drawing makes, by colour, and the texts it prints: the task's
+// picture draws its graphs as lines.
+struct LineCanvas final : BlankCanvas {
+    using Line = std::tuple<Colour, double, double, double, double>;
+    void line(double x1, double y1, double x2, double y2, Colour colour) override {
+        lines.push_back({colour, x1, y1, x2, y2});
+        BlankCanvas::line(x1, y1, x2, y2, colour);
+    }
+    void print(std::string_view text, LineEnd) override { printed.emplace_back(text); }
+    std::vector<Line> in(Colour colour, Colour as) const {
+        std::vector<Line> out;
+        for (auto [c, x1, y1, x2, y2] : lines) {
+            if (c == colour) out.push_back({as, x1, y1, x2, y2});
+        }
+        return out;
+    }
+    std::vector<Line> lines;
+    std::vector<std::string> printed;
+};
+
+TEST(MotionFrames, OfAPracticeTaskBeginOnItsBlueGraphAndEndOnItsRedOneAndThenItsPicture) {
+    for (const practice::Task& task : practice::makeRound(20261209, practice::Level::AllFour)) {
+        SCOPED_TRACE(task.function);
+        const view::TaskPictureState state{task, practice::Transform{1, 1, 0, 0}, true};
+        const Motion motion(state);
+        ASSERT_FALSE(motion.moves().empty());
+        LineCanvas picture;
+        practice::drawTask(task, picture, state.answer, state.guides);
+        LineCanvas first, last, end;
+        motion.draw(motion.frameAt(0), first);
+        motion.draw(motion.frameAt(motion.duration()), last);
+        motion.draw(motion.endFrame(), end);
+        EXPECT_FALSE(first.in(kRed, kRed).empty());
+        EXPECT_EQ(first.in(kRed, kRed), picture.in(kBlue, kRed));
+        EXPECT_EQ(last.in(kRed, kRed), picture.in(kRed, kRed));
+        ASSERT_GE(last.printed.size(), 2u);  // the caption and the formula, over the labels
+        EXPECT_EQ(last.printed[last.printed.size() - 2], motion.moves().back().caption);
+        // The end is the picture as practice shows it, with its answer and guides.
+        EXPECT_EQ(end.lines, picture.lines);
+        EXPECT_EQ(end.printed, picture.printed);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "window/main_window.h"
 #include "window/picture_menu.h"
 #include "window/practice_window.h"
+#include "window/motion_driver.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt/canvas_widget.h"
 #include "window/pixels.h"
@@ -106,6 +107,38 @@ TEST_F(PracticeWindowTest, ARoundFromTheMenu) {
     EXPECT_EQ(practice->button(view::Command::NextTask)->text(), "Новый раунд");
     practice->button(view::Command::NextTask)->click();
     EXPECT_EQ(practice->text(part::kHeading)->text(), "Задание 1 из 10");
+}
+
+TEST_F(PracticeWindowTest, TheSolutionOffersTheTasksMovesPlayedOnItsPicture) {
+    menuItem("Тренировка…");
+    PracticeWindow* practice = window.practiceWindow();
+    ASSERT_TRUE(practice);
+    practice->newRound(20261209);
+    QPushButton* motion = practice->button(view::Command::Motion);
+    EXPECT_FALSE(motion->isEnabled());
+    practice->button(view::Command::ShowSolution)->click();
+    ASSERT_TRUE(motion->isEnabled());
+    const QImage still = practice->picture()->canvas().image().copy();
+    const QString words = practice->picture()->spokenText();
+
+    // The first frame: the first move's caption over a picture of its own;
+    // Escape ends it on the task's picture at once.
+    practice->motion().setReducedMotion(false);
+    bool framed = false;
+    practice->motion().onFrame = [&] { framed = true; };
+    motion->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return framed; }, 60000));
+    practice->motion().onFrame = nullptr;
+    EXPECT_TRUE(practice->picture()->spokenText().startsWith("Шаг 1 из ")) << practice->picture()->spokenText().toStdString();
+    EXPECT_NE(practice->picture()->canvas().image(), still);
+    QTest::keyClick(practice->picture(), Qt::Key_Escape);
+    EXPECT_FALSE(practice->motion().playing());
+    EXPECT_EQ(practice->picture()->canvas().image(), still);
+    EXPECT_EQ(practice->picture()->spokenText(), words);
+
+    // The next task offers it once its solution is shown.
+    practice->button(view::Command::NextTask)->click();
+    EXPECT_FALSE(motion->isEnabled());
 }
 
 QString pdfText(const QString& file) {
