@@ -185,7 +185,12 @@ void Page::openPractice() {
 
 // What practice changed, drawn; a new picture is walked anew.
 void Page::showPractice(const view::PanelUpdate& update) {
+    stopMotion();
     practicePanel.apply(update, practice.pictureWords());
+    if (update.playMotion && practicePanel.picture()) {
+        playMotion(std::make_unique<view::Motion>(practice.pictureState()), *practicePanel.picture(),
+                   [this] { return practice.pictureWords(); });
+    }
     if (update.redrawPicture) {
         practiceWalk.showPicture([task = practice.round().task()] { return view::taskPicture(task); });
     }
@@ -213,7 +218,8 @@ void Page::command(std::string_view menu, std::string_view name) {
     default: break;
     }
     if (c == view::Command::Motion && view::offers(c, lastPlot)) {
-        return playMotion(*ExplainedPlot(lastPlot), *picture1, [this] { return form->state.Spoken.picture1; });
+        return playMotion(std::make_unique<view::Motion>(*ExplainedPlot(lastPlot)), *picture1,
+                          [this] { return form->state.Spoken.picture1; });
     }
     if (menu != kPictureMenu || !view::offers(c, lastPlot)) return;
     if (c == view::Command::Steps) showSteps();

@@ -9,7 +9,7 @@
 
 // The toolkit's script, toolkit/web/toolkit.js.
 // Starts the toolkit's frames; 1 where the browser asks for reduced motion.
-EM_JS(int, tk_motion_begin, (), { return viramontToolkit.motionBegin(); });
+EM_JS(int, tk_motion_begin, (const char* canvas), { return viramontToolkit.motionBegin(UTF8ToString(canvas)); });
 EM_JS(void, tk_motion_end, (), { viramontToolkit.motionEnd(); });
 EM_JS(double, tk_motion_now, (), { return performance.now(); });
 
@@ -18,10 +18,11 @@ namespace viramont {
 namespace {
 
 struct Playing {
-    Playing(const FormState& plotted, bool reduced, double now, WebCanvas& canvas,
+    Playing(std::unique_ptr<view::Motion> played, bool reduced, double now, WebCanvas& canvas,
             std::function<std::string()> description)
-        : motion(plotted), player(motion, reduced, now), picture1(canvas), description(std::move(description)) {}
-    view::Motion motion;
+        : motion(std::move(played)), player(*motion, reduced, now), picture1(canvas),
+          description(std::move(description)) {}
+    std::unique_ptr<view::Motion> motion;
     view::MotionPlayer player;
     WebCanvas& picture1;
     std::function<std::string()> description;
@@ -33,7 +34,7 @@ bool frame(double nowMs) {
     if (!playing) return false;
     const view::MotionPlayer::Tick t = playing->player.tick(nowMs / 1000);
     if (t.draw) {
-        playing->motion.draw(t.frame, playing->picture1);
+        playing->motion->draw(t.frame, playing->picture1);
         playing->picture1.present(t.finished ? playing->description() : t.frame.caption + ". " + t.frame.formula);
     }
     for (const std::string& said : t.said) web::announce(said);
@@ -45,11 +46,11 @@ bool frame(double nowMs) {
 
 } // namespace
 
-void playMotion(const FormState& plotted, WebCanvas& picture1, std::function<std::string()> description) {
+void playMotion(std::unique_ptr<view::Motion> motion, WebCanvas& picture, std::function<std::string()> description) {
     stopMotion();
-    const bool reduced = tk_motion_begin() != 0;
+    const bool reduced = tk_motion_begin(picture.id().c_str()) != 0;
     const double now = tk_motion_now();
-    playing = std::make_unique<Playing>(plotted, reduced, now / 1000, picture1, std::move(description));
+    playing = std::make_unique<Playing>(std::move(motion), reduced, now / 1000, picture, std::move(description));
     frame(now);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // "Показать движение" on the page: the motion of views/motion.h played on
-// Picture1, a frame each time the browser draws (the toolkit's motion
+// Picture1 or practice's picture, a frame each time the browser draws (the toolkit's motion
 // block runs requestAnimationFrame and calls viramont_motion_frame with the
 // time; a frame it dropped is skipped, never queued). Where the browser asks
 // for reduced motion (prefers-reduced-motion) each move's end stands for two
@@ -9,15 +9,18 @@
 
 #include "form/form.h"
 #include "toolkit/web/web_canvas.h"
+#include "views/motion.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace viramont {
 
-// Plays the motion of the plot drawn from `plotted` on `picture1`;
-// `description` gives Picture1's words once it has ended on the press.
-void playMotion(const FormState& plotted, WebCanvas& picture1, std::function<std::string()> description);
+// Plays `motion` on `picture` (Picture1, or practice's picture);
+// `description` gives the picture's words once it has ended on its own
+// picture.
+void playMotion(std::unique_ptr<view::Motion> motion, WebCanvas& picture, std::function<std::string()> description);
 // Ends a motion under way on the press's picture; nothing otherwise.
 void stopMotion();
 

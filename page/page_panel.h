@@ -30,6 +30,8 @@ public:
     // Carries out `update`; `pictureWords` is the picture in words.
     void apply(const view::PanelUpdate& update, const std::string& pictureWords = {});
     const std::string& id() const { return panel_.id; }
+    // The panel's picture, once the panel is made.
+    WebCanvas* picture() const { return picture_.get(); }
 
 private:
     web::Json describe(const view::PanelPart& part, double viewportWidth, double dpr);

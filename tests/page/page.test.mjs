@@ -712,9 +712,27 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
     for (let n = 1; n <= 10; ++n) {
       assert.equal(await text('practice-heading'), `Задание ${n} из 10`);
       const base = await text('practice-base');
+      assert.equal(await page.$eval('#practice-motion', (b) => b.disabled), true);
       await click('practice-solution');
       const lines = (await text('practice-steps')).split('\n');
       assert.ok(lines.length >= 3, lines.join(' / '));
+      if (n === 1) {
+        // The solution offers the task's moves on its picture; Escape ends
+        // them at once on the picture as it was, and the panel stays open.
+        const picture = () => page.$eval('#practice-picture', (c) => [c.toDataURL(),
+          document.getElementById('practice-picture-lines').textContent]);
+        const still = await picture();
+        const ended = Number(await page.evaluate(() => document.body.dataset.motions || 0));
+        await click('practice-motion');
+        await page.waitForFunction(() => document.body.dataset.motion === 'playing' &&
+          /^Шаг 1 из \d/.test(document.getElementById('practice-picture-lines').textContent),
+        { polling: 'mutation', timeout: kStuck });
+        await page.keyboard.press('Escape');
+        await page.waitForFunction((b) => Number(document.body.dataset.motions || 0) > b,
+          { polling: 'mutation', timeout: kStuck }, ended);
+        assert.deepEqual(await picture(), still);
+        assert.ok(await page.$eval('#practice', (d) => d.open));
+      }
       tasks.push({ base, numbers: lines[1].split('; ').map((part) => part.split('= ')[1]) });
       await click('practice-next');
     }

@@ -1077,8 +1077,10 @@ window.viramontToolkit = (() => {
     }
     requestAnimationFrame(motionTick);
   }
-  function motionBegin() {
+  let motionCanvas = null;  // the canvas it plays on
+  function motionBegin(canvas) {
     motionPlaying = true;
+    motionCanvas = document.getElementById(canvas);
     document.body.dataset.motion = 'playing';
     requestAnimationFrame(motionTick);
     return window.matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0;
@@ -1096,8 +1098,10 @@ window.viramontToolkit = (() => {
   document.addEventListener('keydown', (e) => {
     if (!motionPlaying || e.ctrlKey || e.metaKey || e.altKey) return;
     const key = motionKeys[e.key];
-    // Over a panel or a box the keys are theirs: the motion stops first.
-    if (key === undefined || document.querySelector('dialog[open]')) {
+    // Over a panel or a box the keys are theirs, unless it plays in that
+    // panel: the motion stops first.
+    const over = [...document.querySelectorAll('dialog[open]')].pop();
+    if (key === undefined || (over && !over.contains(motionCanvas))) {
       motionKey(-1);
       return;
     }

@@ -51,6 +51,8 @@ public:
     int deviceWidth() const { return geometry_.widthPx(); }
     int deviceHeight() const { return geometry_.heightPx(); }
     double ratio() const { return dpr_; }
+    // The element's id.
+    const std::string& id() const { return id_; }
     // The same logical canvas at another ratio, cleared and scaled to its
     // logical pixels, as new: its drawing is to be made again.
     void resize(double ratio);
