@@ -205,6 +205,7 @@ void MainWindow::wireEvents() {
     walker_ = new PictureWalker(picture1_, *announcer_, *new SoundPlayer(this));
     connect(&pictureMenu_->action(view::Command::Listen), &QAction::triggered, this, [this] { walker_->listen(); });
     motion_ = new MotionDriver(this, picture1_, *announcer_, [this] { return form_->state.Spoken.picture1; });
+    pictureMenu_->takeFramesFrom([this] { return motion_->shownFrame(); });
 }
 
 void MainWindow::notePlot() {

@@ -64,6 +64,11 @@ void MotionDriver::play(std::unique_ptr<view::Motion> motion) {
     if (player_) ticks_->start();
 }
 
+std::function<void(Canvas&)> MotionDriver::shownFrame() const {
+    if (!player_) return {};
+    return [motion = motion_, frame = shown_](Canvas& graph) { motion->draw(frame, graph); };
+}
+
 void MotionDriver::stop() {
     if (!player_) return;
     player_->press(view::MotionKey::Escape, now());
@@ -74,6 +79,7 @@ void MotionDriver::tick() {
     if (!player_) return;
     const view::MotionPlayer::Tick t = player_->tick(now());
     if (t.draw) {
+        shown_ = t.frame;
         drawFrame(*motion_, t.frame);
         picture1_->refresh(t.finished ? description_() : t.frame.caption + ". " + t.frame.formula);
     }

@@ -41,6 +41,11 @@ public:
     // Ends a motion under way on the press's picture; nothing otherwise.
     void stop();
     bool playing() const { return player_ != nullptr; }
+    bool paused() const { return player_ && player_->paused(); }
+    // Draws the frame shown now anew on a canvas of the picture's size at
+    // any resolution, for copy, save and print; the frame is kept, so that
+    // a drawing made later shows it still. Empty when none plays.
+    std::function<void(Canvas&)> shownFrame() const;
     // Each frame shown, and the end, for those who wait on them.
     std::function<void()> onFrame, onFinished;
     // Reduced motion as the desktop asks for it, read once; set by hand here.
@@ -65,7 +70,8 @@ private:
     Announcer& announcer_;
     std::function<std::string()> description_;
     std::optional<bool> reduced_;
-    std::unique_ptr<view::Motion> motion_;
+    std::shared_ptr<const view::Motion> motion_;
+    view::MotionFrame shown_;
     std::unique_ptr<view::MotionPlayer> player_;
     class Ticks;
     std::unique_ptr<Ticks> ticks_;

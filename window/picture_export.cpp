@@ -165,7 +165,7 @@ void paintPaper(QPainter& painter, const QRectF& page, const PaperParts& parts) 
         return QRectF(origin + (QPointF(c.box.topLeft()) - canvases.topLeft()) * scale, QSizeF(c.box.size()) * scale);
     };
     drawCanvas(painter, boxOf(parts.graph), scale, parts.graph, [&](Canvas& graph) {
-        if (parts.plotInputs) redrawGraphs(*parts.plotInputs, graph);
+        if (parts.drawGraph) parts.drawGraph(graph);
     });
     drawCanvas(painter, boxOf(parts.legend), scale, parts.legend,
                [&](Canvas& legend) { redrawLegend(parts.legendPrints, legend); });
@@ -174,7 +174,7 @@ void paintPaper(QPainter& painter, const QRectF& page, const PaperParts& parts) 
 QImage largerPicture(const PaperParts& parts, double ratio) {
     const CanvasParts& g = parts.graph;
     RasterCanvas graph(g.box.width(), g.box.height(), ratio, g.fore, g.back, g.font);
-    if (parts.plotInputs) redrawGraphs(*parts.plotInputs, graph);
+    if (parts.drawGraph) parts.drawGraph(graph);
     const CanvasParts& l = parts.legend;
     RasterCanvas legend(l.box.width(), l.box.height(), ratio, l.fore, l.back, l.font);
     redrawLegend(parts.legendPrints, legend);

@@ -15,6 +15,7 @@
 #include "toolkit/canvas_geometry.h"
 #include "views/outputs.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -65,7 +66,9 @@ struct CanvasParts {
 };
 struct PaperParts {
     CanvasParts graph, legend;
-    std::optional<FormState> plotInputs;
+    // Picture1 as it stands drawn anew: the press, or the frame of a motion
+    // under way; nothing when none is drawn.
+    std::function<void(Canvas&)> drawGraph;
     std::vector<PrintedText> legendPrints;
     QString formula;  // empty: no formula line
     QFont formulaFont;

@@ -100,6 +100,14 @@ QFont PictureMenu::formulaFont() const {
     return font;
 }
 
+std::function<void(Canvas&)> PictureMenu::graphDrawing() const {
+    if (shownFrame_) {
+        if (std::function<void(Canvas&)> frame = shownFrame_()) return frame;
+    }
+    if (!lastPlot_.inputs()) return {};
+    return [inputs = *lastPlot_.inputs()](Canvas& graph) { redrawGraphs(inputs, graph); };
+}
+
 PaperParts PictureMenu::paperParts() const {
     auto partsOf = [this](const CanvasWidget* c) {
         return CanvasParts{QRect(imageCorner(c, window_), c->contentsRect().size()), c->canvas().foreColour(),
@@ -108,7 +116,7 @@ PaperParts PictureMenu::paperParts() const {
     return {
         .graph = partsOf(graph_),
         .legend = partsOf(legend_),
-        .plotInputs = lastPlot_.inputs(),
+        .drawGraph = graphDrawing(),
         .legendPrints = legend_->canvas().geometry().prints(),
         .formula = formulaLineOf(formula_->text()),
         .formulaFont = formulaFont(),

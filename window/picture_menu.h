@@ -61,17 +61,23 @@ public:
     QAction& stepsAction() { return action(view::Command::Steps); }
 
     QMenu& menu() { return menu_; }
+    // Where the graph canvas's frame comes from while a motion plays on it
+    // (MotionDriver::shownFrame): copy, save and print take that frame.
+    void takeFramesFrom(std::function<std::function<void(Canvas&)>()> shownFrame) { shownFrame_ = std::move(shownFrame); }
 
 private:
     void openMenu(CanvasWidget* canvas, QPoint at);
     QImage screenPicture() const;
     QFont formulaFont() const;
+    // Draws the graph canvas as it stands anew.
+    std::function<void(Canvas&)> graphDrawing() const;
 
     QWidget* window_;
     CanvasWidget* graph_;
     CanvasWidget* legend_;
     QLineEdit* formula_;
     const LastPlot& lastPlot_;
+    std::function<std::function<void(Canvas&)>()> shownFrame_;
     PictureOutput output_;
     std::vector<std::unique_ptr<QAction>> actions_;  // as the menu lists them
     QMenu menu_;

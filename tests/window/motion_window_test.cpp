@@ -133,6 +133,29 @@ TEST(MotionWindow, EscapeEndsItOnThePressAtOnce) {
     EXPECT_TRUE(p.sameAsPress());
 }
 
+TEST(MotionWindow, SaveAndPrintDrawTheFrameAnewWithItsCaption) {
+    Played p;
+    const QImage pressLarger = p.window.pictureMenu().picture(2.0);
+    p.window.pictureMenu().action(view::Command::Motion).trigger();
+    ASSERT_TRUE(waitFor(p.window.motion(), [&] { return !p.sameAsPress(); }));
+    QTest::keyClick(p.window.picture1(), Qt::Key_Space);  // paused on the frame
+    ASSERT_TRUE(p.window.motion().paused());
+    const QString shown = p.window.picture1()->spokenText();
+    // The paper's drawing and the larger PNG are the frame, caption and all.
+    const PaperParts parts = p.window.pictureMenu().paperParts();
+    ASSERT_TRUE(parts.drawGraph);
+    RasterCanvas paper(parts.graph.box.width(), parts.graph.box.height(), 3.0, parts.graph.fore, parts.graph.back,
+                       parts.graph.font);
+    parts.drawGraph(paper);
+    EXPECT_TRUE(QString::fromStdString(paper.accessibleText()).contains(shown.section(". ", 0, 1)))
+        << shown.toStdString() << " / " << paper.accessibleText();
+    EXPECT_TRUE(shown.startsWith("Шаг 1 из 4"));
+    EXPECT_NE(p.window.pictureMenu().picture(2.0), pressLarger);
+    // Once it has ended, the press again.
+    QTest::keyClick(p.window.picture1(), Qt::Key_Escape);
+    EXPECT_EQ(p.window.pictureMenu().picture(2.0), pressLarger);
+}
+
 TEST(MotionWindow, ASteepCurveKeepsAnsweringTheKeys) {
     // A sine with k = 150 over -300..300, much of it drawn point by point:
     // frames come late and are not made up for; the keys still answer.
