@@ -24,6 +24,7 @@ struct Playing {
           description(std::move(description)) {}
     std::unique_ptr<view::Motion> motion;
     view::MotionPlayer player;
+    view::MotionFrame shown;
     WebCanvas& picture1;
     std::function<std::string()> description;
 };
@@ -34,6 +35,7 @@ bool frame(double nowMs) {
     if (!playing) return false;
     const view::MotionPlayer::Tick t = playing->player.tick(nowMs / 1000);
     if (t.draw) {
+        playing->shown = t.frame;
         playing->motion->draw(t.frame, playing->picture1);
         playing->picture1.present(t.finished ? playing->description() : t.frame.caption + ". " + t.frame.formula);
     }
@@ -52,6 +54,12 @@ void playMotion(std::unique_ptr<view::Motion> motion, WebCanvas& picture, std::f
     const double now = tk_motion_now();
     playing = std::make_unique<Playing>(std::move(motion), reduced, now / 1000, picture, std::move(description));
     frame(now);
+}
+
+bool drawShownFrame(const WebCanvas& picture, Canvas& onto) {
+    if (!playing || &playing->picture1 != &picture) return false;
+    playing->motion->draw(playing->shown, onto);
+    return true;
 }
 
 void stopMotion() {

@@ -23,5 +23,8 @@ namespace viramont {
 void playMotion(std::unique_ptr<view::Motion> motion, WebCanvas& picture, std::function<std::string()> description);
 // Ends a motion under way on the press's picture; nothing otherwise.
 void stopMotion();
+// Draws the frame shown now on `picture` anew onto another canvas of its
+// size, for save and print; false when no motion plays there.
+bool drawShownFrame(const WebCanvas& picture, Canvas& onto);
 
 } // namespace viramont

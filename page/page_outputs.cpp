@@ -4,6 +4,7 @@
 // it; the plot's link; the cards' pages.
 
 #include "page/page.h"
+#include "page/page_motion.h"
 
 #include "page/page_look.h"
 #include "plot/step_graphs.h"
@@ -31,7 +32,8 @@ void Page::redraw(double ratio) {
         const std::string id = "Paper" + std::to_string(i + 1);
         WebCanvas paper(id, look.width, look.height, ratio, look.fore, look.back, look.font);
         web::offscreenCanvas(id, paper.deviceWidth(), paper.deviceHeight());
-        if (i == 0 && lastPlot.inputs()) redrawGraphs(*lastPlot.inputs(), paper);
+        // Picture1 as it stands: the frame of a motion under way, or the press.
+        if (i == 0 && !drawShownFrame(*picture1, paper) && lastPlot.inputs()) redrawGraphs(*lastPlot.inputs(), paper);
         if (i == 1) redrawLegend(picture2->geometry().prints(), paper);
         paper.present();
     }

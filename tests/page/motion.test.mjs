@@ -70,6 +70,22 @@ test('the motion on Picture1, from the menu', async (t) => {
       assert.deepEqual(await shown(page), plotted);
     });
 
+    await t.test('save and print draw the frame shown anew, then the plot again', async () => {
+      const larger = () => page.evaluate(async () => (await viramontHooks.picture(3)).toDataURL());
+      const press = await larger();
+      const before = await motionsEnded(page);
+      await showMotion(page);
+      await page.waitForFunction(() => document.body.dataset.motion === 'playing' &&
+        /Шаг 1 из 4/.test(document.getElementById('Picture1-lines').textContent),
+      { polling: 'mutation', timeout: kStuck });
+      await page.keyboard.press(' ');  // paused on its frame
+      assert.notEqual(await larger(), press);
+      await page.keyboard.press('Escape');
+      await page.waitForFunction((b) => Number(document.body.dataset.motions || 0) > b,
+        { polling: 'mutation', timeout: kStuck }, before);
+      assert.equal(await larger(), press);
+    });
+
     await t.test('Escape ends it at once, on the plot', async () => {
       const before = await motionsEnded(page);
       await showMotion(page);
