@@ -291,6 +291,15 @@ std::string GraphWords(const GraphTrace& trace, const FormState& plotted) {
     return graphWords(trace, true, nullptr, viewOf(plotted));
 }
 
+std::string GraphWords(const GraphTrace& trace, double left, double right, double bottom, double top) {
+    return graphWords(trace, true, nullptr, {left, right, bottom, top});
+}
+
+std::string ViewWords(double left, double right, double bottom, double top) {
+    return "Видно x от " + num(left) + " слева до " + num(right) + " справа и y от " + num(bottom) + " внизу до " +
+           num(top) + " вверху.";
+}
+
 void DescribePlot(FormState& s, const PlotOutcome& outcome) {
     SpokenText& spoken = s.Spoken;
     const RuntimeFault* fault = outcome.fault;
@@ -304,8 +313,7 @@ void DescribePlot(FormState& s, const PlotOutcome& outcome) {
     const View view = viewOf(s);
     std::string text = "Отрезок от " + num(s.XStart.value()) + " до " + num(s.XEnd) + ".";
     if (s.XStart.value() > s.XEnd) text += " Его начало больше конца, поэтому графики не построены.";
-    text += " Видно x от " + num(view.left) + " слева до " + num(view.right) + " справа и y от " + num(view.bottom) +
-            " внизу до " + num(view.top) + " вверху.\n";
+    text += " " + ViewWords(view.left, view.right, view.bottom, view.top) + "\n";
     if (stop == Part::Axes) {
         text += "Рисунок не достроен: оси остановились, " + faultReason(*fault) + ". Графики не построены.";
     } else {

@@ -76,6 +76,11 @@ inline constexpr const char* kRedGraphName = "Красный график";
 // meets the x-axis ("Пересекает ось x в 3 точках: …") and whether it
 // leaves the picture.
 std::string GraphWords(const GraphTrace& trace, const FormState& plotted);
+// The same for a picture of its own, showing x from `left` to `right` and y
+// from `bottom` to `top`.
+std::string GraphWords(const GraphTrace& trace, double left, double right, double bottom, double top);
+// "Видно x от −1 слева до 11 справа и y от −1,98 внизу до 6,99 вверху."
+std::string ViewWords(double left, double right, double bottom, double top);
 
 // After a plot: the description of the picture and its formula into
 // state.Spoken (picture1, plot, drawnFor), and the announcement. A plot

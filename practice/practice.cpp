@@ -173,14 +173,17 @@ void drawTask(const Task& task, Canvas& canvas, const std::optional<Transform>& 
 }
 
 std::string describeTask(const Task& task) {
+    // The task's picture: both graphs across the part of the plane it shows.
+    const Window v = pictureLayout(curveOf(task), task.hidden, taskPictureArea()).view;
     BlankCanvas sink(pictureSize().width, pictureSize().height);
-    GraphTrace red;
-    const FormState hidden = taskState(task, task.hidden);
-    redrawGraphs(hidden, sink);
-    DrawCurve(hidden, redInterval(task), sink, kRed, &red);
-    const std::string base = ComposeSteps(taskState(task, Transform{})).baseFormula;
-    return std::string(kBlueGraphName) + " — исходная функция " + base + " на отрезке от " + spokenNumber(task.start) +
-           " до " + spokenNumber(task.end) + ". " + kRedGraphName + ": " + GraphWords(red, hidden);
+    sink.setScale(v.left, v.top, v.right, v.bottom);
+    GraphTrace blue, red;
+    const FormState base = taskState(task, Transform{});
+    DrawCurve(base, {v.left, v.right}, sink, kBlue, &blue);
+    DrawCurve(taskState(task, task.hidden), {v.left, v.right}, sink, kRed, &red);
+    auto words = [&](const GraphTrace& trace) { return GraphWords(trace, v.left, v.right, v.bottom, v.top); };
+    return ViewWords(v.left, v.right, v.bottom, v.top) + " " + kBlueGraphName + " — исходная функция " +
+           ComposeSteps(base).baseFormula + ": " + words(blue) + " " + kRedGraphName + ": " + words(red);
 }
 
 ReadAnswer readAnswer(const std::array<std::string, 4>& texts) {

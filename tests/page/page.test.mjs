@@ -702,7 +702,7 @@ test('practice: a wrong answer in green with what differs, the solution typed ba
     await acted(page, () => page.keyboard.press('ArrowDown'));
     const firstLine = await page.waitForFunction(() => {
       const said = document.getElementById('announce').textContent;
-      return said.startsWith('Синий график — ') && said;
+      return said.startsWith('Видно x от ') && said;
     }, { polling: 'mutation', timeout: kStuck }).then((h) => h.jsonValue());
     assert.ok((await text('practice-picture-lines')).startsWith(firstLine), firstLine);
     await acted(page, () => page.keyboard.press('End'));

@@ -4,6 +4,7 @@
 #include "form_kit.h"
 #include "practice/cards.h"
 #include "practice/notation.h"
+#include "practice/picture.h"
 #include "plot/axes.h"
 #include "practice/practice.h"
 #include "practice_kit.h"
@@ -170,12 +171,17 @@ TEST(Check, ReadsTheFieldsAsTheFormDoesAndNamesOneItCannotRead) {
 
 TEST(TaskDescription, SaysWhereTheRedGraphRunsInThePlotsWordsNotItsFormula) {
     test::DecimalSeparator comma(",");
-    const std::string words = describeTask(taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6));
-    EXPECT_EQ(words.rfind("Синий график — исходная функция y = Sin(x) на отрезке от −6 до 6. Красный график: построен от "
-                          "x = ",
-                          0),
-              0u)
+    const Task sine = taskOf(fn::kSin, {2, 3, 1, 4}, -6, 6);
+    const std::string words = describeTask(sine);
+    // Both graphs as the task's picture shows them: across its part of the plane.
+    const auto view = pictureLayout(curveOf(sine), sine.hidden, taskPictureArea()).view;
+    EXPECT_EQ(words.rfind("Видно x от " + spokenNumber(view.left) + " слева до " + spokenNumber(view.right), 0), 0u)
         << words;
+    for (const char* graph : {". Синий график — исходная функция y = Sin(x): ", " Красный график: "}) {
+        EXPECT_NE(words.find(graph + std::string("построен от x = ") + spokenNumber(view.left) + " до x = "),
+                  std::string::npos)
+            << words;
+    }
     EXPECT_NE(words.find(". Наибольшее значение 6 при x = "), std::string::npos) << words;
     EXPECT_NE(words.find(", наименьшее 2 при x = "), std::string::npos) << words;
     EXPECT_NE(words.find("Ось x не пересекает."), std::string::npos) << "2Sin(..)+4 stays above the axis";
