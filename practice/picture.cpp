@@ -350,20 +350,28 @@ PictureFacts pictureFacts(const Curve& curve, const Transform& t, const PictureA
 }
 
 namespace {
-void drawGuides(const Window& v, const Transform& t, bool atMinusB, bool atC, Canvas& canvas) {
-    if (atC) canvas.line(v.left, t.C, v.right, t.C, paletteColour(kCGuidePalette));
-    if (atMinusB) canvas.line(-t.b, v.bottom, -t.b, v.top, paletteColour(kBGuidePalette));
+// The task's picture: its part of the plane, the guide lines asked for,
+// y = f(x) in blue, then each of `curves` that is there in its colour, and
+// the labels on top.
+void drawPictureOf(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
+                   bool guideAtMinusB, bool guideAtC,
+                   std::initializer_list<std::pair<std::optional<Transform>, Colour>> curves) {
+    const PictureLayout l = pictureLayout(curve, t, area);
+    const Window& v = l.view;
+    drawPaperAndAxes(l, area, canvas);
+    if (guideAtC) canvas.line(v.left, t.C, v.right, t.C, paletteColour(kCGuidePalette));
+    if (guideAtMinusB) canvas.line(-t.b, v.bottom, -t.b, v.top, paletteColour(kBGuidePalette));
+    drawGraph(curve, {}, v, area, canvas, kBlue);
+    for (const auto& [shown, colour] : curves) {
+        if (shown) drawGraph(curve, *shown, v, area, canvas, colour);
+    }
+    drawLabels(l, area, {curve, t}, canvas);
 }
 } // namespace
 
 void drawPictureStill(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
                       const std::optional<Transform>& before, bool guideAtMinusB, bool guideAtC) {
-    const PictureLayout l = pictureLayout(curve, t, area);
-    drawPaperAndAxes(l, area, canvas);
-    drawGuides(l.view, t, guideAtMinusB, guideAtC, canvas);
-    drawGraph(curve, {}, l.view, area, canvas, kBlue);
-    if (before) drawGraph(curve, *before, l.view, area, canvas, kMutedCurve);
-    drawLabels(l, area, {curve, t}, canvas);
+    drawPictureOf(curve, t, area, canvas, guideAtMinusB, guideAtC, {{before, kMutedCurve}});
 }
 
 void drawPictureCurve(const Curve& curve, const Transform& t, const Transform& now, const PictureArea& area,
@@ -373,13 +381,7 @@ void drawPictureCurve(const Curve& curve, const Transform& t, const Transform& n
 
 void drawPicture(const Curve& curve, const Transform& t, const PictureArea& area, Canvas& canvas,
                  const std::optional<Transform>& answer, Colour answerColour, bool guides) {
-    const PictureLayout l = pictureLayout(curve, t, area);
-    drawPaperAndAxes(l, area, canvas);
-    drawGuides(l.view, t, guides, guides, canvas);
-    drawGraph(curve, {}, l.view, area, canvas, kBlue);
-    drawGraph(curve, t, l.view, area, canvas, kRed);
-    if (answer) drawGraph(curve, *answer, l.view, area, canvas, answerColour);
-    drawLabels(l, area, {curve, t}, canvas);
+    drawPictureOf(curve, t, area, canvas, guides, guides, {{t, kRed}, {answer, answerColour}});
 }
 
 } // namespace viramont::practice
