@@ -416,7 +416,7 @@ WalkReply Walk::edge(const char* text) {
     return reply;
 }
 
-WalkReply Walk::line(int delta) {
+WalkReply Walk::readLine(int delta) {
     const int count = static_cast<int>(picture_.lines.size());
     const int next = line_ + delta;
     if (next < 0) return said("Начало описания.");
@@ -447,8 +447,8 @@ WalkReply Walk::toPoint(bool next) {
 WalkReply Walk::press(WalkKey key) {
     const double left = picture_.left, right = picture_.right;
     switch (key) {
-    case WalkKey::Down: return line(1);
-    case WalkKey::Up: return line(-1);
+    case WalkKey::Down: return readLine(1);
+    case WalkKey::Up: return readLine(-1);
     case WalkKey::Home: return moveTo(left);
     case WalkKey::End: return moveTo(right);
     case WalkKey::Right:

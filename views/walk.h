@@ -129,7 +129,7 @@ public:
 private:
     WalkReply moveTo(double x, const std::string& before = {});
     WalkReply edge(const char* text);
-    WalkReply line(int delta);
+    WalkReply readLine(int delta);
     WalkReply toPoint(bool next);
     double stepped(double from, int steps) const;
 
