@@ -20,6 +20,11 @@ void DotStamper::setDeviceWidth(int pixels) {
         shapeLeft_ = std::min(shapeLeft_, s.dx);
         shapeRight_ = std::max(shapeRight_, s.dx + s.length);
     }
+    columnsJoin_ = true;
+    for (std::size_t i = 0; i < shape_.size(); ++i) {
+        const DotSpan& s = shape_[i];
+        if (s.dy != shapeTop_ + static_cast<int>(i) || s.dx > 0 || s.dx + s.length <= 0) columnsJoin_ = false;
+    }
     scaleChanged();
 }
 
@@ -34,7 +39,58 @@ void DotStamper::points(std::span<const GraphPoint> batch, Colour colour) {
     for (std::size_t i = 0; i < batch.size(); ++i) {
         if (colour == last_.colour) i = last_.floats.firstOutside(batch, i);
         if (i == batch.size()) break;
+        if (i + 1 < batch.size() && batch[i + 1].x == batch[i].x) {
+            const std::size_t end = stampRun(batch, i, colour);
+            if (end > i) {
+                i = end - 1;
+                continue;
+            }
+        }
         dot(batch[i].x, batch[i].y, colour);
+    }
+}
+
+std::size_t DotStamper::stampRun(std::span<const GraphPoint> batch, std::size_t from, Colour colour) {
+    if (!skipRepeats_ || !columnsJoin_) return from;  // every point stamped on its own
+    const float x = batch[from].x;
+    // The pixel of a point of the run, none outside where a dot can touch
+    // the image (nor a NaN).
+    const auto pixelOf = [&](std::size_t i, DevicePixel& out) {
+        const DevicePoint d = geometry_.map(x, batch[i].y);
+        if (!area_.holds(d)) return false;
+        out = DevicePixel::of(d);
+        return true;
+    };
+    DevicePixel first, next;
+    if (!pixelOf(from, first) || !pixelOf(from + 1, next) || next.left() != first.left()) return from;
+    const int step = next.top() - first.top();
+    if (step != 1 && step != -1) return from;
+    int row = next.top();
+    std::size_t end = from + 2;
+    for (; end < batch.size() && batch[end].x == x; ++end) {
+        if (!pixelOf(end, next) || next.top() != row + step || next.left() != first.left()) break;
+        row += step;
+    }
+    stampColumn(first.left(), std::min(first.top(), row), std::max(first.top(), row), colour);
+    last_ = {};
+    return end;
+}
+
+void DotStamper::stampColumn(int px, int top, int bottom, Colour colour) {
+    const std::uint32_t value = valueOf(colour);
+    for (int r = top + shapeTop_; r < bottom + shapeBottom_; ++r) {
+        // The dots on rows r - dy reach row r with their span of row dy.
+        const int dyFrom = std::max(shapeTop_, r - bottom), dyTo = std::min(shapeBottom_ - 1, r - top);
+        int x0 = shapeLeft_, x1 = shapeRight_;
+        if (dyFrom != shapeTop_ || dyTo != shapeBottom_ - 1) {
+            x0 = 0, x1 = 0;
+            for (int dy = dyFrom; dy <= dyTo; ++dy) {
+                const DotSpan& s = shape_[static_cast<std::size_t>(dy - shapeTop_)];
+                x0 = std::min(x0, s.dx);
+                x1 = std::max(x1, s.dx + s.length);
+            }
+        }
+        span(r, px + x0, px + x1, value);
     }
 }
 
