@@ -227,6 +227,11 @@ using graph::WhereDefined;
 // graphs by are those of its loop, whatever stopped it.
 struct Curves {
     std::set<std::tuple<Colour, int, int>> curve, steps;
+    // The curve with nothing traced, as a motion frame draws it, on the same
+    // scale and on one of a quarter of its height, where the curve runs far
+    // past the canvas's top and bottom; and the points each ends on.
+    std::set<std::tuple<Colour, int, int>> untraced, untracedTall;
+    WorldPoint untracedEnd, untracedTallEnd;
     GraphTrace trace;
     std::vector<std::array<double, 4>> scales;
     std::vector<std::string> notes;
@@ -241,6 +246,14 @@ Curves curvesOf(const PlotCase& c, bool everyPoint) {
     curve.setScale(c.start, c.C + 3 * std::fabs(c.A) + 1, c.end, c.C - 3 * std::fabs(c.A) - 1);
     DrawCurve(s, RedInterval(s), curve, kRed, &out.trace);
     out.curve = curve.pixels();
+    for (const bool tall : {false, true}) {
+        const double reach = tall ? std::fabs(c.A) / 4 : 3 * std::fabs(c.A) + 1;
+        PixelSetCanvas bare(everyPoint);
+        bare.setScale(c.start, c.C + reach, c.end, c.C - reach);
+        DrawCurve(s, RedInterval(s), bare, kRed, nullptr);
+        (tall ? out.untracedTall : out.untraced) = bare.pixels();
+        (tall ? out.untracedTallEnd : out.untracedEnd) = bare.currentPoint();
+    }
 
     std::vector<PixelSetCanvas> graphs(5, PixelSetCanvas(everyPoint, layout::kStepGraph));
     std::vector<Canvas*> canvases;
@@ -289,6 +302,12 @@ void expectSameCurves(const PlotCase& c) {
     const Curves columns = curvesOf(c, false), every = curvesOf(c, true);
     EXPECT_TRUE(columns.curve == every.curve) << columns.curve.size() << " pixels against " << every.curve.size();
     EXPECT_TRUE(columns.steps == every.steps) << columns.steps.size() << " pixels against " << every.steps.size();
+    EXPECT_TRUE(columns.untraced == every.untraced) << columns.untraced.size() << " against " << every.untraced.size();
+    EXPECT_TRUE(columns.untraced == every.curve) << "the same pixels as with a trace";
+    EXPECT_TRUE(columns.untracedTall == every.untracedTall)
+        << columns.untracedTall.size() << " against " << every.untracedTall.size();
+    EXPECT_EQ(columns.untracedEnd, every.untracedEnd);
+    EXPECT_EQ(columns.untracedTallEnd, every.untracedTallEnd);
     EXPECT_EQ(columns.trace.points(), every.trace.points());
     for (const auto& [by, of] : {std::pair{columns.trace.first(), every.trace.first()},
                                  {columns.trace.last(), every.trace.last()},
@@ -322,6 +341,11 @@ TEST(ColumnDrawing, GivesTheCurvesWhereTheyHaveValuesAndTheirReachAsEveryPoint) 
         {fn::kSquare, 1e36, 1, 0, 0, -30, 30, 0},       // a fault in the middle
         {fn::kSin, 1, 1, 0, 0, 2040, 2100, 0},
         {fn::kCube, 0.75, 0.001, 0, 1e6, -0.0, 1, 0},  // from -0, every value the same
+        // Many periods in a pixel column: a column filled early.
+        {fn::kSin, 2, 300, 1, 4, -30, 30, 0},
+        {fn::kCos, -1.5, -40, 0.5, -1, -100, 100, 0},
+        {fn::kSin, 1e-30f, 500, 0, 0, -20, 20, 0},          // a column of one row
+        {fn::kCos, 3e38, 200, 0, 1e38, -10, 10, 0},         // values that may fault: no column stops early
     };
     for (const PlotCase& c : fixed) expectSameCurves(c);
     forRandomPlots(20261211, 3, expectSameCurves);
