@@ -198,6 +198,11 @@ struct SinValues {
     static std::optional<std::pair<float, float>> within(const Params& p, double start, double end) {
         return waveWithin(p, start, end);
     }
+    // The base values are those of A = k = 1, b = C = 0 (but for the sign
+    // of a zero): they lie where that one's do.
+    static std::optional<std::pair<float, float>> baseWithin(double start, double end) {
+        return waveWithin(Params(1, 1, 0, 0, 0), start, end);
+    }
 };
 
 struct CosValues {
@@ -213,6 +218,11 @@ struct CosValues {
     static bool defined(const Params&, double) { return true; }
     static std::optional<std::pair<float, float>> within(const Params& p, double start, double end) {
         return waveWithin(p, start, end);
+    }
+    // The base values are those of A = k = 1, b = C = 0 (but for the sign
+    // of a zero): they lie where that one's do.
+    static std::optional<std::pair<float, float>> baseWithin(double start, double end) {
+        return waveWithin(Params(1, 1, 0, 0, 0), start, end);
     }
 };
 

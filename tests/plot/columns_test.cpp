@@ -8,6 +8,7 @@
 #include "plot/graph_loops.h"
 #include "plot/columns.h"
 #include "plot/plot.h"
+#include "plot/redraw.h"
 #include "plot/step_graphs.h"
 #include "plot/steps.h"
 #include "toolkit/blank_canvas.h"
@@ -349,6 +350,30 @@ TEST(ColumnDrawing, GivesTheCurvesWhereTheyHaveValuesAndTheirReachAsEveryPoint) 
     };
     for (const PlotCase& c : fixed) expectSameCurves(c);
     forRandomPlots(20261211, 3, expectSameCurves);
+}
+
+// The still part of a motion frame draws the blue graph with nothing
+// traced, a column taking no more values once its points fill it: the
+// press's blue pixels, on a canvas narrow enough for periods to a column.
+TEST(ColumnDrawing, DrawsTheBlueGraphOfAStillFrameAsThePressDoes) {
+    const PlotCase cases[] = {{fn::kSin, 2, 10, 1, 4, -80, 80, 0}, {fn::kCos, -1, 3, 0, 0.5, -75, 90, 0}};
+    const auto blue = [](const PixelSetCanvas& canvas) {
+        std::set<std::tuple<Colour, int, int>> out;
+        for (const auto& p : canvas.pixels()) {
+            if (std::get<0>(p) == kBlue) out.insert(p);
+        }
+        return out;
+    };
+    for (const PlotCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c);
+        FormState s;
+        typeInto(s, c);
+        PixelSetCanvas still(false, {24, 400}), press(true, {24, 400});
+        redrawStill(s, false, false, still);
+        redrawGraphs(s, press);
+        EXPECT_FALSE(blue(press).empty());
+        EXPECT_TRUE(blue(still) == blue(press)) << blue(still).size() << " pixels against " << blue(press).size();
+    }
 }
 
 } // namespace
