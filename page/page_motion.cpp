@@ -5,7 +5,9 @@
 
 #include <emscripten.h>
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 
 // The toolkit's script, toolkit/web/toolkit.js.
 // Starts the toolkit's frames; 1 where the browser asks for reduced motion.
@@ -25,15 +27,37 @@ struct Playing {
     view::MotionPlayer player;
     WebCanvas& picture1;
     std::function<std::string()> description;
+    // The still part of the move under way, drawn once a move and kept.
+    struct Still {
+        std::size_t move;
+        WebCanvas::Kept kept;
+        WorldPoint corner;
+    };
+    std::optional<Still> still;
 };
 std::unique_ptr<Playing> playing;
+
+// A frame on Picture1: the still part of its move put back where it is
+// kept, as the window does, and the moving part drawn over it.
+void drawMotionFrame(Playing& p, const view::MotionFrame& frame) {
+    if (frame.end) {
+        p.still.reset();
+        p.motion.draw(frame, p.picture1);
+        return;
+    }
+    if (!p.still || p.still->move != frame.move || !p.picture1.restore(p.still->kept)) {
+        const WorldPoint corner = p.motion.drawStill(frame, p.picture1);
+        p.still = Playing::Still{frame.move, p.picture1.keep(), corner};
+    }
+    p.motion.drawMoving(frame, p.still->corner, p.picture1);
+}
 
 // The frame of `nowMs` on the toolkit's clock, shown; false once it ended.
 bool frame(double nowMs) {
     if (!playing) return false;
     const view::MotionPlayer::Tick t = playing->player.tick(nowMs / 1000);
     if (t.draw) {
-        playing->motion.draw(t.frame, playing->picture1);
+        drawMotionFrame(*playing, t.frame);
         playing->picture1.present(t.finished ? playing->description() : t.frame.caption + ". " + t.frame.formula);
     }
     for (const std::string& said : t.said) web::announce(said);
