@@ -5,7 +5,9 @@
 
 #include <emscripten.h>
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 
 // The toolkit's script, toolkit/web/toolkit.js.
 // Starts the toolkit's frames; 1 where the browser asks for reduced motion.
@@ -20,15 +22,37 @@ namespace {
 struct Playing {
     Playing(std::unique_ptr<view::Motion> played, bool reduced, double now, WebCanvas& canvas,
             std::function<std::string()> description)
-        : motion(std::move(played)), player(*motion, reduced, now), picture1(canvas),
+        : motion(std::move(played)), player(*motion, reduced, now), picture(canvas),
           description(std::move(description)) {}
     std::unique_ptr<view::Motion> motion;
     view::MotionPlayer player;
     view::MotionFrame shown;
-    WebCanvas& picture1;
+    WebCanvas& picture;
     std::function<std::string()> description;
+    // The still part of the move under way, drawn once a move and kept.
+    struct Still {
+        std::size_t move;
+        WebCanvas::Kept kept;
+        WorldPoint corner;
+    };
+    std::optional<Still> still;
 };
 std::unique_ptr<Playing> playing;
+
+// A frame on its picture: the still part of its move put back where it is
+// kept, as the window does, and the moving part drawn over it.
+void drawMotionFrame(Playing& p, const view::MotionFrame& frame) {
+    if (frame.end) {
+        p.still.reset();
+        p.motion->draw(frame, p.picture);
+        return;
+    }
+    if (!p.still || p.still->move != frame.move || !p.picture.restore(p.still->kept)) {
+        const WorldPoint corner = p.motion->drawStill(frame, p.picture);
+        p.still = Playing::Still{frame.move, p.picture.keep(), corner};
+    }
+    p.motion->drawMoving(frame, p.still->corner, p.picture);
+}
 
 // The frame of `nowMs` on the toolkit's clock, shown; false once it ended.
 bool frame(double nowMs) {
@@ -36,8 +60,8 @@ bool frame(double nowMs) {
     const view::MotionPlayer::Tick t = playing->player.tick(nowMs / 1000);
     if (t.draw) {
         playing->shown = t.frame;
-        playing->motion->draw(t.frame, playing->picture1);
-        playing->picture1.present(t.finished ? playing->description() : t.frame.caption + ". " + t.frame.formula);
+        drawMotionFrame(*playing, t.frame);
+        playing->picture.present(t.finished ? playing->description() : t.frame.caption + ". " + t.frame.formula);
     }
     for (const std::string& said : t.said) web::announce(said);
     if (!t.finished) return true;
@@ -57,7 +81,7 @@ void playMotion(std::unique_ptr<view::Motion> motion, WebCanvas& picture, std::f
 }
 
 bool drawShownFrame(const WebCanvas& picture, Canvas& onto) {
-    if (!playing || &playing->picture1 != &picture) return false;
+    if (!playing || &playing->picture != &picture) return false;
     playing->motion->draw(playing->shown, onto);
     return true;
 }

@@ -20,6 +20,11 @@
 // passes on either side of every turn, a stretch too steep or too short, a
 // stretch whose end faults (so the fault comes at the same x, after the same
 // points), a canvas that is not of pixels.
+//
+// Where nothing is traced and the values are known to lie between two
+// floats without a fault (a sine or a cosine), a column whose points have
+// reached every row between them can gain no pixel: of its remaining
+// passes only the last is evaluated, for the point the loop ends it on.
 
 #include "plot/counter.h"
 #include "plot/description.h"
@@ -73,6 +78,8 @@ public:
     }
     // Passes counted after the points given before them.
     void passes(long long n) { passes_ += n; }
+    // Whether the points are traced: where not, only the pixels count.
+    bool traces() const { return trace_ != nullptr; }
     void flush() {
         if (trace_ && !traced_.empty()) trace_->add(traced_);
         if (trace_) trace_->addPasses(passes_);
@@ -171,10 +178,23 @@ public:
                   const Value& value, const Defined& defined = {})
         : grid_(grid), shape_(shape), sink_(sink), curX_(curX), curY_(curY), value_(value), defined_(defined) {}
 
+    // Every value of the loop lies from `low` to `high`, and none faults:
+    // where nothing is traced, a column that has reached all rows between
+    // them takes no more values but its last.
+    void valuesWithin(float low, float high) { within_ = {low, high}; }
+
     void draw(double start, double end) {
         curX_ = toSingle(start);
         const float last = toSingle(end);
         const CounterPath path = counterPath(curX_, last, kGraphStep);
+        if (within_ && !sink_.traces()) {
+            // The rows any value can fall into, those a dot reaches the
+            // canvas from; none where no value can.
+            double r0 = row(within_->first), r1 = row(within_->second);
+            if (r0 > r1) std::swap(r0, r1);
+            allRows_ = {std::max(r0, -kReach), std::min(r1, grid_.heightPx() + kReach)};
+            skipFull_ = true;
+        }
         // The one place that waits for a fault: the far end of a stretch
         // faulted, so the stretch is taken point by point, as the loop
         // would, to its first fault. Nothing else here waits for one, which
@@ -227,13 +247,38 @@ private:
     }
 
     // Passes a to b of one column: split at the curve's turns, a few passes
-    // around each taken one by one.
+    // around each taken one by one. Once the column is full, the rest is
+    // passed by but for its last pass.
     void drawColumn(const CounterRun& run, std::int64_t a, std::int64_t b) {
         columnRows_.clear();
+        const double key = columnKey(xAt(run, a));
+        watching_ = skipFull_ && key >= -kReach && key <= grid_.widthPx() + kReach;
+        reached_ = {1, 0};
+        full_ = watching_ && allRows_.first > allRows_.second;
+        bool passedBy = false;
         splitAtTurns(
-            shape_, run, a, b, turns_, [&](std::int64_t i, std::int64_t j) { pointByPoint(run, i, j); },
-            [&](std::int64_t i, std::int64_t j) { drawStretch(run, i, j); });
+            shape_, run, a, b, turns_,
+            [&](std::int64_t i, std::int64_t j) {
+                if (full_) passedBy = true;
+                else pointByPoint(run, i, j);
+            },
+            [&](std::int64_t i, std::int64_t j) {
+                if (full_) passedBy = true;
+                else drawStretch(run, i, j);
+            });
+        watching_ = false;
+        if (passedBy) pointByPoint(run, b, b);
         drawColumnRows(xAt(run, a));
+    }
+
+    // Rows `from` to `to` of the column have a point: added to the rows
+    // reached where they join them (a part of the rows reached, then).
+    void reach(double from, double to) {
+        if (reached_.first > reached_.second) reached_ = {from, to};
+        else if (from <= reached_.second + 1 && to >= reached_.first - 1)
+            reached_ = {std::min(from, reached_.first), std::max(to, reached_.second)};
+        else return;
+        full_ = reached_.first <= allRows_.first && reached_.second >= allRows_.second;
     }
 
     // Whether a float falls into every row from `from` to `to`: on most
@@ -271,6 +316,7 @@ private:
             if (!defined_(x)) continue;
             curY_ = value_(x);
             sink_.both(x, curY_);
+            if (watching_) reach(row(curY_), row(curY_));
         }
     }
 
@@ -323,12 +369,14 @@ private:
         // far end's value first, and where it crosses or meets the x-axis.
         keys_.clear();
         const auto y = [&](std::int64_t i) { return value_(xAt(run, i)); };
-        if (yb != ya && y(b - 1) == yb) {
+        if (!sink_.traces()) {
+            // Only the pixels count: the points between the ends add none.
+        } else if (yb != ya && y(b - 1) == yb) {
             keys_.push_back(firstWhere(a, b, [&](std::int64_t i) { return y(i) == yb; }));
         }
         const auto side = [](float v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
         const int sa = side(ya), sb = side(yb);
-        if (sa != sb) {
+        if (sa != sb && sink_.traces()) {
             // Sides change monotonically: at most two steps (below, on, above).
             const int dir = sb > sa ? 1 : -1;
             std::int64_t from = a;
@@ -350,6 +398,7 @@ private:
             const double to = std::min(std::max(ra, rb) - 1, grid_.heightPx() + kReach);
             if (!rowsHaveFloats(from, to)) return false;
             if (from <= to) columnRows_.push_back({from, to});
+            if (watching_) reach(std::min(ra, rb), std::max(ra, rb));
         }
         sink_.both(xa, ya);
         for (const std::int64_t i : keys_) sink_.trace(xAt(run, i), y(i));
@@ -377,6 +426,16 @@ private:
     Probe probed_;
     std::vector<std::pair<double, double>> columnRows_;  // from, to
     std::pair<double, double> haveFloats_{1, 0};          // rows known to have floats
+    // Where the column may stop taking values: the values' bounds, when
+    // known and nothing is traced; the rows they can fall into; whether the
+    // column is watched (not one far off the canvas), the rows its points
+    // have reached, and whether those are all.
+    std::optional<std::pair<float, float>> within_;
+    bool skipFull_ = false;
+    std::pair<double, double> allRows_{1, 0};
+    bool watching_ = false;
+    std::pair<double, double> reached_{1, 0};
+    bool full_ = false;
 };
 
 // Where a curve of `Values` has a value: k·x + b > 0 for the logarithms,
@@ -412,9 +471,13 @@ void drawCurveWhereDefined(const Params& p, double start, double end, Canvas& ca
     float curX = 0, curY = 0;
     const auto value = [&p](float x) { return Values::transformed(p, x); };
     try {
-        ColumnDrawing<decltype(value), WhereDefined<Values>>(*grid, Values::shape(p, true), sink, curX, curY, value,
-                                                              WhereDefined<Values>{&p})
-            .draw(start, end);
+        const Shape shape = Values::shape(p, true);
+        ColumnDrawing<decltype(value), WhereDefined<Values>> drawing(*grid, shape, sink, curX, curY, value,
+                                                                      WhereDefined<Values>{&p});
+        if constexpr (requires { Values::within(p, start, end); }) {
+            if (const auto within = Values::within(p, start, end)) drawing.valuesWithin(within->first, within->second);
+        }
+        drawing.draw(start, end);
     } catch (...) {
         sink.flush();
         throw;

@@ -17,6 +17,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 #include <vector>
 #include <cstddef>
 #include <cstdint>
@@ -152,6 +154,26 @@ struct Shape {
     }
 };
 
+// Where every value A·g(k·x + b) + C of a sine or cosine g lies for the x
+// of a loop from start to end, low to high, when none of them can fault.
+// g lies within ±1 (a hair more is allowed for, whatever the library's
+// rounding), and each step of the arithmetic keeps order, so the values lie
+// between those of g at its ends. No value faults where k·x + b is finite at
+// both ends of the loop (and so between them) and those two values are
+// within the 32-bit range. Nothing where that cannot be shown.
+inline std::optional<std::pair<float, float>> waveWithin(const Params& p, double start, double end) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (!(std::fabs(start) <= kLargest && std::fabs(end) <= kLargest)) return std::nullopt;
+    const double first = static_cast<float>(start), last = static_cast<float>(end);
+    if (!std::isfinite(p.k) || !std::isfinite(p.b) || !std::isfinite(p.u(first)) || !std::isfinite(p.u(last))) {
+        return std::nullopt;
+    }
+    constexpr double kOne = 1 + 0x1p-40;
+    const double down = p.A * -kOne + p.C, up = p.A * kOne + p.C;
+    if (!(std::fabs(down) < kSingleLimit && std::fabs(up) < kSingleLimit)) return std::nullopt;
+    return std::pair{static_cast<float>(std::min(down, up)), static_cast<float>(std::max(down, up))};
+}
+
 // Which kind of function a routine plots, as far as its faults differ.
 enum class Family { Trigonometric, Power, Logarithm, LogarithmToBase };
 
@@ -173,6 +195,14 @@ struct SinValues {
     }
     static float scan(const Params& p, double x) { return transformed(p, x); }
     static bool defined(const Params&, double) { return true; }
+    static std::optional<std::pair<float, float>> within(const Params& p, double start, double end) {
+        return waveWithin(p, start, end);
+    }
+    // The base values are those of A = k = 1, b = C = 0 (but for the sign
+    // of a zero): they lie where that one's do.
+    static std::optional<std::pair<float, float>> baseWithin(double start, double end) {
+        return waveWithin(Params(1, 1, 0, 0, 0), start, end);
+    }
 };
 
 struct CosValues {
@@ -186,6 +216,14 @@ struct CosValues {
     }
     static float scan(const Params& p, double x) { return transformed(p, x); }
     static bool defined(const Params&, double) { return true; }
+    static std::optional<std::pair<float, float>> within(const Params& p, double start, double end) {
+        return waveWithin(p, start, end);
+    }
+    // The base values are those of A = k = 1, b = C = 0 (but for the sign
+    // of a zero): they lie where that one's do.
+    static std::optional<std::pair<float, float>> baseWithin(double start, double end) {
+        return waveWithin(Params(1, 1, 0, 0, 0), start, end);
+    }
 };
 
 template <int N>

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace viramont {
 
@@ -34,17 +36,20 @@ template <class Value>
     });
 }
 
-// One graph in its colour. Whatever ends the loop, a fault included, hands
-// over the points collected so far first, so that everything computed
-// before a fault stays drawn.
+// One graph in its colour, its points traced into `trace` when given; with
+// nothing traced, `within` may tell where all its values lie. Whatever ends
+// the loop, a fault included, hands over the points collected so far first,
+// so that everything computed before a fault stays drawn.
 template <class Value>
-void drawGraph(Form& form, Colour colour, double start, double end, GraphTrace& trace, const graph::Shape& shape,
-               const Value& value) {
+void drawGraph(Form& form, Colour colour, double start, double end, GraphTrace* trace, const graph::Shape& shape,
+               const Value& value, std::optional<std::pair<float, float>> within = std::nullopt) {
     // On a canvas of pixels, a pixel column at a time: the same picture.
     if (const CanvasGeometry* grid = graph::columnGrid(form.Picture1)) {
-        graph::ColumnSink sink(form.Picture1, colour, &trace);
+        graph::ColumnSink sink(form.Picture1, colour, trace);
         try {
-            graph::ColumnDrawing<Value>(*grid, shape, sink, form.state.CurX, form.state.CurY, value).draw(start, end);
+            graph::ColumnDrawing<Value> drawing(*grid, shape, sink, form.state.CurX, form.state.CurY, value);
+            if (within) drawing.valuesWithin(within->first, within->second);
+            drawing.draw(start, end);
         } catch (...) {
             sink.flush();
             throw;
@@ -52,7 +57,7 @@ void drawGraph(Form& form, Colour colour, double start, double end, GraphTrace& 
         sink.flush();
         return;
     }
-    GraphBatch batch(form.Picture1, colour, &trace);
+    GraphBatch batch(form.Picture1, colour, trace);
     try {
         collectGraph(form.state, start, end, batch, value);
     } catch (...) {
@@ -147,11 +152,11 @@ void plot(Form& form) {
         part = Part::Axes;
         DrawAxes(form);
         part = Part::BaseGraph;
-        drawGraph(form, kBlue, s.XStart.value(), s.XEnd, outcome.base, Values::shape(p, false),
+        drawGraph(form, kBlue, s.XStart.value(), s.XEnd, &outcome.base, Values::shape(p, false),
                   [&p](float x) { return Values::base(p, x); });
         part = Part::TransformedGraph;
         const Interval red = RedInterval(s);
-        drawGraph(form, kRed, red.start, red.end, outcome.transformed, Values::shape(p, true),
+        drawGraph(form, kRed, red.start, red.end, &outcome.transformed, Values::shape(p, true),
                   [&p](float x) { return Values::transformed(p, x); });
         part = Part::Legend;
         ShowLegend(form);
@@ -173,9 +178,12 @@ void still(Form& form, GuideLines guides) {
     bool atBase = false;
     scanRange<Values>(s, p, atBase);
     DrawAxes(form, guides);
-    GraphTrace trace;
-    drawGraph(form, kBlue, s.XStart.value(), s.XEnd, trace, Values::shape(p, false),
-              [&p](float x) { return Values::base(p, x); });
+    std::optional<std::pair<float, float>> within;
+    if constexpr (requires { Values::baseWithin(s.XStart.value(), s.XEnd); }) {
+        within = Values::baseWithin(s.XStart.value(), s.XEnd);
+    }
+    drawGraph(form, kBlue, s.XStart.value(), s.XEnd, nullptr, Values::shape(p, false),
+              [&p](float x) { return Values::base(p, x); }, within);
 }
 
 } // namespace

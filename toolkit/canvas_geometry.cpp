@@ -110,10 +110,8 @@ FloatBox CanvasGeometry::floatsIn(const DevicePixel& pixel, const DevicePixel& n
     return {x0, x1, y0, y1};
 }
 
-std::pair<float, float> CanvasGeometry::floatsInRow(double row) const {
+std::pair<float, float> CanvasGeometry::findFloatsInRow(double row) const {
     if (!hasArea_) return {1.0f, 0.0f};
-    // The rows of the canvas, worked out once a scale: a graph drawn by its
-    // columns meets each of them in every column.
     if (!(row >= 0 && row < height_)) return floatsAlong(top_, sy_, uy_, row);
     if (rowFloats_.empty()) rowFloats_.assign(static_cast<std::size_t>(height_), {0.0f, -1.0f});
     std::pair<float, float>& known = rowFloats_[static_cast<std::size_t>(row)];

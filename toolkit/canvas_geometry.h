@@ -133,7 +133,15 @@ public:
 
     // The floats of a graph point's y whose device row is `row`, lo to hi;
     // lo > hi where no float falls into it.
-    std::pair<float, float> floatsInRow(double row) const;
+    std::pair<float, float> floatsInRow(double row) const {
+        // Found once a scale for each row of the canvas: a graph drawn by its
+        // columns meets each of them in every column.
+        if (row >= 0 && row < height_ && !rowFloats_.empty()) {
+            const std::pair<float, float>& known = rowFloats_[static_cast<std::size_t>(row)];
+            if (known != std::pair{0.0f, -1.0f}) return known;
+        }
+        return findFloatsInRow(row);
+    }
     // Whether `other` maps every point to the same device pixel.
     bool sameGrid(const CanvasGeometry& other) const {
         return width_ == other.width_ && height_ == other.height_ && left_ == other.left_ && top_ == other.top_ &&
@@ -161,6 +169,8 @@ public:
     std::uint64_t clears() const { return clears_; }
 
 private:
+    std::pair<float, float> findFloatsInRow(double row) const;
+
     int width_;
     int height_;
     double left_ = 0.0, top_ = 0.0;

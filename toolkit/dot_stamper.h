@@ -7,7 +7,9 @@
 // the previous point; a stamp identical to the one just made (same pixel,
 // colour and width, nothing drawn in between) would change nothing and is
 // skipped. A batch of graph points is tested against the floats that fall
-// into the last stamp's pixel, without mapping each one.
+// into the last stamp's pixel, without mapping each one. Points of one x on
+// rows next to each other, as a steep graph gives a pixel column, are
+// stamped as one run: each row of pixels they cover filled once.
 //
 // The stamper keeps the box of pixels it changed, for a front end that
 // shows only what changed; other drawings into the same pixels (lines,
@@ -16,6 +18,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/canvas_geometry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -82,6 +85,13 @@ public:
 private:
     // Draws the dot of the drawing width at a device pixel and remembers it.
     [[gnu::noinline]] void stamp(DevicePixel pixel, Colour colour);
+    // The points from `from` on of one x whose pixels follow each other up
+    // or down a column, at least two, stamped at once; the index after
+    // them, or `from` where no such run starts there.
+    std::size_t stampRun(std::span<const GraphPoint> batch, std::size_t from, Colour colour);
+    // The dots of device column `px`, rows `top` to `bottom`: each row of
+    // pixels they touch filled once, with the union of the dots' spans on it.
+    void stampColumn(int px, int top, int bottom, Colour colour);
     std::uint32_t* pixels() const {
         if (!pixels_) pixels_ = fetch_(owner_, stride_);
         return pixels_;
@@ -96,6 +106,9 @@ private:
     int width_ = 1;
     std::vector<DotSpan> shape_;
     int shapeTop_ = 0, shapeBottom_ = 0, shapeLeft_ = 0, shapeRight_ = 0;  // the shape's box, ends excluded
+    // Whether the dot has a span on every row of its box, each taking in
+    // the dot's own column: the spans of any rows of it then join into one.
+    bool columnsJoin_ = false;
     DotArea area_;  // where a dot can touch the image
     bool skipRepeats_ = true;
     // The last stamp: its device pixel, the floats of a graph point that

@@ -1,6 +1,7 @@
 // The page benchmark: from the click on Command1 until the page has painted
 // both canvases, in headless Chromium, for the sine plot over 0..10, over
-// -100..100 and over -2047..2047, against the compute floor of the same
+// -100..100 and over -2047..2047 (there with k = 1 and k = 10, many periods
+// to a pixel column), against the compute floor of the same
 // plot in the same page (the same loops and arithmetic in WebAssembly,
 // drawing nothing); and from the step sheet's command until the sheet with
 // its graphs has painted. Runs
@@ -32,6 +33,7 @@ const cases = [
   { name: 'default', start: '0', end: '10', handlerTarget: 1, sheetTarget: null, frameTarget: 8 },
   { name: 'wide', start: '-100', end: '100', sheetTarget: null },
   { name: 'widest', start: '-2047', end: '2047', target: 0.05, sheetTarget: 200, frameTarget: 16 },
+  { name: 'k=10', k: '10', start: '-2047', end: '2047', sheetTarget: 200, frameTarget: 16 },
 ];
 
 const { browser, page } = await launchPage(file);
@@ -43,7 +45,7 @@ for (const c of cases) {
     const pickSine = document.getElementById('Combo1');
     pickSine.value = 'Sin(X)';
     await viramontHooks.press('Combo1');
-    for (const [id, v] of [['Text1', '1'], ['Text2', '1'], ['Text3', '1'], ['Text4', '1'], ['Text6', c.start], ['Text7', c.end]]) set(id, v);
+    for (const [id, v] of [['Text1', '1'], ['Text2', c.k || '1'], ['Text3', '1'], ['Text4', '1'], ['Text6', c.start], ['Text7', c.end]]) set(id, v);
     await viramontHooks.press('ВЫБОР');
     const nextFrame = () => new Promise((r) => requestAnimationFrame(r));
     const afterRendering = () => new Promise((r) => {
@@ -93,7 +95,7 @@ for (const c of cases) {
   const handler = median(result.handlers);
   if (process.env.VIRAMONT_BENCH_DETAIL) console.log(c.name, result.presses.map((t) => t.toFixed(1)).join(' '));
   const ratio = press / floor, handlerRatio = handler / floor;
-  console.log(`${c.name.padEnd(8)} ${c.start}..${c.end}: press ${press.toFixed(2)} ms, floor ${floor.toFixed(2)} ms, ` +
+  console.log(`${c.name.padEnd(8)} ${c.start}..${c.end}${c.k ? `, k = ${c.k}` : ''}: press ${press.toFixed(2)} ms, floor ${floor.toFixed(2)} ms, ` +
     `ratio ${ratio.toFixed(3)}` + (c.target ? ` (target ${c.target})` : '') +
     `; handler ${handler.toFixed(2)} ms, ratio ${handlerRatio.toFixed(3)}` +
     (c.handlerTarget ? ` (target ${c.handlerTarget})` : '') +

@@ -8,6 +8,7 @@
 #include "plot/graph_loops.h"
 #include "plot/columns.h"
 #include "plot/plot.h"
+#include "plot/redraw.h"
 #include "plot/step_graphs.h"
 #include "plot/steps.h"
 #include "toolkit/blank_canvas.h"
@@ -227,6 +228,11 @@ using graph::WhereDefined;
 // graphs by are those of its loop, whatever stopped it.
 struct Curves {
     std::set<std::tuple<Colour, int, int>> curve, steps;
+    // The curve with nothing traced, as a motion frame draws it, on the same
+    // scale and on one of a quarter of its height, where the curve runs far
+    // past the canvas's top and bottom; and the points each ends on.
+    std::set<std::tuple<Colour, int, int>> untraced, untracedTall;
+    WorldPoint untracedEnd, untracedTallEnd;
     GraphTrace trace;
     std::vector<std::array<double, 4>> scales;
     std::vector<std::string> notes;
@@ -241,6 +247,14 @@ Curves curvesOf(const PlotCase& c, bool everyPoint) {
     curve.setScale(c.start, c.C + 3 * std::fabs(c.A) + 1, c.end, c.C - 3 * std::fabs(c.A) - 1);
     DrawCurve(s, RedInterval(s), curve, kRed, &out.trace);
     out.curve = curve.pixels();
+    for (const bool tall : {false, true}) {
+        const double reach = tall ? std::fabs(c.A) / 4 : 3 * std::fabs(c.A) + 1;
+        PixelSetCanvas bare(everyPoint);
+        bare.setScale(c.start, c.C + reach, c.end, c.C - reach);
+        DrawCurve(s, RedInterval(s), bare, kRed, nullptr);
+        (tall ? out.untracedTall : out.untraced) = bare.pixels();
+        (tall ? out.untracedTallEnd : out.untracedEnd) = bare.currentPoint();
+    }
 
     std::vector<PixelSetCanvas> graphs(5, PixelSetCanvas(everyPoint, layout::kStepGraph));
     std::vector<Canvas*> canvases;
@@ -289,6 +303,12 @@ void expectSameCurves(const PlotCase& c) {
     const Curves columns = curvesOf(c, false), every = curvesOf(c, true);
     EXPECT_TRUE(columns.curve == every.curve) << columns.curve.size() << " pixels against " << every.curve.size();
     EXPECT_TRUE(columns.steps == every.steps) << columns.steps.size() << " pixels against " << every.steps.size();
+    EXPECT_TRUE(columns.untraced == every.untraced) << columns.untraced.size() << " against " << every.untraced.size();
+    EXPECT_TRUE(columns.untraced == every.curve) << "the same pixels as with a trace";
+    EXPECT_TRUE(columns.untracedTall == every.untracedTall)
+        << columns.untracedTall.size() << " against " << every.untracedTall.size();
+    EXPECT_EQ(columns.untracedEnd, every.untracedEnd);
+    EXPECT_EQ(columns.untracedTallEnd, every.untracedTallEnd);
     EXPECT_EQ(columns.trace.points(), every.trace.points());
     for (const auto& [by, of] : {std::pair{columns.trace.first(), every.trace.first()},
                                  {columns.trace.last(), every.trace.last()},
@@ -322,9 +342,38 @@ TEST(ColumnDrawing, GivesTheCurvesWhereTheyHaveValuesAndTheirReachAsEveryPoint) 
         {fn::kSquare, 1e36, 1, 0, 0, -30, 30, 0},       // a fault in the middle
         {fn::kSin, 1, 1, 0, 0, 2040, 2100, 0},
         {fn::kCube, 0.75, 0.001, 0, 1e6, -0.0, 1, 0},  // from -0, every value the same
+        // Many periods in a pixel column: a column filled early.
+        {fn::kSin, 2, 300, 1, 4, -30, 30, 0},
+        {fn::kCos, -1.5, -40, 0.5, -1, -100, 100, 0},
+        {fn::kSin, 1e-30f, 500, 0, 0, -20, 20, 0},          // a column of one row
+        {fn::kCos, 3e38, 200, 0, 1e38, -10, 10, 0},         // values that may fault: no column stops early
     };
     for (const PlotCase& c : fixed) expectSameCurves(c);
     forRandomPlots(20261211, 3, expectSameCurves);
+}
+
+// The still part of a motion frame draws the blue graph with nothing
+// traced, a column taking no more values once its points fill it: the
+// press's blue pixels, on a canvas narrow enough for periods to a column.
+TEST(ColumnDrawing, DrawsTheBlueGraphOfAStillFrameAsThePressDoes) {
+    const PlotCase cases[] = {{fn::kSin, 2, 10, 1, 4, -80, 80, 0}, {fn::kCos, -1, 3, 0, 0.5, -75, 90, 0}};
+    const auto blue = [](const PixelSetCanvas& canvas) {
+        std::set<std::tuple<Colour, int, int>> out;
+        for (const auto& p : canvas.pixels()) {
+            if (std::get<0>(p) == kBlue) out.insert(p);
+        }
+        return out;
+    };
+    for (const PlotCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c);
+        FormState s;
+        typeInto(s, c);
+        PixelSetCanvas still(false, {24, 400}), press(true, {24, 400});
+        redrawStill(s, false, false, still);
+        redrawGraphs(s, press);
+        EXPECT_FALSE(blue(press).empty());
+        EXPECT_TRUE(blue(still) == blue(press)) << blue(still).size() << " pixels against " << blue(press).size();
+    }
 }
 
 } // namespace

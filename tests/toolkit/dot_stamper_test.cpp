@@ -140,5 +140,68 @@ TEST(DotStamper, SkipsOnlyStampsThatChangeNothing) {
     }
 }
 
+// Points of one x down or up a pixel column, as a graph drawn by its
+// columns gives them: stamped as runs, the same pixels and changed box as
+// every dot stamped, at the image's top and bottom edges too. Device widths
+// 1 to 6 are drawing widths 1 to 3 on a screen of ratio 1 and of ratio 2.
+TEST(DotStamper, StampsAColumnsRunOfRowsAsItsDots) {
+    constexpr int kW = 40, kH = 30;
+    struct Run {
+        const char* what;
+        double x;
+        int from, to;  // rows, in the order of the points
+    };
+    const Run runs[] = {
+        {"down the middle", 20.3, 5, 24},
+        {"up the middle", 11.7, 22, 3},
+        {"across the top", 6.5, 9, -9},
+        {"across the bottom", 30.2, 20, 38},
+        {"from above the image to below it", 16.0, -12, 41},
+        {"two rows", 25.9, 14, 15},
+        {"at the left edge", 0.1, 2, 12},
+        {"at the right edge", 39.95, 27, 17},
+        {"left of the image", -2.5, 3, 9},
+    };
+    for (const bool upwards : {false, true}) {
+        for (const int width : {1, 2, 3, 4, 5, 6}) {
+            for (const Run& r : runs) {
+                SCOPED_TRACE(testing::Message() << r.what << ", width " << width << (upwards ? ", y upwards" : ""));
+                CanvasGeometry g(kW, kH);
+                if (upwards) g.setScale(0, kH, kW, 0);
+                const auto yOfRow = [&](int row) { return upwards ? kH - row - 0.5 : row + 0.25; };
+                std::vector<GraphPoint> batch;
+                const int step = r.to >= r.from ? 1 : -1;
+                for (int row = r.from;; row += step) {
+                    batch.push_back({static_cast<float>(r.x), static_cast<float>(yOfRow(row))});
+                    if (row == r.to) break;
+                }
+                // A point of another x after the run, one of the run's x
+                // after that, two rows past its end: no run of its own.
+                batch.push_back({static_cast<float>(r.x + 3), static_cast<float>(yOfRow(r.to))});
+                batch.push_back({static_cast<float>(r.x), static_cast<float>(yOfRow(r.to + 2 * step))});
+                Image image(kW, kH, 0), every(kW, kH, 0), expected(kW, kH, 0);
+                DotStamper runsOf(g, DotStamper::Order::Argb, &Image::fetch, &image);
+                DotStamper dots(g, DotStamper::Order::Argb, &Image::fetch, &every);
+                dots.setSkipRepeats(false);
+                const std::uint32_t back = runsOf.valueOf(kBack);
+                for (Image* i : {&image, &every, &expected}) std::fill(i->pixels.begin(), i->pixels.end(), back);
+                for (DotStamper* s : {&runsOf, &dots}) {
+                    s->setDeviceWidth(width);
+                    s->points(batch, kRed);
+                }
+                for (const GraphPoint& p : batch) referenceDot(expected, g, p.x, p.y, width, runsOf.valueOf(kRed));
+                EXPECT_EQ(image.pixels, expected.pixels);
+                EXPECT_EQ(every.pixels, expected.pixels);
+                ASSERT_EQ(runsOf.changed(), dots.changed());
+                if (runsOf.changed()) {
+                    const DotStamper::Box a = runsOf.changedBox(), b = dots.changedBox();
+                    EXPECT_EQ((std::vector<int>{a.x, a.y, a.width, a.height}),
+                              (std::vector<int>{b.x, b.y, b.width, b.height}));
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace viramont

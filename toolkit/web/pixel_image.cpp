@@ -27,6 +27,14 @@ void PixelImage::resized(Colour colour) {
     fill(colour);
 }
 
+bool PixelImage::restore(const std::vector<std::uint32_t>& kept) {
+    if (kept.size() != pixels_.size()) return false;
+    std::copy(kept.begin(), kept.end(), pixels_.begin());
+    stamper_.touch(0, 0, geometry_.widthPx(), geometry_.heightPx());
+    stamper_.forget();
+    return true;
+}
+
 void PixelImage::fill(Colour colour) {
     std::fill(pixels_.begin(), pixels_.end(), stamper_.valueOf(colour));
     stamper_.touch(0, 0, geometry_.widthPx(), geometry_.heightPx());

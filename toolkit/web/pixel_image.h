@@ -49,6 +49,10 @@ public:
     Box changedBox() const { return stamper_.changedBox(); }
     void shown() { stamper_.shown(); }
     const std::uint32_t* pixels() const { return pixels_.data(); }
+    // The pixels kept, to be put back later; false, changing nothing, where
+    // the image has another size now.
+    std::vector<std::uint32_t> keep() const { return pixels_; }
+    bool restore(const std::vector<std::uint32_t>& kept);
 
 private:
     static std::uint32_t* pixelsOf(void* image, int& stride);

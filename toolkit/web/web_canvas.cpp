@@ -100,6 +100,17 @@ void WebCanvas::resize(double ratio) {
     clear();
 }
 
+bool WebCanvas::restore(const Kept& kept) {
+    if (kept.ratio != dpr_ || kept.geometry.widthPx() != geometry_.widthPx() ||
+        kept.geometry.heightPx() != geometry_.heightPx() || !image_.restore(kept.pixels)) {
+        return false;
+    }
+    geometry_ = kept.geometry;
+    setDrawWidth(geometry_.drawWidth());  // the dots' width and reach on the kept scale
+    image_.scaleChanged();
+    return true;
+}
+
 void WebCanvas::clear() {
     image_.fill(back_);
     geometry_.clear();

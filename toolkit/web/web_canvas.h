@@ -57,6 +57,17 @@ public:
     // logical pixels, as new: its drawing is to be made again.
     void resize(double ratio);
 
+    // What the canvas holds, kept to be put back later: a picture whose
+    // still part stays from frame to frame draws it once. restore is false,
+    // changing nothing, where the canvas was resized since.
+    struct Kept {
+        std::vector<std::uint32_t> pixels;
+        CanvasGeometry geometry;
+        double ratio;
+    };
+    Kept keep() const { return {image_.keep(), geometry_, dpr_}; }
+    bool restore(const Kept& kept);
+
 private:
     // Blends in the letters of a text whose top-left is at the device point.
     void setLetters(const std::string& text, DevicePoint at, double width);
